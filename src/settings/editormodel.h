@@ -1,0 +1,97 @@
+#pragma once
+
+// The settings editor as a model: the fourteen field texts TxtData(0..13) with
+// their out-of-range marks, the spin buttons UpDownData(0..13), the current
+// limiter switch "Off" with CurLimValue, the four mode flags and the two
+// information fields. The main window only mirrors this model: it shows what
+// the signals say and hands typing, arrow clicks and "Off" clicks back here.
+//
+// The three handlers (TxtData_Change, UpDownData_Change, ChkCurLimOff_Click)
+// call each other synchronously and come to rest because a change
+// notification runs only when a text, value or state really changes.
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+
+namespace vq {
+
+class EditorModel : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit EditorModel(QObject *parent = nullptr);
+
+    // Start state (the editor part of MainIni): every field empty and
+    // unmarked, each spin button at its lower bound, "Off" clear and the
+    // current-limiter controls enabled, CurLimValue 0, flags clear, both
+    // information fields empty. Emits the signals of everything that changed.
+    void reset();
+
+    // ClearData: clears "Off" (running its handler), then empties fields 0..13
+    // (and clears flags 0..3 along the way), then the two information fields.
+    void ClearData();
+
+    [[nodiscard]] QString text(int i) const { return m_text.at(size_t(i)); }
+    [[nodiscard]] bool marked(int i) const { return m_marked.at(size_t(i)); }
+    [[nodiscard]] int spinValue(int i) const { return m_spin.at(size_t(i)); }
+    [[nodiscard]] bool curLimOff() const { return m_curLimOff; }
+    [[nodiscard]] float curLimValue() const { return m_curLimValue; }
+    // Field 7, spin button 7 and the unit label LblCurLim: enabled while "Off" is clear.
+    [[nodiscard]] bool curLimEnabled() const { return !m_curLimOff; }
+    [[nodiscard]] bool mode(int k) const { return m_mode.at(size_t(k)); }
+    [[nodiscard]] QString vqType() const { return m_vqType; }
+    [[nodiscard]] QString romVersion() const { return m_romVersion; }
+
+    // Field i's text is set, by typing or by the program. Runs the field
+    // change handling only when the text differs from what the field holds.
+    // The length limit of a field applies to typing only (the window's job).
+    void setText(int i, const QString &text);
+
+    // Spin button i's value is set by the program; runs the spin change
+    // handling only when the value differs.
+    void setSpinValue(int i, int value);
+
+    // A click on spin button i's up or down arrow: the value moves by the
+    // button's step, not beyond its bounds; at a bound nothing changes.
+    void spinUp(int i);
+    void spinDown(int i);
+
+    // "Off" ticked or cleared, by a click or by the program; runs the switch
+    // handling only when the state changes.
+    void setCurLimOff(bool ticked);
+
+    // Display-only parts: mode flags and the locked information fields.
+    void setMode(int k, bool ticked);
+    void setVqType(const QString &text);
+    void setRomVersion(const QString &text);
+
+signals:
+    void textChanged(int index, const QString &text);
+    void markChanged(int index, bool marked);
+    void spinValueChanged(int index, int value);
+    void curLimOffChanged(bool ticked);
+    void curLimEnabledChanged(bool enabled);
+    void modeChanged(int index, bool ticked);
+    void vqTypeChanged(const QString &text);
+    void romVersionChanged(const QString &text);
+
+private:
+    void TxtData_Change(int i);
+    void UpDownData_Change(int i);
+    void ChkCurLimOff_Click();
+    void setMark(int i, bool marked);
+
+    std::array<QString, 14> m_text;
+    std::array<bool, 14> m_marked{};
+    std::array<int, 14> m_spin{};
+    std::array<bool, 4> m_mode{};
+    bool m_curLimOff = false;
+    float m_curLimValue = 0.0f;
+    QString m_vqType;
+    QString m_romVersion;
+};
+
+} // namespace vq

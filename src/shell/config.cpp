@@ -1,0 +1,91 @@
+#include "shell/config.h"
+
+#include "platform/profilefile.h"
+#include "shell/conversions.h"
+
+#include <QDir>
+
+namespace vq {
+
+Config::Config(QString appPath, QString appTitle)
+    : AppPath(std::move(appPath)), AppTitle(std::move(appTitle))
+{
+}
+
+QString Config::iniPath() const
+{
+    return QDir(AppPath).filePath(AppTitle + QStringLiteral(".ini"));
+}
+
+QString Config::ReadIniString(const QString &section, const QString &key)
+{
+    IniValue = readProfileString(iniPath(), section, key, kIniMissing, 255);
+    return IniValue;
+}
+
+void Config::WriteIniString(const QString &section, const QString &key, const QString &value)
+{
+    // Like the platform's profile writer, the outcome is not looked at: a
+    // read-only folder or a full disk must not disturb the user.
+    (void)writeProfileString(iniPath(), section, key, value);
+}
+
+void Config::LoadConfig(const std::function<void()> &showPortDialog)
+{
+    bool needDialog = false;
+    const QString port = ReadIniString(QStringLiteral("RS232C"), QStringLiteral("CommPort"));
+    if (port != kIniMissing) {
+        // A number that doesn't fit a 16-bit integer means no usable port.
+        CommPortNo = toInt16(Val(port)).value_or(0);
+    } else {
+        needDialog = true;
+    }
+
+    for (int i = 0; i < 2; ++i) {
+        const QString state = ReadIniString(QStringLiteral("Chart"), QStringLiteral("ScaleLine%1").arg(i));
+        if (state != kIniMissing) {
+            const double v = Val(state);
+            // Any value other than 0 means ticked, also one too large to store.
+            ScaleLineState[size_t(i)] = toInt16(v).value_or(1);
+        }
+    }
+
+    if (needDialog && showPortDialog)
+        showPortDialog();
+}
+
+void Config::storeCommPort(qint16 port)
+{
+    CommPortNo = port;
+    WriteIniString(QStringLiteral("RS232C"), QStringLiteral("CommPort"), u' ' + QString::number(port));
+}
+
+void Config::storeScaleLine(int index, bool ticked)
+{
+    if (index < 0 || index > 1)
+        return;
+    ScaleLineState[size_t(index)] = ticked ? 1 : 0;
+    WriteIniString(QStringLiteral("Chart"), QStringLiteral("ScaleLine%1").arg(index),
+                   ticked ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+QString Config::portDevice(int port) const
+{
+    if (port < 1 || port > 16)
+        return {};
+    const QString pinned = readProfileString(iniPath(), QStringLiteral("Ports"),
+                                             QStringLiteral("Com%1").arg(port), QString());
+    if (!pinned.isEmpty())
+        return pinned;
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(port);
+#else
+    if (port <= 4)
+        return QStringLiteral("/dev/ttyS%1").arg(port - 1);
+    if (port <= 12)
+        return QStringLiteral("/dev/ttyUSB%1").arg(port - 5);
+    return QStringLiteral("/dev/ttyACM%1").arg(port - 13);
+#endif
+}
+
+} // namespace vq

@@ -1,0 +1,202 @@
+#include "shell/conversions.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace vq {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Integer part of a rounded double that is safe to convert: the helpers below
+// never meet values this large from range-checked input, but a hand-edited
+// file must not make a conversion undefined.
+qint64 toInt64Clamped(double x)
+{
+    if (std::isnan(x))
+        return 0;
+    constexpr double lim = 9.0e15;
+    if (x > lim)
+        return qint64(lim);
+    if (x < -lim)
+        return -qint64(lim);
+    return qint64(x);
+}
+
+} // namespace
+
+double Val(QStringView text)
+{
+    // Blanks, tabs and line feeds are ignored wherever they stand. Characters
+    // outside ASCII can never be part of a number; they end the scan.
+    std::string s;
+    s.reserve(size_t(text.size()));
+    for (QChar qc : text) {
+        const char16_t c = qc.unicode();
+        if (c == u' ' || c == u'\t' || c == u'\n')
+            continue;
+        s.push_back(c < 128 ? char(c) : '\x01');
+    }
+
+    size_t i = 0;
+    if (s.size() >= 2 && s[0] == '&' && (s[1] == 'H' || s[1] == 'h')) {
+        double value = 0;
+        for (i = 2; i < s.size() && hexDigit(s[i]) >= 0; ++i)
+            value = value * 16 + hexDigit(s[i]);
+        return value;
+    }
+
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    std::string intDigits;
+    while (i < s.size() && isDigit(s[i]))
+        intDigits.push_back(s[i++]);
+    std::string fracDigits;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && isDigit(s[i]))
+            fracDigits.push_back(s[i++]);
+    }
+    if (intDigits.empty() && fracDigits.empty())
+        return 0;
+
+    std::string number = intDigits.empty() ? std::string("0") : intDigits;
+    if (!fracDigits.empty())
+        number += "." + fracDigits;
+
+    bool expNegative = false;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+        size_t j = i + 1;
+        std::string expSign;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
+            expNegative = s[j] == '-';
+            expSign = s[j];
+            ++j;
+        }
+        std::string expDigits;
+        while (j < s.size() && isDigit(s[j]))
+            expDigits.push_back(s[j++]);
+        if (!expDigits.empty())
+            number += "e" + expSign + expDigits;
+    }
+
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    (void)ptr;
+    if (ec == std::errc::result_out_of_range)
+        value = expNegative ? 0.0 : std::numeric_limits<double>::infinity();
+    return negative ? -value : value;
+}
+
+double roundHalfEven(double x)
+{
+    if (!std::isfinite(x))
+        return x;
+    const double lower = std::floor(x);
+    const double diff = x - lower;
+    if (diff > 0.5)
+        return lower + 1;
+    if (diff < 0.5)
+        return lower;
+    return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
+}
+
+double roundHalfAway(double x, int decimals)
+{
+    if (!std::isfinite(x))
+        return x;
+    const double factor = std::pow(10.0, decimals);
+    const double y = std::abs(x) * factor;
+    double r = std::floor(y);
+    if (y - r >= 0.5)
+        r += 1;
+    return std::copysign(r / factor, x);
+}
+
+QString formatWhole(double x)
+{
+    const qint64 n = toInt64Clamped(roundHalfAway(x, 0));
+    return QString::number(n);
+}
+
+QString shortestText(float value)
+{
+    if (value == 0.0f)
+        return QStringLiteral("0"); // also for -0
+    QString text = QString::number(double(value), 'g', 7);
+    const qsizetype e = text.indexOf(u'e');
+    if (e >= 0)
+        text[e] = u'E';
+    return text;
+}
+
+QString hexText(qint64 n)
+{
+    if (n < 0)
+        return QString::number(quint32(n), 16).toUpper();
+    return QString::number(n, 16).toUpper();
+}
+
+std::optional<qint16> toInt16(double x)
+{
+    if (!std::isfinite(x))
+        return std::nullopt;
+    const double r = roundHalfEven(x);
+    if (r < -32768.0 || r > 32767.0)
+        return std::nullopt;
+    return qint16(r);
+}
+
+QString AmpToHex(float amperes)
+{
+    const double r = double(amperes) * 0.00625 * 255 / 3;
+    return hexText(toInt64Clamped(roundHalfEven(r)));
+}
+
+QString VoltToHex(float volts)
+{
+    const float r = float(double(volts) / 66 * 10 * 255 / 3);
+    return hexText(toInt64Clamped(roundHalfEven(double(r))));
+}
+
+QString PercentToHex(float percent)
+{
+    const float r = float(double(percent) * 255 / 100);
+    return hexText(toInt64Clamped(roundHalfEven(double(r))));
+}
+
+float ByteToAmp(QStringView byteText)
+{
+    const float v = float(Val(byteText) * 3 / 0.00625 / 255);
+    return float(std::trunc(double(v) / 10 + 0.5) * 10);
+}
+
+float ByteToVolt(QStringView byteText)
+{
+    const double x = Val(byteText) * 3 * 66 / 2550;
+    return float(roundHalfAway(x, 1));
+}
+
+QString ByteToPercent(QStringView byteText)
+{
+    return formatWhole(Val(byteText) * 100 / 255);
+}
+
+} // namespace vq
