@@ -1,0 +1,358 @@
+#include "shell/frmmain.h"
+
+#include "settings/editormodel.h"
+#include "settings/paramtable.h"
+#include "shell/updownbutton.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+
+namespace vq {
+
+namespace {
+
+QColor fromBgr(quint32 bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+void place(QWidget *w, int left, int top, int width, int height)
+{
+    w->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+QLabel *label(QWidget *parent, const QString &text, const QString &name, int left, int top, int width,
+              int height = 240, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setAlignment(align);
+    place(l, left, top, width, height);
+    return l;
+}
+
+// The logo: drawn by the program itself, 150 x 45 pixels, scaled to its box.
+QPixmap makeLogo()
+{
+    QPixmap pm(150, 45);
+    pm.fill(QColor(20, 40, 90));
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(250, 200, 40), 3));
+    p.drawLine(8, 34, 26, 10);
+    p.drawLine(26, 10, 34, 26);
+    p.drawLine(34, 26, 52, 6);
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(20);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRect(56, 0, 92, 45), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("VQ530T"));
+    return pm;
+}
+
+} // namespace
+
+void Lamp::setColour(quint32 bgr)
+{
+    if (bgr == m_colour)
+        return;
+    m_colour = bgr;
+    update();
+}
+
+void Lamp::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), fromBgr(m_colour));
+    p.setPen(Qt::black);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+FrmMain::FrmMain(EditorModel &editor, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_editor(editor)
+{
+    setObjectName(QStringLiteral("FrmMain"));
+    setWindowTitle(QStringLiteral("VQ530T Link"));
+
+    auto *area = new QWidget(this);
+    area->setObjectName(QStringLiteral("MainArea"));
+    setCentralWidget(area);
+
+    buildMenus();
+    buildButtons(area);
+    buildEditor(area);
+    buildStatusArea(area);
+    mirrorEditor();
+
+    // Inner area 6330 twips wide; the window ends below the message line and
+    // the version label, so the hidden frame below them is outside it.
+    resize(twipsToPixels(6330), menuBar()->sizeHint().height() + twipsToPixels(5490));
+}
+
+void FrmMain::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    QMenu *mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    QMenu *mnuSet = mnuFile->addMenu(QStringLiteral("&Setting Data "));
+    mnuSet->setObjectName(QStringLiteral("mnuSet"));
+    mnuOpen = mnuSet->addAction(QStringLiteral("&Open"));
+    mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
+    mnuSave = mnuSet->addAction(QStringLiteral("&Save"));
+    mnuSave->setObjectName(QStringLiteral("mnuSave"));
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("sep1"));
+    QMenu *mnuLog = mnuFile->addMenu(QStringLiteral("&Log Data"));
+    mnuLog->setObjectName(QStringLiteral("mnuLog"));
+    munOpenLog = mnuLog->addAction(QStringLiteral("&Open"));
+    munOpenLog->setObjectName(QStringLiteral("munOpenLog"));
+    mnuSaveLog = mnuLog->addAction(QStringLiteral("&Save"));
+    mnuSaveLog->setObjectName(QStringLiteral("mnuSaveLog"));
+    mnuCom = bar->addAction(QStringLiteral("&ComPort"));
+    mnuCom->setObjectName(QStringLiteral("mnuCom"));
+    mnuEnd = bar->addAction(QStringLiteral("&Exit"));
+    mnuEnd->setObjectName(QStringLiteral("mnuEnd"));
+    connect(mnuEnd, &QAction::triggered, this, &QWidget::close);
+}
+
+void FrmMain::buildButtons(QWidget *area)
+{
+    static const std::array<std::pair<const char *, int>, 5> buttons{{
+        {"Setting Data Read", 240},
+        {"Setting Data Write", 960},
+        {"Default Data Write", 1680},
+        {"Data Get", 2940},
+        {"Data Clear", 3660},
+    }};
+    for (int i = 0; i < 5; ++i) {
+        auto *b = new QPushButton(QString::fromLatin1(buttons[size_t(i)].first), area);
+        b->setObjectName(QStringLiteral("CmdVqCom_%1").arg(i));
+        b->setAutoDefault(false);
+        place(b, 180, buttons[size_t(i)].second, 1575, 495);
+        connect(b, &QPushButton::clicked, this, [this, i] { emit deviceButtonClicked(i); });
+        m_cmdVqCom[size_t(i)] = b;
+    }
+}
+
+void FrmMain::buildEditor(QWidget *area)
+{
+    QFont fieldFont = font();
+    fieldFont.setBold(true);
+    fieldFont.setPointSize(12);
+
+    m_fraTmp = new QFrame(area);
+    m_fraTmp->setObjectName(QStringLiteral("FraTmp"));
+    place(m_fraTmp, 180, 5820, 6255, 2475);
+
+    auto makeRow = [&](int i, QWidget *parent, int top, int captionLeft, int fieldLeft, int spinLeft,
+                       int unitLeft) {
+        const ParamInfo &p = paramInfo(i);
+        label(parent, QString::fromLatin1(p.caption), QStringLiteral("LblCaption_%1").arg(i), captionLeft,
+              top + 60, fieldLeft - captionLeft - 60);
+        auto *field = new QLineEdit(parent);
+        field->setObjectName(QStringLiteral("TxtData_%1").arg(i));
+        field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        field->setFont(fieldFont);
+        field->setMaxLength(p.maxLength);
+        field->setToolTip(paramToolTip(i));
+        field->setTextMargins(0, 0, 0, 0);
+        place(field, fieldLeft, top, 915, 285);
+        m_txtData[size_t(i)] = field;
+
+        auto *spin = new UpDownButton(parent);
+        spin->setObjectName(QStringLiteral("UpDownData_%1").arg(i));
+        place(spin, spinLeft, top, 255, 285);
+        m_upDownData[size_t(i)] = spin;
+
+        const QString unit = QString::fromLatin1(p.unit);
+        if (!unit.isEmpty()) {
+            QLabel *u = label(parent, unit,
+                              i == CurrentLimiter ? QStringLiteral("LblCurLim") : QStringLiteral("LblUnit_%1").arg(i),
+                              unitLeft, top + 60, 420);
+            if (i == CurrentLimiter)
+                m_lblCurLim = u;
+        }
+
+        connect(field, &QLineEdit::textEdited, this, [this, i](const QString &text) { m_editor.setText(i, text); });
+        connect(spin, &UpDownButton::up, this, [this, i] { m_editor.spinUp(i); });
+        connect(spin, &UpDownButton::down, this, [this, i] { m_editor.spinDown(i); });
+    };
+
+    int top = 240;
+    for (int i : kVisibleRows) {
+        makeRow(i, area, top, 2340, 4740, 5640, 6000);
+        top += 420;
+    }
+
+    m_chkCurLimOff = new QCheckBox(QStringLiteral("Off"), area);
+    m_chkCurLimOff->setObjectName(QStringLiteral("ChkCurLimOff"));
+    place(m_chkCurLimOff, 3960, 1980, 675, 255);
+    connect(m_chkCurLimOff, &QCheckBox::clicked, this, [this](bool ticked) { m_editor.setCurLimOff(ticked); });
+
+    // The hidden frame: information from the controller that is never written back.
+    label(m_fraTmp, QStringLiteral("VQ Type"), QStringLiteral("LblVqType"), 2220, 60, 2280);
+    m_txtVqType = new QLineEdit(m_fraTmp);
+    m_txtVqType->setObjectName(QStringLiteral("TxtVqType"));
+    m_txtVqType->setReadOnly(true);
+    m_txtVqType->setAlignment(Qt::AlignCenter);
+    place(m_txtVqType, 4560, 0, 1455, 285);
+    label(m_fraTmp, QStringLiteral("ROM Version"), QStringLiteral("LblVer"), 2220, 480, 2280);
+    m_txtVer = new QLineEdit(m_fraTmp);
+    m_txtVer->setObjectName(QStringLiteral("TxtVer"));
+    m_txtVer->setReadOnly(true);
+    place(m_txtVer, 4560, 420, 915, 285);
+    top = 840;
+    for (int i : kHiddenRows) {
+        makeRow(i, m_fraTmp, top, 2220, 4560, 5460, 5820);
+        top += 420;
+    }
+    static const std::array<std::pair<int, const char *>, 4> modes{{
+        {3, "Lipo Mode"}, {2, "Rev Cancel"}, {1, "Reverse Mode"}, {0, "Virgin Bit"}}};
+    top = 1260;
+    for (const auto &[k, caption] : modes) {
+        auto *box = new QCheckBox(QString::fromLatin1(caption), m_fraTmp);
+        box->setObjectName(QStringLiteral("ChkMode_%1").arg(k));
+        place(box, 120, top, 1800, 255);
+        m_chkMode[size_t(k)] = box;
+        top += 300;
+    }
+
+    // Tab order: the device buttons first, then the editor top to bottom.
+    QWidget *previous = m_cmdVqCom[0];
+    for (int i = 1; i < 5; ++i) {
+        setTabOrder(previous, m_cmdVqCom[size_t(i)]);
+        previous = m_cmdVqCom[size_t(i)];
+    }
+    for (int i : kVisibleRows) {
+        if (i == CurrentLimiter) {
+            setTabOrder(previous, m_chkCurLimOff);
+            previous = m_chkCurLimOff;
+        }
+        setTabOrder(previous, m_txtData[size_t(i)]);
+        previous = m_txtData[size_t(i)];
+    }
+}
+
+void FrmMain::buildStatusArea(QWidget *area)
+{
+    label(area, QStringLiteral("Message"), QStringLiteral("LblMessage"), 180, 4740, 1515, 195);
+    m_txtMsg = new QLineEdit(area);
+    m_txtMsg->setObjectName(QStringLiteral("TxtMsg"));
+    m_txtMsg->setReadOnly(true);
+    m_txtMsg->setFocusPolicy(Qt::NoFocus);
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSizeF(9.75);
+    m_txtMsg->setFont(fixed);
+    place(m_txtMsg, 180, 4980, 4035, 315);
+
+    label(area, QStringLiteral("Busy"), QStringLiteral("LblBusy"), 2340, 4500, 555, 195);
+    m_lamp = new Lamp(area);
+    m_lamp->setObjectName(QStringLiteral("ShpLED"));
+    place(m_lamp, 2880, 4500, 255, 135);
+
+    auto *logo = new QLabel(area);
+    logo->setObjectName(QStringLiteral("ImgLogo"));
+    logo->setPixmap(makeLogo());
+    logo->setScaledContents(true);
+    place(logo, 4620, 4500, 1515, 435);
+
+    m_lblProductName = label(area, QStringLiteral("LblProductName"), QStringLiteral("LblProductName"), 4620, 4980,
+                             1515, 195, Qt::AlignCenter);
+    m_lblVersion = label(area, QStringLiteral("Version"), QStringLiteral("LblVersion"), 4620, 5160, 1515, 195,
+                         Qt::AlignCenter);
+}
+
+void FrmMain::mirrorEditor()
+{
+    connect(&m_editor, &EditorModel::textChanged, this, [this](int i, const QString &text) {
+        QLineEdit *field = m_txtData[size_t(i)];
+        if (field->text() != text)
+            field->setText(text);
+    });
+    connect(&m_editor, &EditorModel::markChanged, this, &FrmMain::showMark);
+    connect(&m_editor, &EditorModel::curLimOffChanged, this,
+            [this](bool ticked) { m_chkCurLimOff->setChecked(ticked); });
+    connect(&m_editor, &EditorModel::curLimEnabledChanged, this, [this](bool enabled) {
+        m_txtData[CurrentLimiter]->setEnabled(enabled);
+        m_upDownData[CurrentLimiter]->setEnabled(enabled);
+        m_lblCurLim->setEnabled(enabled);
+    });
+    connect(&m_editor, &EditorModel::modeChanged, this,
+            [this](int k, bool ticked) { m_chkMode[size_t(k)]->setChecked(ticked); });
+    connect(&m_editor, &EditorModel::vqTypeChanged, m_txtVqType, &QLineEdit::setText);
+    connect(&m_editor, &EditorModel::romVersionChanged, m_txtVer, &QLineEdit::setText);
+
+    for (int i = 0; i < 14; ++i) {
+        m_txtData[size_t(i)]->setText(m_editor.text(i));
+        showMark(i, m_editor.marked(i));
+    }
+    m_chkCurLimOff->setChecked(m_editor.curLimOff());
+    m_txtData[CurrentLimiter]->setEnabled(m_editor.curLimEnabled());
+    m_upDownData[CurrentLimiter]->setEnabled(m_editor.curLimEnabled());
+    m_lblCurLim->setEnabled(m_editor.curLimEnabled());
+    for (int k = 0; k < 4; ++k)
+        m_chkMode[size_t(k)]->setChecked(m_editor.mode(k));
+    m_txtVqType->setText(m_editor.vqType());
+    m_txtVer->setText(m_editor.romVersion());
+}
+
+void FrmMain::showMark(int i, bool marked)
+{
+    QLineEdit *field = m_txtData[size_t(i)];
+    QPalette pal = field->palette();
+    pal.setColor(QPalette::Text, marked ? fromBgr(kRed) : fromBgr(kBlack));
+    field->setPalette(pal);
+}
+
+void FrmMain::ShowMessage(const QString &text, quint32 colour)
+{
+    QPalette pal = m_txtMsg->palette();
+    pal.setColor(QPalette::Text, fromBgr(colour));
+    m_txtMsg->setPalette(pal);
+    m_txtMsg->setText(text);
+}
+
+void FrmMain::setDeviceButtonEnabled(int index, bool enabled)
+{
+    m_cmdVqCom.at(size_t(index))->setEnabled(enabled);
+}
+
+void FrmMain::setLampColour(quint32 bgr)
+{
+    m_lamp->setColour(bgr);
+}
+
+void FrmMain::setBusy(bool busy)
+{
+    mnuCom->setEnabled(!busy);
+    mnuOpen->setEnabled(!busy);
+    munOpenLog->setEnabled(!busy);
+}
+
+void FrmMain::setProductName(const QString &text)
+{
+    m_lblProductName->setText(text);
+}
+
+void FrmMain::setVersionText(const QString &text)
+{
+    m_lblVersion->setText(text);
+}
+
+void FrmMain::closeEvent(QCloseEvent *event)
+{
+    emit unloading();
+    event->accept();
+}
+
+} // namespace vq

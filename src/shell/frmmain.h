@@ -1,0 +1,115 @@
+#pragma once
+
+// The main window: five device buttons on the left, the settings editor on
+// the right, the message line, the busy lamp, logo, title and version below,
+// and the menu bar. The window owns no logic: the editor it shows is an
+// EditorModel, and clicks and menu commands leave as signals for the
+// program's device operations and file commands.
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vq {
+
+class EditorModel;
+class UpDownButton;
+
+// Window geometry is laid out in twips (1/1440 inch), 15 to a pixel at 96 dpi.
+[[nodiscard]] constexpr int twipsToPixels(double twips)
+{
+    return int(twips / 15.0 + (twips >= 0 ? 0.5 : -0.5));
+}
+
+// Colours are handed around as 0x00BBGGRR values: 0 black, 255 red.
+inline constexpr quint32 kBlack = 0x000000;
+inline constexpr quint32 kRed = 0x0000FF;
+
+class Lamp : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Lamp(QWidget *parent = nullptr) : QWidget(parent) {}
+    void setColour(quint32 bgr);
+    [[nodiscard]] quint32 colour() const { return m_colour; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    quint32 m_colour = 0x004000;
+};
+
+class FrmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit FrmMain(EditorModel &editor, QWidget *parent = nullptr);
+
+    // The message line TxtMsg: the colour first, then the whole text.
+    void ShowMessage(const QString &text, quint32 colour);
+    void setDeviceButtonEnabled(int index, bool enabled);
+    void setLampColour(quint32 bgr);
+    // While a device operation runs, ComPort and the two Open commands are
+    // disabled: they would close the port or replace the receive buffer under
+    // the running exchange. Exit stays usable.
+    void setBusy(bool busy);
+    void setProductName(const QString &text);
+    void setVersionText(const QString &text);
+
+    [[nodiscard]] QPushButton *CmdVqCom(int i) const { return m_cmdVqCom.at(size_t(i)); }
+    [[nodiscard]] QLineEdit *TxtData(int i) const { return m_txtData.at(size_t(i)); }
+    [[nodiscard]] UpDownButton *UpDownData(int i) const { return m_upDownData.at(size_t(i)); }
+    [[nodiscard]] QCheckBox *ChkCurLimOff() const { return m_chkCurLimOff; }
+    [[nodiscard]] QCheckBox *ChkMode(int k) const { return m_chkMode.at(size_t(k)); }
+    [[nodiscard]] QLineEdit *TxtMsg() const { return m_txtMsg; }
+    [[nodiscard]] Lamp *ShpLED() const { return m_lamp; }
+    [[nodiscard]] QFrame *FraTmp() const { return m_fraTmp; }
+
+    QAction *mnuOpen = nullptr;
+    QAction *mnuSave = nullptr;
+    QAction *munOpenLog = nullptr;
+    QAction *mnuSaveLog = nullptr;
+    QAction *mnuCom = nullptr;
+    QAction *mnuEnd = nullptr;
+
+signals:
+    void deviceButtonClicked(int index);
+    void unloading(); // Form_Unload: the window is closing and the program ends
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildButtons(QWidget *area);
+    void buildEditor(QWidget *area);
+    void buildStatusArea(QWidget *area);
+    void mirrorEditor();
+    void showMark(int i, bool marked);
+
+    EditorModel &m_editor;
+    std::array<QPushButton *, 5> m_cmdVqCom{};
+    std::array<QLineEdit *, 14> m_txtData{};
+    std::array<UpDownButton *, 14> m_upDownData{};
+    std::array<QCheckBox *, 4> m_chkMode{};
+    QCheckBox *m_chkCurLimOff = nullptr;
+    QLabel *m_lblCurLim = nullptr;
+    QLineEdit *m_txtVqType = nullptr;
+    QLineEdit *m_txtVer = nullptr;
+    QLineEdit *m_txtMsg = nullptr;
+    Lamp *m_lamp = nullptr;
+    QLabel *m_lblProductName = nullptr;
+    QLabel *m_lblVersion = nullptr;
+    QFrame *m_fraTmp = nullptr;
+};
+
+} // namespace vq
