@@ -1,0 +1,171 @@
+#include "files/filecommands.h"
+
+#include "files/logfile.h"
+#include "files/settingsfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace vq {
+
+namespace {
+
+const QString kTroubleText = QStringLiteral("Trouble is found in data.");
+const QString kCreateQuestion = QStringLiteral("File not found. Create it?");
+const QString kOverwriteQuestion = QStringLiteral("The file already exists. \r\nDo you overwrite?");
+const QString kNoDataText = QStringLiteral("There is no preserved data.");
+const QString kCannotSaveText = QStringLiteral("File cannot be saved.");
+
+// Reads the whole file, or nothing when it can't be read. Only regular files
+// are read: a folder, a device or a pipe chosen by name is a file error, not
+// something to wait on or to load without end.
+std::optional<QByteArray> readWholeFile(const QString &name)
+{
+    if (!QFileInfo(name).isFile())
+        return std::nullopt;
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return content;
+}
+
+// Writes through a temporary file that replaces the target only once the
+// whole content is on disk, so a failed save leaves an existing file intact.
+bool writeWholeFile(const QString &name, const QByteArray &content)
+{
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(content) != content.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace
+
+FileCommands::FileCommands(Prompter &prompter, RunLog &log, FileCommandHooks hooks)
+    : m_prompter(prompter), m_log(log), m_hooks(std::move(hooks))
+{
+}
+
+void FileCommands::mnuOpen_Click()
+{
+    OpenDataFile(QString::fromLatin1(kSettingFileFilter));
+}
+
+void FileCommands::mnuSave_Click()
+{
+    if (!m_hooks.makeWriteData)
+        return;
+    const std::optional<QString> block = m_hooks.makeWriteData();
+    if (!block)
+        return; // the editor has shown why; no dialog
+    m_writeBlock = *block;
+    SaveDataFile(QString::fromLatin1(kSettingFileFilter));
+}
+
+void FileCommands::munOpenLog_Click()
+{
+    OpenDataFile(QString::fromLatin1(kLogFileFilter));
+}
+
+void FileCommands::mnuSaveLog_Click()
+{
+    // RunVolt(1) at -1 is the sign that there is no log at all.
+    if (!m_log.hasData()) {
+        m_prompter.message(kNoDataText, MessageIcon::Exclamation);
+        return;
+    }
+    SaveDataFile(QString::fromLatin1(kLogFileFilter));
+}
+
+bool FileCommands::isSettingFilter(const QString &filter)
+{
+    return filter.contains(QLatin1String("setting"));
+}
+
+void FileCommands::OpenDataFile(const QString &filter)
+{
+    const QString name = m_prompter.openFileName(filter);
+    if (name.isEmpty())
+        return;
+
+    if (!QFileInfo::exists(name)) {
+        if (!m_prompter.askYesNo(kCreateQuestion))
+            return;
+        // The new file is empty, so there is nothing to load from it.
+        QFile file(name);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            m_prompter.message(kTroubleText, MessageIcon::Critical);
+        return;
+    }
+
+    const std::optional<QByteArray> content = readWholeFile(name);
+    if (!content) {
+        m_prompter.message(kTroubleText, MessageIcon::Critical);
+        return;
+    }
+    if (content->isEmpty())
+        return;
+
+    const bool ok = isSettingFilter(filter) ? openSettings(*content) : openLog(*content);
+    if (!ok)
+        m_prompter.message(kTroubleText, MessageIcon::Critical);
+}
+
+bool FileCommands::openSettings(const QByteArray &content)
+{
+    // The decoder reads its block from the receive buffer, so the file's text
+    // goes there first, whatever its length.
+    const QString text = settingFileText(content);
+    if (m_hooks.setRecvBuffer)
+        m_hooks.setRecvBuffer(text);
+    // SetFileData: any other length is ignored without a word.
+    if (!isSettingFileBlock(text) || !m_hooks.decodeSettings)
+        return true;
+    // A deleted or foreign block has had its message from the decoder.
+    return m_hooks.decodeSettings(text) != SettingsDecode::Malformed;
+}
+
+bool FileCommands::openLog(const QByteArray &content)
+{
+    // Rows read before a fault stay in the log; the window is only told about
+    // a file that was read to its end.
+    if (!readLogText(content, m_log).ok)
+        return false;
+    if (m_hooks.logLoaded)
+        m_hooks.logLoaded();
+    return true;
+}
+
+void FileCommands::SaveDataFile(const QString &filter)
+{
+    QByteArray content;
+    if (isSettingFilter(filter)) {
+        const std::optional<QByteArray> block = settingFileContent(m_writeBlock);
+        if (!block) {
+            // Never write a settings file that isn't exactly one block.
+            m_prompter.message(kCannotSaveText, MessageIcon::Exclamation);
+            return;
+        }
+        content = *block;
+    } else {
+        content = MakeRunDat(m_log);
+    }
+
+    const QString name = m_prompter.saveFileName(filter);
+    if (name.isEmpty())
+        return;
+    if (QFileInfo::exists(name) && !m_prompter.askYesNo(kOverwriteQuestion))
+        return;
+    if (!writeWholeFile(name, content))
+        m_prompter.message(kCannotSaveText, MessageIcon::Exclamation);
+}
+
+} // namespace vq

@@ -1,0 +1,28 @@
+#pragma once
+
+// The settings file "*.set": nothing but the 64-character setting-data block,
+// 8-bit text, no header and no line ending. A file of any other length is not
+// a block and is ignored without a message.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+namespace vq {
+
+inline constexpr qsizetype kSettingBlockLength = 64;
+
+// A settings file's bytes as the text that goes into the receive buffer.
+[[nodiscard]] QString settingFileText(const QByteArray &content);
+
+// SetFileData's test: only a text of exactly 64 characters is decoded.
+[[nodiscard]] bool isSettingFileBlock(QStringView text);
+
+// The bytes to write for a block, or nothing when the text can't be a
+// settings file (not 64 characters, or characters beyond 8 bits): a file
+// shorter or longer than the block must never be written.
+[[nodiscard]] std::optional<QByteArray> settingFileContent(QStringView block);
+
+} // namespace vq
