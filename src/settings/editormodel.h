@@ -12,10 +12,21 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringView>
 
 #include <array>
 
 namespace vq {
+
+// Whether a field's text is a number as a whole, the only kind of text that
+// is encoded into a block: optional blanks, tabs or line feeds around it, an
+// optional sign, then decimal digits 0-9 with at most one "." that has digits
+// on both sides ("6", "2.5", " 10 ", "-0"). Refused: empty text, "5x",
+// letters, "1 0", exponents ("1e3"), "&H" hexadecimal, ".5", and "3." (the
+// change handling skips a text that ends in "." so that 3.3 can be typed;
+// its out-of-range mark may still belong to the text before, so such a value
+// has never been checked against the bounds).
+[[nodiscard]] bool isPlainNumber(QStringView text);
 
 class EditorModel : public QObject
 {

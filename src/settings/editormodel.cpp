@@ -1,0 +1,275 @@
+#include "settings/editormodel.h"
+
+#include "settings/paramtable.h"
+#include "shell/conversions.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vq {
+
+namespace {
+
+constexpr int kLowBatt = LowBattProtection;
+constexpr int kCurLim = CurrentLimiter;
+constexpr int kCurLimTimeLimit = CurrentLimiterTimeLimit;
+
+// What a decoded "Off" block puts into the Current Limiter field, and what is
+// offered instead when "Off" is cleared again: 480 A is beyond the limiter's
+// range, 300 A is its upper bound.
+constexpr float kCurLimOffAmps = 480.0f;
+constexpr float kCurLimMaxAmps = 300.0f;
+
+// The numeric reading of a field, held in single precision like the bounds.
+float fieldValue(const QString &text)
+{
+    return float(Val(text));
+}
+
+// Spin value for a field value that passed the range check: whole units, or
+// tenths of a volt for Low Batt. Protection.
+int spinValueFor(int i, float v)
+{
+    const float scaled = i == kLowBatt ? v * 10.0f : v;
+    return int(roundHalfEven(double(scaled)));
+}
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+} // namespace
+
+bool isPlainNumber(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    qsizetype i = begin;
+    if (i < end && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    const qsizetype intStart = i;
+    while (i < end && isAsciiDigit(text[i]))
+        ++i;
+    if (i == intStart)
+        return false;
+    if (i < end && text[i] == u'.') {
+        const qsizetype fracStart = ++i;
+        while (i < end && isAsciiDigit(text[i]))
+            ++i;
+        if (i == fracStart)
+            return false;
+    }
+    return i == end;
+}
+
+EditorModel::EditorModel(QObject *parent)
+    : QObject(parent)
+{
+    reset();
+}
+
+void EditorModel::reset()
+{
+    // The start state is set directly, without the change handling: a spin
+    // button placed at its lower bound must not write that bound into its
+    // still empty field.
+    for (int i = 0; i < kParamCount; ++i) {
+        if (!m_text[size_t(i)].isEmpty()) {
+            m_text[size_t(i)].clear();
+            emit textChanged(i, QString());
+        }
+        setMark(i, false);
+        const int lower = paramInfo(i).spinMin;
+        if (m_spin[size_t(i)] != lower) {
+            m_spin[size_t(i)] = lower;
+            emit spinValueChanged(i, lower);
+        }
+    }
+    if (m_curLimOff) {
+        m_curLimOff = false;
+        emit curLimOffChanged(false);
+        emit curLimEnabledChanged(true);
+    }
+    m_curLimValue = 0.0f;
+    for (int k = 0; k < int(m_mode.size()); ++k)
+        setMode(k, false);
+    setVqType(QString());
+    setRomVersion(QString());
+}
+
+void EditorModel::ClearData()
+{
+    // "Off" first: clearing it writes the remembered current into field 7,
+    // which is emptied right after with the others.
+    setCurLimOff(false);
+    for (int i = 0; i < kParamCount; ++i) {
+        setText(i, QString());
+        if (i < int(m_mode.size()))
+            setMode(i, false);
+    }
+    setVqType(QString());
+    setRomVersion(QString());
+}
+
+void EditorModel::setText(int i, const QString &text)
+{
+    QString &current = m_text.at(size_t(i));
+    if (current == text)
+        return;
+    current = text;
+    emit textChanged(i, text);
+    TxtData_Change(i);
+}
+
+void EditorModel::setSpinValue(int i, int value)
+{
+    const ParamInfo &p = paramInfo(i);
+    value = std::clamp(value, p.spinMin, p.spinMax);
+    int &current = m_spin.at(size_t(i));
+    if (current == value)
+        return;
+    current = value;
+    emit spinValueChanged(i, value);
+    UpDownData_Change(i);
+}
+
+void EditorModel::spinUp(int i)
+{
+    const ParamInfo &p = paramInfo(i);
+    // Computed in 64 bits so that a step past the bound cannot overflow.
+    setSpinValue(i, int(std::min<qint64>(qint64(spinValue(i)) + p.spinStep, p.spinMax)));
+}
+
+void EditorModel::spinDown(int i)
+{
+    const ParamInfo &p = paramInfo(i);
+    setSpinValue(i, int(std::max<qint64>(qint64(spinValue(i)) - p.spinStep, p.spinMin)));
+}
+
+void EditorModel::setCurLimOff(bool ticked)
+{
+    if (m_curLimOff == ticked)
+        return;
+    m_curLimOff = ticked;
+    emit curLimOffChanged(ticked);
+    ChkCurLimOff_Click();
+}
+
+void EditorModel::setMode(int k, bool ticked)
+{
+    bool &current = m_mode.at(size_t(k));
+    if (current == ticked)
+        return;
+    current = ticked;
+    emit modeChanged(k, ticked);
+}
+
+void EditorModel::setVqType(const QString &text)
+{
+    if (m_vqType == text)
+        return;
+    m_vqType = text;
+    emit vqTypeChanged(text);
+}
+
+void EditorModel::setRomVersion(const QString &text)
+{
+    if (m_romVersion == text)
+        return;
+    m_romVersion = text;
+    emit romVersionChanged(text);
+}
+
+void EditorModel::TxtData_Change(int i)
+{
+    // Copy: the nested runs below may replace the field's text.
+    const QString text = m_text.at(size_t(i));
+    if (text.isEmpty())
+        return; // the mark and the spin button keep their state
+    // A decimal is typed through "3." on its way to "3.3": leave it alone
+    // until the next character arrives.
+    if (text.endsWith(u'.'))
+        return;
+
+    float v = fieldValue(text);
+
+    if (i == kCurLim || i == kCurLimTimeLimit) {
+        // Currents travel in 10 A steps. Two-digit texts from 50 and
+        // three-digit texts up to 399 are complete values and are brought to
+        // whole tens; shorter or other texts may still grow (1 -> 12 -> 120),
+        // so they are left as typed.
+        const float first = fieldValue(text.left(1));
+        if ((text.size() == 2 && first >= 5.0f) || (text.size() == 3 && first <= 3.0f)) {
+            v = float(std::trunc(double(v) / 10.0 + 0.5) * 10.0);
+            setText(i, shortestText(v)); // runs this handler once more, nested
+        }
+    }
+
+    const ParamInfo &p = paramInfo(i);
+    const bool inRange = p.min <= v && v <= p.max;
+    setMark(i, !inRange);
+    if (!inRange)
+        return; // the spin button and CurLimValue keep their values
+
+    setSpinValue(i, spinValueFor(i, v));
+    if (i == kCurLim)
+        m_curLimValue = v;
+}
+
+void EditorModel::UpDownData_Change(int i)
+{
+    const ParamInfo &p = paramInfo(i);
+    const float v = fieldValue(m_text.at(size_t(i)));
+    // An empty or out-of-range field is first brought to the bound it misses;
+    // only a field in range takes the spin button's value.
+    if (v < p.min)
+        setText(i, shortestText(p.min));
+    else if (v > p.max)
+        setText(i, shortestText(p.max));
+    else if (i == kLowBatt)
+        setText(i, shortestText(float(spinValue(i)) / 10.0f));
+    else
+        setText(i, QString::number(spinValue(i)));
+}
+
+void EditorModel::ChkCurLimOff_Click()
+{
+    if (m_curLimOff) {
+        // Remember the current to offer it again when "Off" is cleared. An
+        // empty field or one that holds no number leaves nothing worth
+        // remembering; the previous value is kept then.
+        const QString &text = m_text.at(size_t(kCurLim));
+        if (isPlainNumber(text))
+            m_curLimValue = fieldValue(text);
+        setText(kCurLim, QString());
+        emit curLimEnabledChanged(false);
+    } else {
+        // 480 A is what a block with the limiter switched off decodes to; the
+        // upper bound is offered instead of a value that would be refused.
+        if (m_curLimValue == kCurLimOffAmps)
+            m_curLimValue = kCurLimMaxAmps;
+        setText(kCurLim, shortestText(m_curLimValue));
+        emit curLimEnabledChanged(true);
+    }
+}
+
+void EditorModel::setMark(int i, bool marked)
+{
+    bool &current = m_marked.at(size_t(i));
+    if (current == marked)
+        return;
+    current = marked;
+    emit markChanged(i, marked);
+}
+
+} // namespace vq
