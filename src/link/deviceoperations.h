@@ -1,0 +1,86 @@
+#pragma once
+
+// The five device buttons CmdVqCom(0..4) and what each runs against the
+// controller: "Setting Data Read", "Setting Data Write" (with read-back
+// verify), "Default Data Write", "Data Get" and "Data Clear". Each operation
+// runs inside its click, with the common start (buttons locked, CommError
+// cleared, the caption shown) and the common end (buttons by the editor's
+// state, "Completion" unless something failed, the lamp back to idle).
+
+#include "runlog/runlog.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringView>
+
+#include <functional>
+
+namespace vq {
+
+class CommandExchange;
+class EditorModel;
+class PortControl;
+class Prompter;
+class StatusModel;
+
+inline const QString kMsgCompletion = QStringLiteral("Completion");
+inline const QString kMsgVerifyNg = QStringLiteral("Verify was NG.");
+
+inline constexpr double kPauseBeforeClear = 0.3; // s, also after a first read before "ae"
+inline constexpr double kPauseWrite = 0.5;       // s, around the write and after "ae"/"rt"
+
+class DeviceOperations : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The log window's SetGraph: shows the window and decodes the "br" reply
+    // into the run-data log, or refuses it and leaves log and window alone.
+    using SetGraphHook = std::function<RunReplyStatus(QStringView reply)>;
+
+    DeviceOperations(CommandExchange &exchange, PortControl &portControl, EditorModel &editor,
+                     RunLog &log, Prompter &prompter, StatusModel &status, QObject *parent = nullptr);
+
+    // Without a hook, "Data Get" decodes straight into the log.
+    void setSetGraph(SetGraphHook setGraph) { m_setGraph = std::move(setGraph); }
+
+    // Runs operation `index` (0..4). Ignored while an operation runs.
+    void CmdVqCom_Click(int index);
+
+    [[nodiscard]] bool running() const { return m_running; }
+
+    // The main window is closing: closes the port; a running operation
+    // returns at once, sending nothing more and showing nothing more.
+    void shutdown();
+
+private:
+    void SettingDataRead();
+    void WriteSettingData();
+    void DefaultDataWrite();
+    void DataGet();
+    void DataClear();
+    void VerifySettingData();
+    void ClearData();
+    void EndCommand();
+
+    // ShowSettingData on the block just read, with its messages and the
+    // "Setting Data Write" button.
+    void showReadBlock();
+    // A reply that the read refused although the exchange itself ended in
+    // time: the operation has failed all the same.
+    void readRefused();
+    // The operation can't go on: the program is closing or the port is gone.
+    [[nodiscard]] bool stopped() const;
+    void onPortGone();
+
+    CommandExchange &m_exchange;
+    PortControl &m_portControl;
+    EditorModel &m_editor;
+    RunLog &m_log;
+    Prompter &m_prompter;
+    StatusModel &m_status;
+    SetGraphHook m_setGraph;
+    bool m_running = false;
+};
+
+} // namespace vq

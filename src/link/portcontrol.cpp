@@ -1,0 +1,66 @@
+#include "link/portcontrol.h"
+
+#include "link/statusmodel.h"
+#include "platform/serialport.h"
+#include "shell/config.h"
+
+namespace vq {
+
+PortControl::PortControl(SerialPort &port, Config &config, StatusModel &status)
+    : m_port(port), m_config(config), m_status(status)
+{
+}
+
+bool PortControl::isOpen() const
+{
+    return m_port.isOpen();
+}
+
+void PortControl::OpenPort()
+{
+    // The retry through the dialog repeats until the port opens or the user
+    // cancels (or closes the dialog without having pressed OK before).
+    for (;;) {
+        if (m_config.CommPortNo == 0) {
+            m_status.ShowMessage(kMsgPortCannotOpen, kColourRed);
+            return;
+        }
+        if (m_port.isOpen() || m_port.open(m_config.portDevice(m_config.CommPortNo))) {
+            m_status.ShowMessage(kMsgPortInitialized, kColourBlack);
+            return;
+        }
+        m_status.ShowMessage(kMsgPortCannotOpen, kColourRed);
+        if (!m_showPortDialog)
+            return;
+        m_showPortDialog();
+        if (m_config.ConfigCancelled)
+            return;
+    }
+}
+
+void PortControl::ClosePort()
+{
+    m_port.close();
+}
+
+void PortControl::EnableCommands()
+{
+    const bool open = m_port.isOpen();
+    m_status.setAllButtonsEnabled(open);
+    if (open)
+        m_status.setButtonEnabled(1, false);
+}
+
+void PortControl::mnuCom_Click()
+{
+    ClosePort();
+    if (m_showPortDialog)
+        m_showPortDialog();
+    if (m_config.ConfigCancelled)
+        m_status.ShowMessage(kMsgPortCannotOpen, kColourRed);
+    else
+        OpenPort();
+    EnableCommands();
+}
+
+} // namespace vq

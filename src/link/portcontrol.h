@@ -1,0 +1,50 @@
+#pragma once
+
+// Opening and closing the program's serial port and the device buttons that
+// follow its state: OpenPort (with the port-selection dialog as retry),
+// ClosePort, EnableCommands and the ComPort menu's mnuCom_Click.
+
+#include <QString>
+
+#include <functional>
+
+namespace vq {
+
+class Config;
+class SerialPort;
+class StatusModel;
+
+inline const QString kMsgPortInitialized = QStringLiteral("CommPort was initialized.");
+inline const QString kMsgPortCannotOpen = QStringLiteral("ComPort cannot be opened.");
+
+class PortControl
+{
+public:
+    PortControl(SerialPort &port, Config &config, StatusModel &status);
+
+    // Shows the port-selection dialog modally and returns when it closed.
+    // Set by the window; without it a failed open simply stays failed.
+    void setShowPortDialog(std::function<void()> showPortDialog) { m_showPortDialog = std::move(showPortDialog); }
+
+    // Port 0: the red message, no dialog. Already open: success untouched.
+    // Otherwise opens Config::portDevice(CommPortNo); on failure the red
+    // message and the dialog, again and again while the user leaves it with OK.
+    void OpenPort();
+    // Closes an open port; a closed one is left alone.
+    void ClosePort();
+    // Port open: buttons 0, 2, 3, 4 enabled and 1 disabled; closed: all disabled.
+    void EnableCommands();
+    // The ComPort menu: ClosePort, the dialog, then OpenPort (or the red
+    // message when cancelled), then EnableCommands.
+    void mnuCom_Click();
+
+    [[nodiscard]] bool isOpen() const;
+
+private:
+    SerialPort &m_port;
+    Config &m_config;
+    StatusModel &m_status;
+    std::function<void()> m_showPortDialog;
+};
+
+} // namespace vq

@@ -1,0 +1,72 @@
+#pragma once
+
+// The logic of the port-selection dialog frmConfig: ListPorts probes Com1 to
+// Com16 through the port mapping and keeps those that open, Combo_Click takes
+// the selected entry as the port and stores it at once, OK and Cancel only say
+// whether the caller should open it. The dialog widget mirrors this model.
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+namespace vq {
+
+class Config;
+
+inline const QString kNotFound = QStringLiteral("Not found");
+inline constexpr int kFirstPort = 1;
+inline constexpr int kLastPort = 16;
+
+struct PortEntry {
+    QString text;   // "Com3", or "Not found"
+    QString device; // the device it opens (for a tool tip); empty for "Not found"
+};
+
+class PortSelection : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Tries to open a device and closes it again; true when it opened.
+    using Probe = std::function<bool(const QString &device)>;
+
+    // Without a probe, each device is tried with a serial port of its own
+    // with the program's line settings.
+    explicit PortSelection(Config &config, Probe probe = {}, QObject *parent = nullptr);
+
+    // Form_Load: fills the list by probing Com1..Com16 in order (nothing
+    // else is ever tried) and selects the configured port when listed; "Not
+    // found" alone when none opened. Every probed port is left closed.
+    void ListPorts();
+
+    [[nodiscard]] const QList<PortEntry> &entries() const { return m_entries; }
+    [[nodiscard]] int selectedIndex() const { return m_selected; }
+
+    // The user (or ListPorts) selects entry `index`; runs Combo_Click when
+    // the selection changes.
+    void select(int index);
+
+    void cmdOk_Click();      // ConfigCancelled = false, dialog closes
+    void CmdCancel_Click();  // ConfigCancelled = true, dialog closes
+    // Closing by the frame leaves ConfigCancelled as it was.
+    void closeByFrame();
+
+    [[nodiscard]] static bool probeDevice(const QString &device);
+
+signals:
+    void entriesChanged();
+    void selectedChanged(int index);
+    void finished();
+
+private:
+    void Combo_Click();
+
+    Config &m_config;
+    Probe m_probe;
+    QList<PortEntry> m_entries;
+    int m_selected = -1;
+};
+
+} // namespace vq

@@ -1,0 +1,72 @@
+#include "link/statusmodel.h"
+
+namespace vq {
+
+StatusModel::StatusModel(QObject *parent)
+    : QObject(parent)
+{
+    m_tmrLed.setInterval(kLampBlinkMs);
+    connect(&m_tmrLed, &QTimer::timeout, this, &StatusModel::TmrLed_Timer);
+}
+
+void StatusModel::ShowMessage(const QString &text, quint32 colour)
+{
+    m_messageColour = colour;
+    m_messageText = text;
+    emit messageChanged(m_messageText, m_messageColour);
+}
+
+void StatusModel::setButtonEnabled(int index, bool enabled)
+{
+    if (index < 0 || index >= kDeviceButtons || m_buttons[size_t(index)] == enabled)
+        return;
+    m_buttons[size_t(index)] = enabled;
+    emit buttonEnabledChanged(index, enabled);
+}
+
+void StatusModel::setAllButtonsEnabled(bool enabled)
+{
+    for (int i = 0; i < kDeviceButtons; ++i)
+        setButtonEnabled(i, enabled);
+}
+
+void StatusModel::lampOn()
+{
+    m_tmrLed.start();
+    setLamp(kLampBusy);
+}
+
+void StatusModel::lampOff()
+{
+    m_tmrLed.stop();
+    setLamp(kLampIdle);
+}
+
+void StatusModel::setBusy(bool busy)
+{
+    if (m_busy == busy)
+        return;
+    m_busy = busy;
+    emit busyChanged(m_busy);
+}
+
+void StatusModel::requestFocus(int index)
+{
+    m_focusRequest = index;
+    emit focusRequested(index);
+}
+
+void StatusModel::setLamp(quint32 colour)
+{
+    if (m_lamp == colour)
+        return;
+    m_lamp = colour;
+    emit lampColourChanged(m_lamp);
+}
+
+void StatusModel::TmrLed_Timer()
+{
+    setLamp(m_lamp == kLampIdle ? kLampBusy : kLampIdle);
+}
+
+} // namespace vq
