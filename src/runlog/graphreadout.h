@@ -1,0 +1,27 @@
+#pragma once
+
+// The read-out that follows the pointer over the graph: the second under the
+// pointer and the voltage and current of that sample.
+
+#include "runlog/runlog.h"
+
+#include <QString>
+
+namespace vq {
+
+struct GraphReadOut
+{
+    int t = 0;             // second under the pointer (0 when not a number)
+    int p = 0;             // pointer height in percent of the plot, from the top
+    bool visible = false;  // false: the read-out box is hidden
+    QString text;          // "120s\r\n7.8V\r\n150A" when visible, else empty
+};
+
+// Read-out for the pointer at (x, y), in twips from the top-left of the
+// inside of the plot area whose outer size (border included) is given.
+// Hidden for t < 1, t > 512, p < 1 or p > 99; an empty slot gives its unit
+// alone ("V", "A").
+[[nodiscard]] GraphReadOut graphReadOut(float x, float y, double picLogOuterWidth,
+                                        double picLogOuterHeight, const RunLog &log);
+
+} // namespace vq

@@ -1,0 +1,38 @@
+#pragma once
+
+// Draws the run-data graph: background, voltage and current grid, time grid
+// and the two curves, into an image the size of the inside of the plot area.
+// Everything is worked out in twips on fixed axes (0..540 s over the width,
+// 0..10.01 V and 0..300.33 A over the height) and turned into pixels at the
+// drawing call. Nothing is drawn incrementally: each call repaints the whole
+// image from the log.
+
+#include "runlog/runlog.h"
+
+#include <QColor>
+
+class QImage;
+
+namespace vq {
+
+struct GraphOptions
+{
+    bool voltScaleLine = false; // voltage grid across the plot, else 70-twip ticks
+    bool curScaleLine = false;  // current grid across the plot, else ticks
+    QColor voltColour{0, 0, 255};   // taken from the voltage legend line
+    QColor curColour{192, 0, 192};  // taken from the current legend line
+};
+
+inline const QColor kPlotBackground{224, 224, 224};
+inline const QColor kGridColour{128, 128, 128};
+
+// Plot coordinates of the curves: voltage and current to y, sample to x, for
+// an inside of W x H twips (rounded half to even, as drawn).
+[[nodiscard]] double voltToPlotY(float volts, double H);
+[[nodiscard]] double curToPlotY(float amperes, double H);
+[[nodiscard]] double sampleToPlotX(int n, double W);
+
+// Repaints `image` entirely. An image of no pixels is left alone.
+void renderGraph(QImage &image, const RunLog &log, const GraphOptions &options);
+
+} // namespace vq

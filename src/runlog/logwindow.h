@@ -1,0 +1,160 @@
+#pragma once
+
+// The log window "Log Data": the run-data graph with its axis labels, the
+// pointer read-out, a legend with a "Scale Line" option for each curve, and
+// a "Close" button. The window is made when run data is to be shown and is
+// destroyed when closed; the run-data log and the scale-line states live on
+// outside it.
+
+#include "runlog/graphreadout.h"
+#include "runlog/runlog.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace vq {
+
+class Config;
+
+// A legend line: a horizontal stroke, two pixels wide, whose colour is also
+// the colour the curve is drawn in.
+class LegendLine : public QWidget
+{
+    Q_OBJECT
+public:
+    LegendLine(const QColor &colour, QWidget *parent);
+    [[nodiscard]] QColor colour() const { return m_colour; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor m_colour;
+};
+
+// The plot area: a sunken two-pixel border round an image of the graph. The
+// image is drawn only when the window redraws and is shown again on every
+// repaint, so the graph survives being covered. Reports pointer movements in
+// its own coordinates.
+class PlotArea : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kBorderPixels = 2;
+
+    explicit PlotArea(QWidget *parent);
+
+    // The inside (the image) in the widget's coordinates.
+    [[nodiscard]] QRect inside() const;
+    [[nodiscard]] const QImage &image() const { return m_image; }
+    // Makes the image the size of the inside and hands it out for drawing.
+    [[nodiscard]] QImage &imageForDrawing();
+
+signals:
+    void pointerMoved(QPointF position);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    QImage m_image;
+};
+
+class FrmLog : public QWidget
+{
+    Q_OBJECT
+public:
+    // `mainWindow` (may be null) places the window at load; `config` holds and
+    // stores the scale-line states; `log` is the run-data log it shows.
+    FrmLog(QWidget *mainWindow, Config &config, const RunLog &log);
+
+    // The whole redraw: size rules, layout, background, grid and curves.
+    // Runs on every size change; the window's users call it after the log
+    // changed.
+    void redraw();
+
+    // The read-out box's text as made, lines separated by CR LF (the box
+    // shows the same lines). Hiding the box leaves its text.
+    [[nodiscard]] QString readOutText() const { return m_txtLogText; }
+    [[nodiscard]] const GraphReadOut &readOut() const { return m_readOut; }
+    [[nodiscard]] const QImage &picture() const { return PicLog->image(); }
+
+signals:
+    // The window is closing and is about to be destroyed.
+    void unloaded();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void loadLabels();
+    void placeAtLoad(QWidget *mainWindow);
+    void ChkScaleLine_Click(int index, bool ticked);
+    void PicLog_MouseMove(QPointF position);
+    [[nodiscard]] QSize outerPixels() const;
+    void setOuterPixels(QSize outer);
+
+    Config &m_config;
+    const RunLog &m_log;
+    GraphReadOut m_readOut;    // the last pointer movement's
+    QString m_txtLogText;      // what TxtLog shows, CR LF between lines
+    bool m_redrawWhenRestored = false;
+
+    QPushButton *CmdClose = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    LegendLine *Line1 = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    LegendLine *Line2 = nullptr;
+    std::array<QCheckBox *, 2> ChkScaleLine{};
+    PlotArea *PicLog = nullptr;
+    std::array<QLabel *, 11> LblVolt{};
+    std::array<QLabel *, 7> LblCur{};
+    std::array<QLabel *, 10> LblS{};
+    QLabel *LblTime = nullptr;
+    QLabel *TxtLog = nullptr;
+};
+
+// Owns the log window on behalf of the program: makes it when run data is to
+// be shown, forgets it when the user closes it, and destroys it with itself.
+class LogWindowHost
+{
+public:
+    LogWindowHost(QWidget *mainWindow, Config &config, RunLog &log);
+    ~LogWindowHost();
+    LogWindowHost(const LogWindowHost &) = delete;
+    LogWindowHost &operator=(const LogWindowHost &) = delete;
+
+    // Decodes the controller's "br" reply into the log. Only a reply that
+    // decodes in full shows the window (making it if needed) and redraws it;
+    // a short or damaged reply leaves the log and the window as they were and
+    // the caller reports it.
+    [[nodiscard]] RunReplyStatus SetGraph(QStringView reply);
+
+    // After the log was filled from a file: shows the window and redraws it.
+    void SetGraphFile();
+
+    // The window while it is loaded, else null.
+    [[nodiscard]] FrmLog *window() const { return m_window; }
+    void setMainWindow(QWidget *mainWindow) { m_mainWindow = mainWindow; }
+
+private:
+    FrmLog &showWindow();
+
+    QPointer<QWidget> m_mainWindow;
+    Config &m_config;
+    RunLog &m_log;
+    QPointer<FrmLog> m_window;
+};
+
+} // namespace vq
