@@ -365,15 +365,6 @@ private slots:
         QCOMPARE(readFile(name), kBlock.toLatin1());
     }
 
-    void settingsSaveCancelled()
-    {
-        const QStringList before = QDir(m_dir.path()).entryList();
-        Harness h;
-        h.commands.mnuSave_Click();
-        QCOMPARE(h.shown(), QStringList{QStringLiteral("save: ") + kSettingFilter});
-        QCOMPARE(QDir(m_dir.path()).entryList(), before);
-    }
-
     void incompleteBlockIsNeverWritten()
     {
         const QString name = path(QStringLiteral("short.set"));
@@ -445,21 +436,6 @@ private slots:
             QCOMPARE(h.log.RunVolt(n), stored ? 7.4f : RunLog().RunVolt(n));
             QCOMPARE(h.log.RunCur(n), stored ? 120.0f : 0.0f);
         }
-    }
-
-    void logOpenKeepsUnreachedSlots()
-    {
-        const QString name = path(QStringLiteral("one.csv"));
-        writeFile(name, "Time(s),Voltage(V),Current(A)\r\n0,7.4,120\r\n");
-        Harness h;
-        h.log = sampleLog();
-        h.prompter.fileNames = {name};
-        h.commands.munOpenLog_Click();
-        QCOMPARE(h.logLoads, 1);
-        RunLog expected = sampleLog();
-        expected.setVolt(1, 7.4f);
-        expected.setCur(1, 120.0f);
-        QVERIFY(h.log == expected);
     }
 
     // --- saves that fail -----------------------------------------------------
