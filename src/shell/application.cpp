@@ -1,0 +1,180 @@
+#include "shell/application.h"
+
+#include "files/filecommands.h"
+#include "link/commandexchange.h"
+#include "link/deviceoperations.h"
+#include "link/portcontrol.h"
+#include "link/portselection.h"
+#include "link/statusmodel.h"
+#include "platform/instanceguard.h"
+#include "platform/qtprompter.h"
+#include "platform/serialport.h"
+#include "runlog/logwindow.h"
+#include "settings/settingblock.h"
+#include "shell/frmconfig.h"
+#include "shell/frmmain.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QFrame>
+#include <QPushButton>
+
+namespace vq {
+
+QString makeVersionText(int major, int minor, int revision)
+{
+    return QStringLiteral("Version%1.%2%3").arg(major).arg(minor).arg(revision);
+}
+
+Application::Application(Options options)
+    : m_options(std::move(options))
+{
+    // Where the program lives and what it is called: the profile file is
+    // named after the title and kept beside the program.
+    AppTitle = kAppTitle;
+    AppPath = QFileInfo(m_options.programFile).absolutePath();
+    VersionText = makeVersionText(kVersionMajor, kVersionMinor, kVersionRevision);
+    m_config.AppPath = AppPath;
+    m_config.AppTitle = AppTitle;
+
+    if (m_options.prompter) {
+        m_prompter = m_options.prompter;
+    } else {
+        m_ownPrompter = std::make_unique<QtPrompter>(AppTitle);
+        m_prompter = m_ownPrompter.get();
+    }
+
+    m_port = std::make_unique<SerialPort>();
+    m_status = std::make_unique<StatusModel>();
+    m_exchange = std::make_unique<CommandExchange>(*m_port, *m_status, *m_prompter);
+    m_exchange->setTimeScale(m_options.timeScale);
+    m_portControl = std::make_unique<PortControl>(*m_port, m_config, *m_status);
+    m_portControl->setShowPortDialog([this] { showPortDialog(); });
+    m_operations = std::make_unique<DeviceOperations>(*m_exchange, *m_portControl, m_editor, m_log,
+                                                      *m_prompter, *m_status);
+
+    // The main window exists before start-up shows anything, so a message
+    // written while the configuration is read is what the window shows first.
+    m_frmMain = std::make_unique<FrmMain>(m_editor);
+    if (m_ownPrompter)
+        static_cast<QtPrompter *>(m_ownPrompter.get())->setParent(m_frmMain.get());
+    m_logWindow = std::make_unique<LogWindowHost>(m_frmMain.get(), m_config, m_log);
+    m_operations->setSetGraph([this](QStringView reply) { return m_logWindow->SetGraph(reply); });
+
+    FileCommandHooks hooks;
+    hooks.decodeSettings = [this](const QString &block) {
+        const DecodeResult result = ShowSettingData(block, m_editor);
+        if (result.status == DecodeStatus::Malformed)
+            return SettingsDecode::Malformed;
+        const bool writable = reportDecodeResult(result, *m_prompter);
+        m_status->setButtonEnabled(1, writable);
+        return writable ? SettingsDecode::Ok : SettingsDecode::Refused;
+    };
+    hooks.makeWriteData = [this]() -> std::optional<QString> {
+        const WriteDataResult result = MakeWriteData(m_editor, m_exchange->ReadBlock);
+        if (!reportWriteDataResult(result, *m_prompter))
+            return std::nullopt;
+        m_exchange->WriteBlock = result.block;
+        return result.block;
+    };
+    hooks.setRecvBuffer = [this](const QString &text) { m_exchange->RecvBuffer = text; };
+    hooks.logLoaded = [this] { m_logWindow->SetGraphFile(); };
+    m_files = std::make_unique<FileCommands>(*m_prompter, m_log, std::move(hooks));
+
+    wireMainWindow();
+}
+
+Application::~Application()
+{
+    // The log window refers to the main window; it goes first.
+    m_logWindow.reset();
+}
+
+void Application::wireMainWindow()
+{
+    FrmMain *w = m_frmMain.get();
+    StatusModel *s = m_status.get();
+    connect(s, &StatusModel::messageChanged, w, &FrmMain::ShowMessage);
+    connect(s, &StatusModel::buttonEnabledChanged, w, &FrmMain::setDeviceButtonEnabled);
+    connect(s, &StatusModel::lampColourChanged, w, &FrmMain::setLampColour);
+    connect(s, &StatusModel::busyChanged, w, &FrmMain::setBusy);
+    connect(s, &StatusModel::focusRequested, w, [w](int index) {
+        if (index >= 0 && index < kDeviceButtons)
+            w->CmdVqCom(index)->setFocus();
+    });
+    w->ShowMessage(s->messageText(), s->messageColour());
+    for (int i = 0; i < kDeviceButtons; ++i)
+        w->setDeviceButtonEnabled(i, s->buttonEnabled(i));
+    w->setLampColour(s->lampColour());
+
+    connect(w, &FrmMain::deviceButtonClicked, m_operations.get(), &DeviceOperations::CmdVqCom_Click);
+    connect(w->mnuCom, &QAction::triggered, this, [this] { m_portControl->mnuCom_Click(); });
+    connect(w->mnuOpen, &QAction::triggered, this, [this] { m_files->mnuOpen_Click(); });
+    connect(w->mnuSave, &QAction::triggered, this, [this] { m_files->mnuSave_Click(); });
+    connect(w->munOpenLog, &QAction::triggered, this, [this] { m_files->munOpenLog_Click(); });
+    connect(w->mnuSaveLog, &QAction::triggered, this, [this] { m_files->mnuSaveLog_Click(); });
+    connect(w, &FrmMain::unloading, this, &Application::Form_Unload);
+}
+
+void Application::showPortDialog()
+{
+    PortSelection selection(m_config);
+    if (m_options.portDialog) {
+        m_options.portDialog(selection);
+        return;
+    }
+    FrmConfig dialog(selection, m_frmMain && m_frmMain->isVisible() ? m_frmMain.get() : nullptr);
+    dialog.exec();
+}
+
+bool Application::Main()
+{
+    // 1. One running copy per program file.
+    m_guard = std::make_unique<InstanceGuard>(m_options.programFile);
+    if (!m_guard->tryAcquire()) {
+        m_prompter->message(kMsgAlreadyOpened, MessageIcon::None);
+        return false;
+    }
+    // 2. and 3. (version text, title, folder) are set on construction.
+
+    // 4. The configuration; asks for a port when none is stored.
+    m_config.LoadConfig([this] { showPortDialog(); });
+
+    // 5. Open the port unless the dialog was cancelled.
+    if (m_config.ConfigCancelled)
+        m_status->ShowMessage(kMsgPortCannotOpen, kColourRed);
+    else
+        m_portControl->OpenPort();
+
+    // 6. Prepare the window: captions, and the hidden frame stays hidden.
+    m_frmMain->setVersionText(VersionText);
+    m_frmMain->setProductName(AppTitle);
+    m_frmMain->FraTmp()->hide();
+
+    // 7. and 8.
+    MainIni();
+    m_frmMain->show();
+    return true;
+}
+
+void Application::MainIni()
+{
+    m_portControl->EnableCommands();
+    m_editor.reset();
+    m_log.setVolt(1, kEmptySample); // the log holds nothing yet
+    m_exchange->RomVersion = -1;    // no block read yet
+}
+
+void Application::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    // Closes the port; an operation waiting for a reply returns at once.
+    m_operations->shutdown();
+    if (FrmLog *log = m_logWindow->window())
+        log->close();
+    emit ended();
+}
+
+} // namespace vq

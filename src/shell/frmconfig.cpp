@@ -1,0 +1,113 @@
+#include "shell/frmconfig.h"
+
+#include "link/portselection.h"
+#include "shell/frmmain.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace vq {
+
+namespace {
+
+void place(QWidget *w, int left, int top, int width, int height)
+{
+    w->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+} // namespace
+
+FrmConfig::FrmConfig(PortSelection &selection, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint),
+      m_selection(selection)
+{
+    setObjectName(QStringLiteral("frmConfig"));
+    setWindowTitle(QStringLiteral("ComPort Setting"));
+    setModal(true);
+    setFixedSize(twipsToPixels(3690), twipsToPixels(1575));
+
+    auto *text = new QLabel(QStringLiteral("ComPort is selected, and VQ is connected."), this);
+    text->setObjectName(QStringLiteral("Label17"));
+    text->setWordWrap(true);
+    place(text, 180, 240, 1875, 495);
+
+    m_combo = new QComboBox(this);
+    m_combo->setObjectName(QStringLiteral("Combo"));
+    m_combo->setEditable(false);
+    place(m_combo, 2100, 300, 1395, 315);
+
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("cmdOk"));
+    place(m_ok, 180, 900, 1575, 495);
+    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("CmdCancel"));
+    place(m_cancel, 2640, 900, 855, 495);
+    m_ok->setAutoDefault(false);
+    m_cancel->setAutoDefault(false);
+    setTabOrder(m_ok, m_cancel);
+    setTabOrder(m_cancel, m_combo);
+
+    connect(m_ok, &QPushButton::clicked, this, [this] {
+        m_leftByButton = true;
+        m_selection.cmdOk_Click();
+        accept();
+    });
+    connect(m_cancel, &QPushButton::clicked, this, [this] {
+        m_leftByButton = true;
+        m_selection.CmdCancel_Click();
+        QDialog::reject();
+    });
+    connect(m_combo, &QComboBox::activated, this, [this](int index) { m_selection.select(index); });
+    connect(&m_selection, &PortSelection::selectedChanged, this, [this](int index) {
+        if (m_combo->currentIndex() != index)
+            m_combo->setCurrentIndex(index);
+    });
+    connect(&m_selection, &PortSelection::entriesChanged, this, &FrmConfig::fillCombo);
+
+    // Form_Load: probe the ports; the configured one is selected (and stored
+    // again) when it is found.
+    m_selection.ListPorts();
+    fillCombo();
+
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect r = frameGeometry();
+        r.moveCenter(screen->availableGeometry().center());
+        move(r.topLeft());
+    }
+    m_ok->setFocus();
+}
+
+void FrmConfig::fillCombo()
+{
+    const QSignalBlocker block(m_combo);
+    m_combo->clear();
+    for (const PortEntry &e : m_selection.entries()) {
+        m_combo->addItem(e.text);
+        if (!e.device.isEmpty())
+            m_combo->setItemData(m_combo->count() - 1, e.device, Qt::ToolTipRole);
+    }
+    m_combo->setCurrentIndex(m_selection.selectedIndex());
+}
+
+void FrmConfig::closeEvent(QCloseEvent *event)
+{
+    if (!m_leftByButton)
+        m_selection.closeByFrame();
+    QDialog::closeEvent(event);
+}
+
+void FrmConfig::reject()
+{
+    if (!m_leftByButton) {
+        m_leftByButton = true;
+        m_selection.closeByFrame();
+    }
+    QDialog::reject();
+}
+
+} // namespace vq

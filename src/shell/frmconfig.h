@@ -1,0 +1,43 @@
+#pragma once
+
+// The port-selection dialog "ComPort Setting": a list of the ports that can
+// be opened right now, OK and Cancel. It mirrors a PortSelection model, which
+// probes the ports, stores the choice the moment it is made and records
+// whether the dialog was left with OK or Cancel.
+
+#include <QDialog>
+
+class QComboBox;
+class QPushButton;
+
+namespace vq {
+
+class PortSelection;
+
+class FrmConfig : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Runs Form_Load (ListPorts) before the dialog is shown.
+    explicit FrmConfig(PortSelection &selection, QWidget *parent = nullptr);
+
+    [[nodiscard]] QComboBox *Combo() const { return m_combo; }
+    [[nodiscard]] QPushButton *cmdOk() const { return m_ok; }
+    [[nodiscard]] QPushButton *CmdCancel() const { return m_cancel; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override; // Escape behaves like the close box
+
+private:
+    void fillCombo();
+
+    PortSelection &m_selection;
+    QComboBox *m_combo = nullptr;
+    QPushButton *m_ok = nullptr;
+    QPushButton *m_cancel = nullptr;
+    bool m_leftByButton = false;
+};
+
+} // namespace vq
