@@ -43,6 +43,7 @@ Emulator::Emulator(EmulatorOptions options, QObject *parent)
 Emulator::~Emulator()
 {
     removeLink();
+    m_readNotifier.reset(); // no event loop is left to delete it later
     closeLine();
 }
 

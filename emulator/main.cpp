@@ -41,6 +41,20 @@ void printLine(const QString &line)
 
 int main(int argc, char *argv[])
 {
+    // Signals end the event loop through a socket pair, so the link is
+    // removed and the state is left whole. Installed first, so that a signal
+    // during start-up isn't lost.
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
+        std::perror("vq530t-emulator: socketpair");
+        return 1;
+    }
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vq530t-emulator"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0"));
@@ -92,18 +106,6 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    // Signals end the event loop through a pipe, so the link is removed and
-    // the state is left whole.
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
-        std::perror("vq530t-emulator: socketpair");
-        return 1;
-    }
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
     QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [] { QCoreApplication::quit(); });
 

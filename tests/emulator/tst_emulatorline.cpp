@@ -37,6 +37,7 @@ private slots:
     void resynchronisesAfterStrayInput();
     void traceRecordsExactlyTheLine();
     void portCanBeReopenedAndLinkFollowsTheEmulator();
+    void terminationRemovesTheLink();
     void refusesToReplaceAFileWithItsLink();
     void stateSurvivesARestart();
     void silentGarbageAndLateFaults();
@@ -163,6 +164,19 @@ void TestEmulatorLine::portCanBeReopenedAndLinkFollowsTheEmulator()
     QCOMPARE(client.readCount(2, 3000), QByteArray("rt"));
 
     QCOMPARE(emulator.stop(), 0); // standard input closed: a clean end
+    QVERIFY(!QFileInfo(link).isSymLink());
+}
+
+void TestEmulatorLine::terminationRemovesTheLink()
+{
+    const QString link = m_dir.filePath("term-link");
+    EmulatorProcess emulator;
+    QVERIFY(!emulator.start({"--no-stdin", "--link", link}).isEmpty());
+    QVERIFY(QFileInfo(link).isSymLink());
+    emulator.process().terminate(); // SIGTERM
+    QVERIFY(emulator.process().waitForFinished(5000));
+    QCOMPARE(emulator.process().exitStatus(), QProcess::NormalExit);
+    QCOMPARE(emulator.process().exitCode(), 0);
     QVERIFY(!QFileInfo(link).isSymLink());
 }
 
