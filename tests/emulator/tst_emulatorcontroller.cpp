@@ -70,7 +70,6 @@ private slots:
     void faults_data();
     void faults();
     void faultsThatCorruptWhatIsStored();
-    void faultNamesRoundTrip();
     void stateFileRoundTrip();
     void stateFileRefusesForeignFiles();
 };
@@ -274,16 +273,6 @@ void TestEmulatorController::faultsThatCorruptWhatIsStored()
     QCOMPARE(silent.receive("s", 0), QByteArray());
     silent.setFault(FaultMode::None);
     QCOMPARE(silent.receive("r", 1), QByteArray()); // the "s" was never heard
-}
-
-void TestEmulatorController::faultNamesRoundTrip()
-{
-    const QStringList names = faultModeNames();
-    QCOMPARE(names.size(), 14);
-    for (const QString &name : names)
-        QCOMPARE(faultModeName(*faultModeFromName(name)), name);
-    QVERIFY(!faultModeFromName(u"Silent"));
-    QVERIFY(!faultModeFromName(u""));
 }
 
 void TestEmulatorController::stateFileRoundTrip()

@@ -34,7 +34,6 @@ class TestEmulatorLine : public QObject
 private slots:
     void answersEveryCommandByteForByte();
     void writeRestoreAndErase();
-    void resynchronisesAfterStrayInput();
     void traceRecordsExactlyTheLine();
     void portCanBeReopenedAndLinkFollowsTheEmulator();
     void terminationRemovesTheLink();
@@ -85,21 +84,6 @@ void TestEmulatorLine::writeRestoreAndErase()
 
     QCOMPARE(client.exchange("be"), QByteArray("be OK\r"));
     QCOMPARE(client.exchange("br", 5000), logText(emptyLog()));
-}
-
-void TestEmulatorLine::resynchronisesAfterStrayInput()
-{
-    EmulatorProcess emulator;
-    TtyClient client;
-    QVERIFY(client.open(emulator.start({"--no-pacing"})));
-    // A stray character before a command, and a command split across writes.
-    QCOMPARE(client.exchange("xsr"), "sr" + factoryBlock() + "0\r");
-    QVERIFY(client.write("s"));
-    QCOMPARE(client.readFor(100), QByteArray());
-    QCOMPARE(client.exchange("r"), "sr" + factoryBlock() + "0\r");
-    // Upper-case letters are no command.
-    QVERIFY(client.write("SR"));
-    QCOMPARE(client.readFor(150), QByteArray());
 }
 
 void TestEmulatorLine::traceRecordsExactlyTheLine()
