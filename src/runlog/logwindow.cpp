@@ -184,6 +184,11 @@ void FrmLog::loadLabels()
 
 void FrmLog::placeAtLoad(QWidget *mainWindow)
 {
+    // The sizes are outer sizes, so the frame must be known: making the
+    // platform window tells it where the platform decorates its windows at
+    // once (elsewhere the frame shows up later, and the size first applies
+    // to the inside).
+    winId();
     // The window system chooses the top edge of a new window; beside the
     // main window's top is where it would cascade to, and keeps it on screen.
     setOuterPixels(QSize(pixelsFromTwips(kLogLoadSize.width()), pixelsFromTwips(kLogLoadSize.height())));
@@ -312,8 +317,11 @@ FrmLog &LogWindowHost::showWindow()
         QObject::connect(window, &FrmLog::unloaded, window, [this] { m_window = nullptr; });
         m_window = window;
     }
-    m_window->show();
-    m_window->raise();
+    // Shown again while open: brought to the front, its size and place kept.
+    if (m_window->isVisible())
+        m_window->raise();
+    else
+        m_window->show();
     return *m_window;
 }
 
