@@ -148,6 +148,11 @@ FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log)
     TxtLog->setGeometry(pixelRect(kTxtLogRect));
     TxtLog->setFrameShape(QFrame::Box);
     TxtLog->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    TxtLog->setMargin(1);
+    // Three lines in a box 39 pixels high.
+    QFont readOutFont = font();
+    readOutFont.setPixelSize(10);
+    TxtLog->setFont(readOutFont);
     TxtLog->setAutoFillBackground(true);
     QPalette white = TxtLog->palette();
     white.setColor(QPalette::Window, Qt::white);

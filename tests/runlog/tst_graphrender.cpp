@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 
 using namespace vq;
 
@@ -339,6 +340,39 @@ private slots:
         QVERIFY(anyOf(image, options.voltColour));
         QVERIFY(anyOf(image, options.curColour));
         QVERIFY(!anyOf(image, kVolt));
+    }
+
+    void valuesFarOutsideTheRange()
+    {
+        // A log file may hold any number: huge, negative or infinite values
+        // are clipped or left out, and the samples around them still drawn.
+        RunLog log = levelLog(5.0f, 120.0f);
+        log.setVolt(100, 1e30f);
+        log.setVolt(200, -1e30f);
+        log.setVolt(300, std::numeric_limits<float>::infinity());
+        log.setCur(300, -std::numeric_limits<float>::infinity());
+        log.setCur(400, std::numeric_limits<float>::quiet_NaN());
+        const QImage image = render(log, QSize(1620, 400));
+        const double H = image.height() * 15.0;
+        const int voltRow = rowOf(voltToPlotY(5.0f, H), image);
+        for (int n : {50, 150, 250, 350, 450})
+            QVERIFY(is(image, columnOf(n, image), voltRow, kVolt));
+        // The rise to 1e30 V crosses the whole height next to sample 100.
+        bool crossesTop = false;
+        for (int col = columnOf(99, image) - 1; col <= columnOf(100, image) + 1; ++col)
+            crossesTop = crossesTop || is(image, col, 0, kVolt);
+        QVERIFY(crossesTop);
+    }
+
+    void tinyImages()
+    {
+        // Every pixel written lies inside the image, however small.
+        const RunLog log = levelLog(0.0f, 300.0f);
+        for (const QSize size : {QSize(1, 1), QSize(2, 2), QSize(1, 300), QSize(300, 1), QSize(3, 4)}) {
+            QImage image = render(log, size, true, true);
+            QCOMPARE(image.size(), size);
+            QVERIFY(anyOf(image, kVolt) || anyOf(image, kCur) || anyOf(image, kGridColour));
+        }
     }
 
     void emptyImageIsLeftAlone()
