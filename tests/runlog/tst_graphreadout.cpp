@@ -108,6 +108,35 @@ private slots:
         QCOMPARE(r.text, text);
     }
 
+    void halvesRoundAwayFromZero_data()
+    {
+        QTest::addColumn<float>("x");
+        QTest::addColumn<float>("y");
+        QTest::addColumn<int>("t");
+        QTest::addColumn<int>("p");
+        QTest::addColumn<bool>("visible");
+        // A 540 x 100 twip inside makes t = x and p = y exactly, ties included.
+        QTest::newRow("t 0.5") << 0.5f << 50.0f << 1 << 50 << true;
+        QTest::newRow("t 2.5") << 2.5f << 50.0f << 3 << 50 << true;
+        QTest::newRow("t 512.5") << 512.5f << 50.0f << 513 << 50 << false;
+        QTest::newRow("p 0.5") << 10.0f << 0.5f << 10 << 1 << true;
+        QTest::newRow("p 98.5") << 10.0f << 98.5f << 10 << 99 << true;
+        QTest::newRow("p 99.5") << 10.0f << 99.5f << 10 << 100 << false;
+    }
+
+    void halvesRoundAwayFromZero()
+    {
+        QFETCH(float, x);
+        QFETCH(float, y);
+        QFETCH(int, t);
+        QFETCH(int, p);
+        QFETCH(bool, visible);
+        const GraphReadOut r = graphReadOut(x, y, 600, 160, sampleLog());
+        QCOMPARE(r.t, t);
+        QCOMPARE(r.p, p);
+        QCOMPARE(r.visible, visible);
+    }
+
     void followsThePlotSize()
     {
         // The same pointer position means a later second on a narrower plot.
