@@ -459,17 +459,6 @@ private slots:
         QVERIFY(box->isHidden());
     }
 
-    void readOutFollowsResizing()
-    {
-        FrmLog *w = open();
-        auto *pic = child<PlotArea>(w, QStringLiteral("PicLog"));
-        moveOver(pic, QPointF(150, 100));
-        const int before = w->readOut().t;
-        resizeOuter(w, QSize(900, 600));
-        moveOver(pic, QPointF(150, 100));
-        QVERIFY(w->readOut().t < before);
-    }
-
     void pointerTrackingWithoutAButton()
     {
         FrmLog *w = open();
