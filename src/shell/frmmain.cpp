@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace vq {
 
 namespace {
@@ -59,6 +61,23 @@ QPixmap makeLogo()
     return pm;
 }
 
+// The window is laid out in fixed pixels, but fonts differ from one platform
+// to the next: a caption wider than its control gets a smaller font instead
+// of being cut off.
+constexpr double kCaptionPointSize = 8.25;
+constexpr double kSmallestPointSize = 6.0;
+
+void fitCaption(QWidget *w)
+{
+    QFont f = w->font();
+    if (f.pointSizeF() <= 0)
+        return; // a pixel-sized font: left as it is
+    while (w->sizeHint().width() > w->width() && f.pointSizeF() > kSmallestPointSize) {
+        f.setPointSizeF(std::max(kSmallestPointSize, f.pointSizeF() - 0.25));
+        w->setFont(f);
+    }
+}
+
 } // namespace
 
 void Lamp::setColour(quint32 bgr)
@@ -87,6 +106,10 @@ FrmMain::FrmMain(EditorModel &editor, QWidget *parent)
 
     auto *area = new QWidget(this);
     area->setObjectName(QStringLiteral("MainArea"));
+    // The classic 8-point dialog font that the fixed layout was drawn for.
+    QFont captionFont = area->font();
+    captionFont.setPointSizeF(kCaptionPointSize);
+    area->setFont(captionFont);
     setCentralWidget(area);
 
     buildMenus();
@@ -94,6 +117,7 @@ FrmMain::FrmMain(EditorModel &editor, QWidget *parent)
     buildEditor(area);
     buildStatusArea(area);
     mirrorEditor();
+    fitCaptions();
 
     // Inner area 6330 twips wide; the window ends below the message line and
     // the version label, so the hidden frame below them is outside it.
@@ -342,11 +366,23 @@ void FrmMain::setBusy(bool busy)
 void FrmMain::setProductName(const QString &text)
 {
     m_lblProductName->setText(text);
+    fitCaption(m_lblProductName);
 }
 
 void FrmMain::setVersionText(const QString &text)
 {
     m_lblVersion->setText(text);
+    fitCaption(m_lblVersion);
+}
+
+void FrmMain::fitCaptions()
+{
+    for (QLabel *l : centralWidget()->findChildren<QLabel *>())
+        if (!l->text().isEmpty())
+            fitCaption(l);
+    for (QAbstractButton *b : centralWidget()->findChildren<QAbstractButton *>())
+        if (!b->text().isEmpty())
+            fitCaption(b);
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

@@ -94,6 +94,7 @@ private:
     void buildEditor(QWidget *area);
     void buildStatusArea(QWidget *area);
     void mirrorEditor();
+    void fitCaptions();
     void showMark(int i, bool marked);
 
     EditorModel &m_editor;

@@ -1,0 +1,100 @@
+// vq530t-screenshots: pictures of the program for its documentation.
+//
+// Starts the controller emulator, runs the program against it (pinned as Com1
+// in a profile file in a temporary folder) under the offscreen platform,
+// clicks "Setting Data Read" and saves the main window with its menu bar as
+// main-window.png; then clicks "Data Get", ticks the voltage "Scale Line" box
+// and saves the log window as log-window.png.
+//
+// Usage: vq530t-screenshots [output folder]   (default: the source's docs/)
+
+#include "emulatorprocess.h"
+#include "link/deviceoperations.h"
+#include "platform/prompter.h"
+#include "runlog/logwindow.h"
+#include "shell/application.h"
+#include "shell/config.h"
+#include "shell/frmmain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+int fail(const QString &why)
+{
+    std::fprintf(stderr, "vq530t-screenshots: %s\n", qPrintable(why));
+    return 1;
+}
+
+bool save(QWidget &window, const QString &path)
+{
+    if (!window.grab().save(path, "PNG"))
+        return false;
+    std::printf("%s (%dx%d)\n", qPrintable(path), window.width(), window.height());
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // The pictures must not depend on a desktop session.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+
+    const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(VQ_DOCS_DIR);
+    if (!QDir().mkpath(outDir))
+        return fail(QStringLiteral("cannot create %1").arg(outDir));
+
+    EmulatorProcess emulator;
+    const QString line = emulator.start({QStringLiteral("--no-pacing")});
+    if (line.isEmpty())
+        return fail(QStringLiteral("the emulator did not start: %1").arg(emulator.errorText()));
+
+    QTemporaryDir folder;
+    if (!folder.isValid())
+        return fail(QStringLiteral("no temporary folder"));
+    vq::Config pins(folder.path());
+    pins.WriteIniString(QStringLiteral("Ports"), QStringLiteral("Com1"), line);
+    pins.WriteIniString(QStringLiteral("RS232C"), QStringLiteral("CommPort"), QStringLiteral(" 1"));
+
+    vq::ScriptedPrompter prompter; // nothing should ask; if it does, No and Cancel
+    vq::Application::Options options;
+    options.programFile = folder.filePath(QStringLiteral("vq530t-link"));
+    options.prompter = &prompter;
+    options.portDialog = [](vq::PortSelection &) {}; // the pinned port opens; no dialog
+    vq::Application program(options);
+    if (!program.Main())
+        return fail(QStringLiteral("the program did not start"));
+
+    vq::FrmMain &main = program.mainWindow();
+    main.CmdVqCom(0)->click(); // runs the whole read before it returns
+    if (main.TxtMsg()->text() != vq::kMsgCompletion)
+        return fail(QStringLiteral("Setting Data Read ended with \"%1\"").arg(main.TxtMsg()->text()));
+    if (!save(main, QDir(outDir).filePath(QStringLiteral("main-window.png"))))
+        return fail(QStringLiteral("cannot write main-window.png"));
+
+    main.CmdVqCom(3)->click(); // Data Get: shows the log window
+    vq::FrmLog *log = program.logWindow().window();
+    if (!log)
+        return fail(QStringLiteral("Data Get showed no log window (\"%1\")").arg(main.TxtMsg()->text()));
+    if (auto *box = log->findChild<QCheckBox *>(QStringLiteral("ChkScaleLine_0")))
+        box->click();
+    if (!save(*log, QDir(outDir).filePath(QStringLiteral("log-window.png"))))
+        return fail(QStringLiteral("cannot write log-window.png"));
+
+    if (!prompter.prompts.isEmpty())
+        return fail(QStringLiteral("unexpected message: %1").arg(prompter.prompts.first().text));
+    main.close();
+    emulator.stop();
+    return 0;
+}
