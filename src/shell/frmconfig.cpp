@@ -53,12 +53,12 @@ FrmConfig::FrmConfig(PortSelection &selection, QWidget *parent)
     setTabOrder(m_cancel, m_combo);
 
     connect(m_ok, &QPushButton::clicked, this, [this] {
-        m_leftByButton = true;
+        m_left = true;
         m_selection.cmdOk_Click();
         accept();
     });
     connect(m_cancel, &QPushButton::clicked, this, [this] {
-        m_leftByButton = true;
+        m_left = true;
         m_selection.CmdCancel_Click();
         QDialog::reject();
     });
@@ -94,20 +94,27 @@ void FrmConfig::fillCombo()
     m_combo->setCurrentIndex(m_selection.selectedIndex());
 }
 
+// The close box and Escape leave ConfigCancelled as it was. Both end up in
+// reject() (a close event on a shown dialog calls it too), so the selection
+// hears of the dialog's end exactly once.
 void FrmConfig::closeEvent(QCloseEvent *event)
 {
-    if (!m_leftByButton)
-        m_selection.closeByFrame();
+    leaveByFrame();
     QDialog::closeEvent(event);
 }
 
 void FrmConfig::reject()
 {
-    if (!m_leftByButton) {
-        m_leftByButton = true;
-        m_selection.closeByFrame();
-    }
+    leaveByFrame();
     QDialog::reject();
+}
+
+void FrmConfig::leaveByFrame()
+{
+    if (m_left)
+        return;
+    m_left = true;
+    m_selection.closeByFrame();
 }
 
 } // namespace vq

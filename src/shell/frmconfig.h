@@ -32,12 +32,13 @@ protected:
 
 private:
     void fillCombo();
+    void leaveByFrame();
 
     PortSelection &m_selection;
     QComboBox *m_combo = nullptr;
     QPushButton *m_ok = nullptr;
     QPushButton *m_cancel = nullptr;
-    bool m_leftByButton = false;
+    bool m_left = false; // OK, Cancel or the frame has ended the dialog
 };
 
 } // namespace vq

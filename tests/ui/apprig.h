@@ -27,6 +27,8 @@
 
 class AppRig
 {
+    QTemporaryDir m_dir; // first: it outlives the program that uses it
+
 public:
     AppRig() = default;
     AppRig(const AppRig &) = delete;
@@ -91,9 +93,6 @@ public:
     int dialogRuns = 0;
     bool windowVisibleAtDialog = false;
     std::unique_ptr<vq::Application> app;
-
-private:
-    QTemporaryDir m_dir;
 };
 
 // A scripted dialog that picks the entry with this text (if listed) and
