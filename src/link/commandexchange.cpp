@@ -34,6 +34,25 @@ bool isSettingBlock(QStringView text)
     return true;
 }
 
+std::optional<ReadReply> takeReadReply(QStringView received)
+{
+    if (received.size() != kReadReplyLength)
+        return std::nullopt;
+    QString reply = received.toString();
+    reply.remove(QStringLiteral("sr"));
+    // Only 64 hexadecimal digits count as a block; anything else (a line
+    // fault, a confused controller) must never reach ReadBlock, because it is
+    // copied into every block written afterwards.
+    const QStringView block = QStringView(reply).left(kBlockLength);
+    if (!isSettingBlock(block))
+        return std::nullopt;
+    ReadReply taken;
+    taken.block = block.toString();
+    taken.romVersion = qint16(taken.block.mid(60, 2).toInt(nullptr, 16));
+    taken.recvBuffer = std::move(reply);
+    return taken;
+}
+
 CommandExchange::CommandExchange(SerialPort &port, StatusModel &status, Prompter &prompter,
                                  QObject *parent)
     : QObject(parent), m_port(port), m_status(status), m_prompter(prompter)
@@ -115,19 +134,14 @@ void CommandExchange::SendCommand(const QString &command, const QString &expecte
 bool CommandExchange::SetReadData()
 {
     SendCommand(QStringLiteral("sr"), kCarriageReturn);
-    if (m_aborted || RecvBuffer.size() != kReadReplyLength)
+    if (m_aborted)
         return false;
-    QString reply = RecvBuffer;
-    reply.remove(QStringLiteral("sr"));
-    // Only 64 hexadecimal digits count as a block; anything else (a line
-    // fault, a confused controller) must never reach ReadBlock, because it is
-    // copied into every block written afterwards.
-    const QStringView block = QStringView(reply).left(kBlockLength);
-    if (!isSettingBlock(block))
+    std::optional<ReadReply> reply = takeReadReply(RecvBuffer);
+    if (!reply)
         return false;
-    RecvBuffer = reply;
-    ReadBlock = block.toString();
-    RomVersion = qint16(ReadBlock.mid(60, 2).toInt(nullptr, 16));
+    RecvBuffer = std::move(reply->recvBuffer);
+    ReadBlock = std::move(reply->block);
+    RomVersion = reply->romVersion;
     return true;
 }
 

@@ -21,6 +21,8 @@
 #include <QStringView>
 #include <QTimer>
 
+#include <optional>
+
 class QEventLoop;
 
 namespace vq {
@@ -44,6 +46,18 @@ inline constexpr int kReadReplyLength = 68;
 // True for 64 hexadecimal digits (either case): the only block the program
 // takes from the controller.
 [[nodiscard]] bool isSettingBlock(QStringView text);
+
+// What a good "sr" reply gives the program.
+struct ReadReply {
+    QString recvBuffer; // the reply without its echo: the block first
+    QString block;      // the 64 hexadecimal digits
+    qint16 romVersion = -1; // characters 61-62 of the block, 0..255
+};
+
+// The reply-taking part of SetReadData, on what the exchange received:
+// exactly 68 characters, which after removing every "sr" start with 64
+// hexadecimal digits. Anything else gives nothing.
+[[nodiscard]] std::optional<ReadReply> takeReadReply(QStringView received);
 
 class CommandExchange : public QObject
 {

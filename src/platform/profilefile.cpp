@@ -7,10 +7,18 @@ namespace vq {
 
 namespace {
 
+// One line of the file and the line end that follows it ("\r\n", "\n", or
+// nothing for a last line without one). Each line keeps its own end, so a
+// hand-edited file with mixed line ends comes back unchanged but for the key
+// that was written.
+struct Line {
+    QByteArray text;
+    QByteArray end;
+};
+
 struct Lines {
-    QList<QByteArray> lines; // without their line ends
-    QByteArray eol = "\r\n";
-    bool endsWithEol = true;
+    QList<Line> lines;
+    QByteArray eol = "\r\n"; // for lines the program adds: the file's first line end
 };
 
 Lines readLines(const QString &filePath, bool *exists)
@@ -21,20 +29,35 @@ Lines readLines(const QString &filePath, bool *exists)
     if (!*exists)
         return result;
     const QByteArray data = file.readAll();
-    if (data.isEmpty())
-        return result;
     const qsizetype firstLf = data.indexOf('\n');
     if (firstLf >= 0 && (firstLf == 0 || data.at(firstLf - 1) != '\r'))
         result.eol = "\n";
-    result.endsWithEol = data.endsWith('\n');
-    result.lines = data.split('\n');
-    if (result.endsWithEol)
-        result.lines.removeLast();
-    for (QByteArray &line : result.lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
+    qsizetype start = 0;
+    while (start < data.size()) {
+        const qsizetype lf = data.indexOf('\n', start);
+        if (lf < 0) {
+            result.lines.append({data.mid(start), QByteArray()});
+            break;
+        }
+        const bool crlf = lf > start && data.at(lf - 1) == '\r';
+        const qsizetype textEnd = crlf ? lf - 1 : lf;
+        result.lines.append({data.mid(start, textEnd - start), crlf ? QByteArray("\r\n") : QByteArray("\n")});
+        start = lf + 1;
     }
     return result;
+}
+
+// Inserts a line the program adds. A last line without a line end gets one
+// first, and the new line becomes the last line without one, so a file that
+// didn't end in a line end still doesn't.
+void insertLine(Lines &file, qsizetype at, const QByteArray &text)
+{
+    Line line{text, file.eol};
+    if (at == file.lines.size() && at > 0 && file.lines[at - 1].end.isEmpty()) {
+        file.lines[at - 1].end = file.eol;
+        line.end.clear();
+    }
+    file.lines.insert(at, line);
 }
 
 // Section name of a "[name]" line, or a null array for any other line.
@@ -64,13 +87,13 @@ QByteArray keyOf(const QByteArray &line)
 }
 
 // Indices [begin, end) of the section's body lines, or begin = -1 when absent.
-std::pair<qsizetype, qsizetype> findSection(const QList<QByteArray> &lines, const QString &section)
+std::pair<qsizetype, qsizetype> findSection(const QList<Line> &lines, const QString &section)
 {
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QByteArray name = sectionName(lines[i]);
+        const QByteArray name = sectionName(lines[i].text);
         if (!name.isNull() && sameName(name, section)) {
             qsizetype end = i + 1;
-            while (end < lines.size() && sectionName(lines[end]).isNull())
+            while (end < lines.size() && sectionName(lines[end].text).isNull())
                 ++end;
             return {i + 1, end};
         }
@@ -89,10 +112,10 @@ QString readProfileString(const QString &filePath, const QString &section, const
     if (begin < 0)
         return fallback.left(maxLength);
     for (qsizetype i = begin; i < end; ++i) {
-        const QByteArray k = keyOf(file.lines[i]);
+        const QByteArray k = keyOf(file.lines[i].text);
         if (k.isNull() || !sameName(k, key))
             continue;
-        const QByteArray &line = file.lines[i];
+        const QByteArray &line = file.lines[i].text;
         QByteArray value = line.mid(line.indexOf('=') + 1).trimmed();
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
             value = value.mid(1, value.size() - 2);
@@ -110,16 +133,16 @@ bool writeProfileString(const QString &filePath, const QString &section, const Q
 
     auto [begin, end] = findSection(file.lines, section);
     if (begin < 0) {
-        if (!file.lines.isEmpty() && !file.lines.last().trimmed().isEmpty())
-            file.lines.append(QByteArray());
-        file.lines.append('[' + section.toLatin1() + ']');
-        file.lines.append(newLine);
+        if (!file.lines.isEmpty() && !file.lines.last().text.trimmed().isEmpty())
+            insertLine(file, file.lines.size(), QByteArray());
+        insertLine(file, file.lines.size(), '[' + section.toLatin1() + ']');
+        insertLine(file, file.lines.size(), newLine);
     } else {
         bool replaced = false;
         for (qsizetype i = begin; i < end; ++i) {
-            const QByteArray k = keyOf(file.lines[i]);
+            const QByteArray k = keyOf(file.lines[i].text);
             if (!k.isNull() && sameName(k, key)) {
-                file.lines[i] = newLine;
+                file.lines[i].text = newLine;
                 replaced = true;
                 break;
             }
@@ -128,14 +151,17 @@ bool writeProfileString(const QString &filePath, const QString &section, const Q
             // New keys go after the section's last non-blank line, so a blank
             // line that separates it from the next section stays in place.
             qsizetype at = end;
-            while (at > begin && file.lines[at - 1].trimmed().isEmpty())
+            while (at > begin && file.lines[at - 1].text.trimmed().isEmpty())
                 --at;
-            file.lines.insert(at, newLine);
+            insertLine(file, at, newLine);
         }
     }
 
-    QByteArray data = file.lines.join(file.eol);
-    if (file.endsWithEol || !exists)
+    QByteArray data;
+    for (const Line &line : std::as_const(file.lines))
+        data += line.text + line.end;
+    // A new file ends with a line end.
+    if (!exists && !data.endsWith('\n'))
         data += file.eol;
 
     QSaveFile out(filePath);
