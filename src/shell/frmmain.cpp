@@ -207,7 +207,13 @@ void FrmMain::buildEditor(QWidget *area)
                 m_lblCurLim = u;
         }
 
-        connect(field, &QLineEdit::textEdited, this, [this, i](const QString &text) { m_editor.setText(i, text); });
+        connect(field, &QLineEdit::textEdited, this, [this, i, field](const QString &text) {
+            // Back to the typing limit once a longer text shown by the
+            // program has been shortened to fit it.
+            if (text.size() <= paramInfo(i).maxLength)
+                field->setMaxLength(paramInfo(i).maxLength);
+            m_editor.setText(i, text);
+        });
         connect(spin, &UpDownButton::up, this, [this, i] { m_editor.spinUp(i); });
         connect(spin, &UpDownButton::down, this, [this, i] { m_editor.spinDown(i); });
     };
@@ -300,8 +306,14 @@ void FrmMain::mirrorEditor()
 {
     connect(&m_editor, &EditorModel::textChanged, this, [this](int i, const QString &text) {
         QLineEdit *field = m_txtData[size_t(i)];
-        if (field->text() != text)
-            field->setText(text);
+        if (field->text() == text)
+            return;
+        // The length limit is for typing only. A longer text from the
+        // controller or a file (a Dead Band of 100, a word of 40000) is shown
+        // whole rather than cut to a different number; nothing more can be
+        // typed into it until it is shorter than the limit.
+        field->setMaxLength(std::max(paramInfo(i).maxLength, int(text.size())));
+        field->setText(text);
     });
     connect(&m_editor, &EditorModel::markChanged, this, &FrmMain::showMark);
     connect(&m_editor, &EditorModel::curLimOffChanged, this,
