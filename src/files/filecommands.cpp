@@ -40,7 +40,10 @@ bool writeWholeFile(const QString &name, const QByteArray &content)
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(content) != content.size()) {
+    // QSaveFile buffers what it is given: a disk that refuses the rest only
+    // shows when the buffer goes out, and commit() would then put the
+    // truncated file in place of the old one. Flush first and look.
+    if (file.write(content) != content.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

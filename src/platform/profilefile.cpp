@@ -167,7 +167,9 @@ bool writeProfileString(const QString &filePath, const QString &section, const Q
     QSaveFile out(filePath);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    if (out.write(data) != data.size()) {
+    // A refused write may only show when the buffer goes out: flush and look
+    // before commit() puts a truncated file in place of the old one.
+    if (out.write(data) != data.size() || !out.flush()) {
         out.cancelWriting();
         return false;
     }
