@@ -1,0 +1,173 @@
+// The program during and at the end of a session with the controller: what
+// stays usable while an operation waits for a reply, how closing the window
+// or Exit ends everything at once, and one whole session clicked through the
+// window from reading the settings to writing a changed one.
+
+#include "apprig.h"
+#include "controllerdata.h"
+#include "emulatorprocess.h"
+#include "link/commandexchange.h"
+#include "link/deviceoperations.h"
+#include "link/portcontrol.h"
+#include "runlog/logwindow.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QPointer>
+#include <QTimer>
+
+using namespace vq;
+using Dir = EmulatorProcess::Direction;
+
+class TestSession : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<EmulatorProcess> m_emu;
+    std::unique_ptr<AppRig> m_rig;
+
+    FrmMain &w() { return m_rig->window(); }
+
+    // The program against a fresh controller pinned as Com1.
+    bool start(const QStringList &emulatorArgs, double timeScale)
+    {
+        m_emu = std::make_unique<EmulatorProcess>();
+        const QString line = m_emu->start(QStringList{QStringLiteral("--no-pacing")} + emulatorArgs);
+        if (line.isEmpty())
+            return false;
+        m_rig = std::make_unique<AppRig>();
+        m_rig->pinPorts({{1, line}});
+        m_rig->storePort(QStringLiteral(" 1"));
+        return m_rig->start(timeScale) && m_rig->app->portControl().isOpen();
+    }
+
+    QByteArray wire() const { return m_emu->traceBytes(Dir::Received); }
+
+private slots:
+    void cleanup()
+    {
+        m_rig.reset();
+        if (m_emu)
+            m_emu->stop();
+        m_emu.reset();
+    }
+
+    void whileWaitingOnlyHarmlessCommandsAreOpen()
+    {
+        QVERIFY(start({QStringLiteral("--fault"), QStringLiteral("silent")}, 0.01));
+        Application &app = *m_rig->app;
+        bool checked = false;
+        QMetaObject::Connection c = connect(&app.exchange(), &CommandExchange::commandSent, this, [&] {
+            // Inside the wait for the reply.
+            QVERIFY(!w().mnuCom->isEnabled());
+            QVERIFY(!w().mnuOpen->isEnabled());
+            QVERIFY(!w().munOpenLog->isEnabled());
+            QVERIFY(w().mnuSave->isEnabled());
+            QVERIFY(w().mnuSaveLog->isEnabled());
+            QVERIFY(w().mnuEnd->isEnabled());
+            QCOMPARE(deviceButtons(w()), kAllButtonsOff);
+            // A disabled entry does nothing when reached anyway (a shortcut).
+            w().mnuCom->trigger();
+            w().munOpenLog->trigger();
+            w().mnuOpen->trigger();
+            QCOMPARE(m_rig->dialogRuns, 0);
+            QVERIFY(app.portControl().isOpen());
+            QCOMPARE(m_rig->prompter.prompts.size(), 0);
+            checked = true;
+        });
+        QTest::mouseClick(w().CmdVqCom(0), Qt::LeftButton);
+        disconnect(c);
+        QVERIFY(checked);
+        // The silent controller: the time-out's box, then the red line, and
+        // every menu entry usable again.
+        QCOMPARE(m_rig->prompter.messageTexts(), QStringList{kMsgCommFault});
+        QCOMPARE(messageText(w()), kMsgCommFault);
+        QCOMPARE(textColour(w().TxtMsg()), kRedText);
+        for (QAction *a : {w().mnuCom, w().mnuOpen, w().munOpenLog, w().mnuSave, w().mnuSaveLog, w().mnuEnd})
+            QVERIFY2(a->isEnabled(), qPrintable(a->text()));
+        QCOMPARE(wire(), QByteArray("sr"));
+    }
+
+    void closingTheWindowEndsAWaitingOperationAtOnce_data()
+    {
+        QTest::addColumn<bool>("byExitMenu");
+        QTest::newRow("close box") << false;
+        QTest::newRow("Exit") << true;
+    }
+
+    void closingTheWindowEndsAWaitingOperationAtOnce()
+    {
+        QFETCH(bool, byExitMenu);
+        // Full time-outs: only the close can end the wait early.
+        QVERIFY(start({QStringLiteral("--fault"), QStringLiteral("silent")}, 1.0));
+        Application &app = *m_rig->app;
+        QSignalSpy ended(&app, &Application::ended);
+        connect(&app.exchange(), &CommandExchange::commandSent, this, [&] {
+            QTimer::singleShot(0, this, [&] {
+                if (byExitMenu)
+                    w().mnuEnd->trigger();
+                else
+                    w().close();
+            });
+        });
+        QTest::mouseClick(w().CmdVqCom(3), Qt::LeftButton); // Data Get: "br", waits 10 s
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!w().isVisible());
+        QVERIFY(!app.portControl().isOpen());
+        QVERIFY(app.exchange().aborted());
+        QCOMPARE(m_rig->prompter.prompts.size(), 0); // no time-out box, nothing else
+        QCOMPARE(wire(), QByteArray("br"));          // nothing sent after the close
+        QCOMPARE(app.exchange().CommError, false);
+    }
+
+    void closingTheWindowClosesTheLogWindow()
+    {
+        QVERIFY(start({}, 0.01));
+        Application &app = *m_rig->app;
+        QTest::mouseClick(w().CmdVqCom(3), Qt::LeftButton); // Data Get
+        QCOMPARE(messageText(w()), kMsgCompletion);
+        QPointer<FrmLog> log = app.logWindow().window();
+        QVERIFY(log && log->isVisible());
+        QSignalSpy ended(&app, &Application::ended);
+        w().mnuEnd->trigger();
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!log || !log->isVisible());
+        QVERIFY(!app.portControl().isOpen());
+        // Closing an ended program again changes nothing.
+        w().close();
+        QCOMPARE(ended.count(), 1);
+    }
+
+    void readEditWriteClickedThroughTheWindow()
+    {
+        QVERIFY(start({}, 0.01));
+        QTest::mouseClick(w().CmdVqCom(0), Qt::LeftButton); // Setting Data Read
+        QCOMPARE(messageText(w()), kMsgCompletion);
+        QCOMPARE(textColour(w().TxtMsg()), kBlackText);
+        QCOMPARE(deviceButtons(w()), kAllButtonsOn);
+        QLineEdit *lowBatt = w().TxtData(6);
+        QCOMPARE(lowBatt->text(), QStringLiteral("3"));
+
+        lowBatt->selectAll();
+        QTest::keyClicks(lowBatt, QStringLiteral("4.5"));
+        QCOMPARE(textColour(lowBatt), kBlackText);
+        QTest::mouseClick(w().CmdVqCom(1), Qt::LeftButton); // Setting Data Write
+
+        // 4.5 V is byte 0x3A (57.95 rounded): the only change to the block read.
+        QByteArray expected = emu::factoryBlock();
+        expected.replace(34, 2, "3A");
+        const QByteArray sent = wire();
+        const qsizetype at = sent.indexOf("sw");
+        QVERIFY(at >= 0);
+        QCOMPARE(sent.mid(at + 2, 64), expected);
+        QCOMPARE(sent.mid(at), "sw" + expected + "sr"); // then the verify's read
+        QCOMPARE(messageText(w()), kMsgCompletion);
+        QCOMPARE(textColour(w().TxtMsg()), kBlackText);
+        QCOMPARE(lowBatt->text(), QStringLiteral("4.5"));
+        QCOMPARE(m_rig->prompter.prompts.size(), 0);
+        QCOMPARE(w().ShpLED()->colour(), kLampIdle);
+    }
+};
+
+QTEST_MAIN(TestSession)
+#include "tst_session.moc"
