@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -395,6 +396,21 @@ void FrmMain::fitCaptions()
     for (QAbstractButton *b : centralWidget()->findChildren<QAbstractButton *>())
         if (!b->text().isEmpty())
             fitCaption(b);
+}
+
+void FrmMain::showEvent(QShowEvent *event)
+{
+    // Centred on the screen the first time it is shown; where the user moves
+    // it afterwards is left alone.
+    if (!m_placed) {
+        m_placed = true;
+        if (const QScreen *screen = this->screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    QMainWindow::showEvent(event);
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

@@ -86,6 +86,7 @@ signals:
     void unloading(); // Form_Unload: the window is closing and the program ends
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -111,6 +112,7 @@ private:
     QLabel *m_lblProductName = nullptr;
     QLabel *m_lblVersion = nullptr;
     QFrame *m_fraTmp = nullptr;
+    bool m_placed = false; // centred on its first showing
 };
 
 } // namespace vq

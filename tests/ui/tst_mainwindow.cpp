@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTest>
 
 using namespace vq;
@@ -129,6 +130,8 @@ private slots:
     void windowFrameAndVisibleArea()
     {
         QCOMPARE(w().windowTitle(), QStringLiteral("VQ530T Link"));
+        const QPoint offCentre = w().frameGeometry().center() - w().screen()->availableGeometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 2, "not centred on the screen");
         const Qt::WindowFlags flags = w().windowFlags();
         QVERIFY(flags & Qt::WindowMinimizeButtonHint);
         QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
