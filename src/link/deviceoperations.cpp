@@ -119,11 +119,13 @@ void DeviceOperations::WriteSettingData()
 
 void DeviceOperations::VerifySettingData()
 {
-    (void)m_exchange.SetReadData();
+    const bool readBack = m_exchange.SetReadData();
     if (stopped())
         return;
-    // A failed read-back leaves the old ReadBlock, so it normally differs too.
-    if (m_exchange.WriteBlock != m_exchange.ReadBlock) {
+    // A failed read-back leaves the old ReadBlock, which is the block written
+    // whenever the user wrote back what was read: it confirms nothing then,
+    // so only a block read back now can pass the comparison.
+    if (!readBack || m_exchange.WriteBlock != m_exchange.ReadBlock) {
         m_status.ShowMessage(kMsgVerifyNg, kColourRed);
         m_exchange.CommError = true;
     }
