@@ -17,7 +17,7 @@ if [ "${1:-}" = "--real" ]; then real=1; fi
 
 bash scripts/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc 2>/dev/null || echo 2)"
+cmake --build build -j"$(nproc 2>/dev/null || echo 2)" --target vq530t-link vq530t-emulator
 
 program=build/src/shell/vq530t-link
 emulator=build/emulator/vq530t-emulator
@@ -35,7 +35,7 @@ fi
 link="${XDG_RUNTIME_DIR:-/tmp}/vq530t-demo-tty"
 state="build/emulator-state.dat"
 out=$(mktemp)
-"$emulator" --link "$link" --state "$state" >"$out" &
+"$emulator" --no-stdin --link "$link" --state "$state" >"$out" &
 emu=$!
 trap 'kill "$emu" 2>/dev/null || true; rm -f "$out"' EXIT
 for _ in $(seq 50); do [ -s "$out" ] && break; sleep 0.1; done
