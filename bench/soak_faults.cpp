@@ -355,7 +355,13 @@ int main(int argc, char **argv)
     const double late = mean(rss.size() - fifth);
     const double growthKb = late - early;
     // A leak of a few hundred bytes a round shows as tens of kilobytes here.
+    // Under AddressSanitizer freed memory is held back in its quarantine, so
+    // resident memory grows by design there; only the figure is printed.
+#ifdef __SANITIZE_ADDRESS__
+    const bool memoryOk = true;
+#else
     const bool memoryOk = rss.size() < 10 || growthKb < 1024.0;
+#endif
     if (!memoryOk) {
         ++failures;
         std::fprintf(stderr, "resident memory grew from %.0f kB to %.0f kB\n", early, late);

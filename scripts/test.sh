@@ -18,3 +18,9 @@ cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+# Fuzz stage: every fuzz target (clang, libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer) runs a few seconds from its seed corpus, so a
+# reader of files or replies that starts crashing shows here.
+bash scripts/setup.sh clang libclang-rt-14-dev
+bash scripts/fuzz.sh 5
