@@ -1,7 +1,9 @@
 // The program during and at the end of a session with the controller: what
 // stays usable while an operation waits for a reply, how closing the window
-// or Exit ends everything at once, and one whole session clicked through the
-// window from reading the settings to writing a changed one.
+// or Exit ends everything at once, one whole session clicked through the
+// window from reading the settings to writing a changed one, and the file
+// menus wired to the editor, the device buttons and the log window (the file
+// commands' own rules are tested without a window).
 
 #include "apprig.h"
 #include "controllerdata.h"
@@ -10,6 +12,8 @@
 #include "link/deviceoperations.h"
 #include "link/portcontrol.h"
 #include "runlog/logwindow.h"
+#include "settings/paramtable.h"
+#include "testfiles.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -18,6 +22,21 @@
 
 using namespace vq;
 using Dir = EmulatorProcess::Direction;
+using Kind = ScriptedPrompter::Kind;
+
+namespace {
+
+const QString kSettingFilter = QStringLiteral("VQ setting data (*.set)|*.set|ALL files(*.*)|*.*");
+
+QStringList fieldTexts(const FrmMain &w)
+{
+    QStringList texts;
+    for (int i = 0; i < kParamCount; ++i)
+        texts << w.TxtData(i)->text();
+    return texts;
+}
+
+} // namespace
 
 class TestSession : public QObject
 {
@@ -41,7 +60,17 @@ class TestSession : public QObject
         return m_rig->start(timeScale) && m_rig->app->portControl().isOpen();
     }
 
+    // The program with no port at all.
+    bool startWithoutPort()
+    {
+        m_rig = std::make_unique<AppRig>();
+        m_rig->pinPorts({});
+        m_rig->storePort(QStringLiteral(" 0"));
+        return m_rig->start();
+    }
+
     QByteArray wire() const { return m_emu->traceBytes(Dir::Received); }
+    ScriptedPrompter &prompter() { return m_rig->prompter; }
 
 private slots:
     void cleanup()
@@ -171,6 +200,81 @@ private slots:
         QCOMPARE(lowBatt->text(), QStringLiteral("4.5"));
         QCOMPARE(m_rig->prompter.prompts.size(), 0);
         QCOMPARE(w().ShpLED()->colour(), kLampIdle);
+    }
+
+    // --- the file menus ------------------------------------------------------
+
+    void settingsSaveThenOpenRestoresTheEditor()
+    {
+        QVERIFY(start({}, 0.01));
+        QTest::mouseClick(w().CmdVqCom(0), Qt::LeftButton);
+        const QStringList read = fieldTexts(w());
+        QCOMPARE(read.at(0), QStringLiteral("2000"));
+        const QString path = m_rig->filePath(QStringLiteral("mine.set"));
+
+        prompter().fileNames << path;
+        w().mnuSave->trigger();
+        QCOMPARE(readFile(path), emu::factoryBlock()); // 64 bytes, no line ending
+        QCOMPARE(prompter().prompts.at(0).text, kSettingFilter);
+
+        // Change the editor through its widgets, then load the file back.
+        w().TxtData(0)->selectAll();
+        QTest::keyClicks(w().TxtData(0), QStringLiteral("3000"));
+        QTest::mouseClick(w().ChkCurLimOff(), Qt::LeftButton);
+        QVERIFY(fieldTexts(w()) != read);
+
+        prompter().clear();
+        prompter().fileNames << path;
+        w().mnuOpen->trigger();
+        QCOMPARE(prompter().prompts.size(), 1);
+        QCOMPARE(prompter().prompts.at(0).kind, Kind::OpenDialog);
+        QCOMPARE(fieldTexts(w()), read);
+        QVERIFY(!w().ChkCurLimOff()->isChecked());
+        QVERIFY(w().TxtData(7)->isEnabled());
+    }
+
+    void saveRefusesAnIncompleteEditorBeforeAnyDialog()
+    {
+        QVERIFY(startWithoutPort());
+        w().mnuSave->trigger();
+        QCOMPARE(prompter().prompts.size(), 1);
+        QCOMPARE(prompter().prompts.at(0).kind, Kind::Message);
+        QCOMPARE(prompter().prompts.at(0).text, QStringLiteral("Data is abnormal!!\r\nPlease set it correctly."));
+    }
+
+    void openedSettingsFileEnablesWriteWithoutAPort()
+    {
+        QVERIFY(startWithoutPort());
+        const QString path = m_rig->filePath(QStringLiteral("factory.set"));
+        QVERIFY(writeFile(path, emu::factoryBlock()));
+        prompter().fileNames << path;
+        w().mnuOpen->trigger();
+        QCOMPARE(prompter().messageCount(), 0);
+        QCOMPARE(w().TxtData(6)->text(), QStringLiteral("3"));
+        QCOMPARE(deviceButtons(w()), (QList<bool>{false, true, false, false, false}));
+    }
+
+    void logSavedAfterDataGetOpensInTheLogWindow()
+    {
+        QVERIFY(start({}, 0.01));
+        QTest::mouseClick(w().CmdVqCom(3), Qt::LeftButton); // Data Get
+        FrmLog *log = m_rig->app->logWindow().window();
+        QVERIFY(log && log->isVisible());
+        log->close();
+        QVERIFY(!m_rig->app->logWindow().window());
+
+        const QString path = m_rig->filePath(QStringLiteral("run.csv"));
+        prompter().fileNames << path;
+        w().mnuSaveLog->trigger();
+        const QByteArray saved = readFile(path);
+        QVERIFY(saved.startsWith("Time(s),Voltage(V),Current(A)\r\n0,"));
+        QCOMPARE(saved.count("\r\n"), 513);
+
+        prompter().fileNames << path;
+        w().munOpenLog->trigger();
+        QCOMPARE(prompter().messageCount(), 0);
+        log = m_rig->app->logWindow().window();
+        QVERIFY(log && log->isVisible());
     }
 };
 

@@ -123,28 +123,6 @@ private slots:
         QCOMPARE(rig.prompter.prompts.size(), 0);
     }
 
-    void unusableStoredPortNeedsNoDialog_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("zero") << " 0";
-        QTest::newRow("empty") << "";
-        QTest::newRow("no number") << "abc";
-    }
-
-    void unusableStoredPortNeedsNoDialog()
-    {
-        QFETCH(QString, stored);
-        AppRig rig;
-        rig.pinPorts({{1, m_com1->slavePath()}});
-        rig.storePort(stored);
-        QVERIFY(rig.start());
-        QCOMPARE(rig.dialogRuns, 0);
-        QCOMPARE(messageText(rig.window()), QStringLiteral("ComPort cannot be opened."));
-        QCOMPARE(textColour(rig.window().TxtMsg()), kRedText);
-        QCOMPARE(deviceButtons(rig.window()), kAllButtonsOff);
-        QVERIFY(!rig.app->portControl().isOpen());
-    }
-
     void portThatCannotOpenBringsTheDialog()
     {
         AppRig rig;
@@ -167,21 +145,6 @@ private slots:
         QCOMPARE(textColour(rig.window().TxtMsg()), kBlackText);
         QCOMPARE(deviceButtons(rig.window()), kPortOpenButtons);
         QCOMPARE(rig.app->serialPort().devicePath(), m_com1->slavePath());
-    }
-
-    void portThatCannotOpenAndCancelLeavesThePortClosed()
-    {
-        AppRig rig;
-        rig.pinPorts({{1, m_com1->slavePath()}});
-        rig.storePort(QStringLiteral(" 2"));
-        rig.dialog = cancelDialog();
-        QVERIFY(rig.start());
-        QCOMPARE(rig.dialogRuns, 1);
-        QCOMPARE(messageText(rig.window()), QStringLiteral("ComPort cannot be opened."));
-        QCOMPARE(textColour(rig.window().TxtMsg()), kRedText);
-        QCOMPARE(deviceButtons(rig.window()), kAllButtonsOff);
-        QVERIFY(!rig.app->portControl().isOpen());
-        QVERIFY(rig.window().isVisible());
     }
 
     void secondCopyOfTheSameProgramFileIsRefused()
@@ -345,28 +308,6 @@ private slots:
         QVERIFY(rig.app->portControl().isOpen());
         QCOMPARE(deviceButtons(rig.window()), kPortOpenButtons);
         QCOMPARE(rig.prompter.prompts.size(), 0);
-    }
-
-    void noPortFoundCyclesUntilCancel()
-    {
-        AppRig rig;
-        rig.pinPorts({}); // nothing opens
-        rig.storePort(QStringLiteral(" 2"));
-        QStringList seen;
-        rig.dialog = realDialog([&](FrmConfig &dialog) {
-            seen << comboTexts(dialog.Combo()).join(u',') + u'=' + dialog.Combo()->currentText();
-            QVERIFY(dialog.Combo()->itemData(0, Qt::ToolTipRole).toString().isEmpty());
-            if (rig.dialogRuns == 1)
-                QTest::mouseClick(dialog.cmdOk(), Qt::LeftButton);
-            else
-                QTest::mouseClick(dialog.CmdCancel(), Qt::LeftButton);
-        });
-        QVERIFY(rig.start());
-        QCOMPARE(seen, QStringList(2, QStringLiteral("Not found=Not found")));
-        QCOMPARE(rig.app->config().CommPortNo, qint16(2));
-        QVERIFY(rig.iniBytes().contains("CommPort= 2"));
-        QCOMPARE(messageText(rig.window()), QStringLiteral("ComPort cannot be opened."));
-        QCOMPARE(deviceButtons(rig.window()), kAllButtonsOff);
     }
 };
 
