@@ -112,14 +112,6 @@ private slots:
         QCOMPARE(m_line->received, kBlock);
     }
 
-    void partOfTheExpectedTextIsNotEnough()
-    {
-        m_line->respond = [](const QByteArray &chunk) { return chunk.left(40); };
-        m_ex->SendCommand(QString::fromLatin1(kBlock), QString::fromLatin1(kBlock));
-        QVERIFY(m_ex->CommError);
-        QCOMPARE(m_prompter->messageTexts(), QStringList{kMsgCannotSet});
-    }
-
     void leftoversAndUnaskedCharactersNeverEndAWait()
     {
         // Sent before the exchange, and holding the very text it waits for.

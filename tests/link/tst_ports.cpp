@@ -166,27 +166,6 @@ private slots:
         QCOMPARE(dialogs, 0);
     }
 
-    void failedOpenRetriesThroughTheDialogUntilOkOnAGoodPort()
-    {
-        SerialPort port;
-        StatusModel status;
-        PortControl control(port, *m_config, status);
-        QStringList messagesAtDialog;
-        // First dialog: a bad port and OK; second: Com7 and OK.
-        QList<qint16> choices{5, 7};
-        control.setShowPortDialog([&] {
-            messagesAtDialog << status.messageText();
-            m_config->storeCommPort(choices.takeFirst());
-            m_config->ConfigCancelled = false;
-        });
-        m_config->CommPortNo = 4;
-        control.OpenPort();
-        QCOMPARE(messagesAtDialog, (QStringList{kMsgPortCannotOpen, kMsgPortCannotOpen}));
-        QVERIFY(port.isOpen());
-        QCOMPARE(port.devicePath(), m_lineB->slavePath());
-        QCOMPARE(status.messageText(), kMsgPortInitialized);
-    }
-
     void cancelledRetryLeavesThePortClosed()
     {
         SerialPort port;
@@ -205,47 +184,6 @@ private slots:
         QCOMPARE(status.messageText(), kMsgPortCannotOpen);
         QCOMPARE(status.messageColour(), kColourRed);
         QVERIFY(!status.buttonEnabled(0));
-    }
-
-    void comPortMenuClosesRunsTheDialogAndReopens()
-    {
-        SerialPort port;
-        StatusModel status;
-        PortControl control(port, *m_config, status);
-        m_config->CommPortNo = 3;
-        control.OpenPort();
-        control.EnableCommands();
-
-        bool openDuringDialog = true;
-        control.setShowPortDialog([&] {
-            openDuringDialog = port.isOpen();
-            PortSelection sel(*m_config);
-            sel.ListPorts();
-            sel.select(1); // Com7
-            sel.cmdOk_Click();
-        });
-        control.mnuCom_Click();
-        QVERIFY(!openDuringDialog);
-        QVERIFY(port.isOpen());
-        QCOMPARE(port.devicePath(), m_lineB->slavePath());
-        QCOMPARE(status.messageText(), kMsgPortInitialized);
-        QVERIFY(status.buttonEnabled(0));
-        QVERIFY(!status.buttonEnabled(1));
-
-        // Picking Com3 and Cancel: stored, yet the port stays closed.
-        control.setShowPortDialog([&] {
-            PortSelection sel(*m_config);
-            sel.ListPorts();
-            sel.select(0);
-            sel.CmdCancel_Click();
-        });
-        control.mnuCom_Click();
-        QVERIFY(!port.isOpen());
-        QCOMPARE(m_config->CommPortNo, qint16(3));
-        QVERIFY(iniBytes().contains("CommPort= 3\r\n"));
-        QCOMPARE(status.messageText(), kMsgPortCannotOpen);
-        for (int i = 0; i < kDeviceButtons; ++i)
-            QVERIFY(!status.buttonEnabled(i));
     }
 };
 
