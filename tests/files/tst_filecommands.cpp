@@ -7,6 +7,7 @@
 #include "files/logfile.h"
 #include "files/settingsfile.h"
 #include "platform/prompter.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,21 +86,6 @@ QString exclamation(const QString &text)
     return QStringLiteral("message(%1): %2").arg(int(MessageIcon::Exclamation)).arg(text);
 }
 
-QByteArray readFile(const QString &name)
-{
-    QFile f(name);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<unreadable>";
-    return f.readAll();
-}
-
-void writeFile(const QString &name, const QByteArray &content)
-{
-    QFile f(name);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(content), content.size());
-}
-
 RunLog sampleLog()
 {
     RunLog log;
@@ -127,83 +113,53 @@ private slots:
 
     void settingsContentRule()
     {
-        QVERIFY(isSettingFileBlock(kBlock));
-        QVERIFY(isSettingFileBlock(kBlock.toLower()));
-        QVERIFY(!isSettingFileBlock(kBlock.left(63)));
-        QVERIFY(!isSettingFileBlock(kBlock + u'0'));
-        QVERIFY(!isSettingFileBlock(kBlock + QStringLiteral("\r\n")));
-        QVERIFY(!isSettingFileBlock(QString()));
-
+        // What a save writes: the 64 characters as 64 bytes, or nothing.
         QCOMPARE(settingFileContent(kBlock).value(), kBlock.toLatin1());
-        QVERIFY(!settingFileContent(kBlock.left(63)));
-        QVERIFY(!settingFileContent(QString()));
+        QVERIFY(!settingFileContent(kBlock + u'0'));
         QString wide = kBlock;
         wide[10] = QChar(0x3042); // can't be one 8-bit character
         QVERIFY(!settingFileContent(wide));
-
-        // Bytes become characters one for one.
+        // What an open reads: bytes become characters one for one.
         QCOMPARE(settingFileText(QByteArray("A\xe9\x01")), QString::fromUtf8("A\u00e9\u0001"));
     }
 
     // --- opening -------------------------------------------------------------
 
-    void menusUseTheirFilters()
-    {
-        Harness h;
-        h.commands.mnuOpen_Click();
-        h.commands.munOpenLog_Click();
-        QCOMPARE(h.shown(), (QStringList{QStringLiteral("open: ") + kSettingFilter,
-                                         QStringLiteral("open: ") + kLogFilter}));
-        // Both dialogs cancelled: nothing else happened.
-        QVERIFY(h.recvBuffers.isEmpty() && h.decoded.isEmpty());
-        QCOMPARE(h.logLoads, 0);
-        QCOMPARE(h.log, RunLog());
-    }
-
-    void missingFileAnsweredNo()
-    {
-        const QString name = path(QStringLiteral("none.set"));
-        Harness h;
-        h.prompter.fileNames = {name};
-        h.prompter.answers = {false};
-        h.commands.mnuOpen_Click();
-        QCOMPARE(h.shown(), (QStringList{QStringLiteral("open: ") + kSettingFilter,
-                                         QStringLiteral("question: ") + kCreate}));
-        QVERIFY(!QFileInfo::exists(name));
-        QVERIFY(h.recvBuffers.isEmpty());
-    }
-
-    void missingFileAnsweredYes_data()
+    void missingFile_data()
     {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("file");
-        QTest::newRow("settings") << kSettingFilter << QStringLiteral("new.set");
-        QTest::newRow("log") << kLogFilter << QStringLiteral("new.csv");
+        QTest::addColumn<bool>("create");
+        QTest::newRow("settings, No") << kSettingFilter << QStringLiteral("none.set") << false;
+        QTest::newRow("settings, Yes") << kSettingFilter << QStringLiteral("new.set") << true;
+        QTest::newRow("log, Yes") << kLogFilter << QStringLiteral("new.csv") << true;
     }
-    void missingFileAnsweredYes()
+    void missingFile()
     {
         QFETCH(QString, filter);
         QFETCH(QString, file);
+        QFETCH(bool, create);
         const QString name = path(file);
         Harness h;
         h.prompter.fileNames = {name};
-        h.prompter.answers = {true};
+        h.prompter.answers = {create};
         h.commands.OpenDataFile(filter);
         QCOMPARE(h.shown(), (QStringList{QStringLiteral("open: ") + filter,
                                          QStringLiteral("question: ") + kCreate}));
-        QVERIFY(QFileInfo(name).isFile());
+        // Yes makes an empty file and changes nothing else.
+        QCOMPARE(QFileInfo(name).isFile(), create);
         QCOMPARE(QFileInfo(name).size(), 0);
         QVERIFY(h.recvBuffers.isEmpty() && h.decoded.isEmpty());
         QCOMPARE(h.logLoads, 0);
         QCOMPARE(h.log, RunLog());
-        QVERIFY(QFile::remove(name));
+        QFile::remove(name);
     }
 
     void missingFileCannotBeCreated()
     {
         // The parent of the chosen name is a regular file.
         const QString parent = path(QStringLiteral("plain.txt"));
-        writeFile(parent, "x");
+        QVERIFY(writeFile(parent, "x"));
         Harness h;
         h.prompter.fileNames = {parent + QStringLiteral("/new.set")};
         h.prompter.answers = {true};
@@ -222,7 +178,7 @@ private slots:
     {
         QFETCH(QString, filter);
         const QString name = path(QStringLiteral("empty.dat"));
-        writeFile(name, QByteArray());
+        QVERIFY(writeFile(name, QByteArray()));
         Harness h;
         h.prompter.fileNames = {name};
         h.commands.OpenDataFile(filter);
@@ -248,7 +204,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(bool, decodes);
         const QString name = path(QStringLiteral("load.set"));
-        writeFile(name, content);
+        QVERIFY(writeFile(name, content));
         Harness h;
         h.prompter.fileNames = {name};
         h.commands.mnuOpen_Click();
@@ -262,7 +218,7 @@ private slots:
     void settingsDecoderOutcomes()
     {
         const QString name = path(QStringLiteral("outcome.set"));
-        writeFile(name, kBlock.toLatin1());
+        QVERIFY(writeFile(name, kBlock.toLatin1()));
 
         // A deleted or foreign block: the decoder's own message is enough.
         Harness refused;
@@ -302,7 +258,7 @@ private slots:
     void filterWordDecidesKind()
     {
         const QString name = path(QStringLiteral("kind.txt"));
-        writeFile(name, kBlock.toLatin1());
+        QVERIFY(writeFile(name, kBlock.toLatin1()));
 
         Harness settings;
         settings.prompter.fileNames = {name};
@@ -347,7 +303,7 @@ private slots:
     {
         const QString name = path(QStringLiteral("exists.set"));
         const QByteArray old = "old content\r\n";
-        writeFile(name, old);
+        QVERIFY(writeFile(name, old));
 
         Harness no;
         no.prompter.fileNames = {name};
@@ -368,7 +324,7 @@ private slots:
     void incompleteBlockIsNeverWritten()
     {
         const QString name = path(QStringLiteral("short.set"));
-        writeFile(name, kBlock.toLatin1());
+        QVERIFY(writeFile(name, kBlock.toLatin1()));
         Harness h;
         h.editorBlock = kBlock.left(60);
         h.prompter.fileNames = {name};
@@ -425,7 +381,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(int, storedRows);
         const QString name = path(QStringLiteral("bad.csv"));
-        writeFile(name, content);
+        QVERIFY(writeFile(name, content));
         Harness h;
         h.prompter.fileNames = {name};
         h.commands.munOpenLog_Click();
@@ -454,7 +410,7 @@ private slots:
         // Target is a folder: the overwrite question comes, then the failure.
         const QString folder = path(QStringLiteral("folder.dat"));
         QVERIFY(QDir().mkpath(folder));
-        writeFile(folder + QStringLiteral("/inside"), "keep");
+        QVERIFY(writeFile(folder + QStringLiteral("/inside"), "keep"));
         Harness a;
         a.log = sampleLog();
         a.prompter.fileNames = {folder};
@@ -468,7 +424,7 @@ private slots:
 
         // The parent of the target is a regular file: no question, the failure.
         const QString parent = path(QStringLiteral("parent.txt"));
-        writeFile(parent, "parent");
+        QVERIFY(writeFile(parent, "parent"));
         Harness b;
         b.log = sampleLog();
         b.prompter.fileNames = {parent + QStringLiteral("/x.dat")};
@@ -481,7 +437,7 @@ private slots:
         // beside it: the save fails and the old content stays whole.
         const QString longName = path(QString(250, u'L'));
         const QByteArray old = "old data that must survive\r\n";
-        writeFile(longName, old);
+        QVERIFY(writeFile(longName, old));
         Harness c;
         c.log = sampleLog();
         c.prompter.fileNames = {longName};
