@@ -32,23 +32,20 @@ class TestEmulatorLine : public QObject
     Q_OBJECT
 
 private slots:
-    void answersEveryCommandByteForByte();
-    void writeRestoreAndErase();
-    void traceRecordsExactlyTheLine();
+    void answersByteForByteAndTracesTheLine();
     void portCanBeReopenedAndLinkFollowsTheEmulator();
     void terminationRemovesTheLink();
     void refusesToReplaceAFileWithItsLink();
     void stateSurvivesARestart();
-    void silentGarbageAndLateFaults();
+    void lateAnswer();
     void unaskedCharactersComeBetweenAnswers();
     void vanishHangsUpAndReopensUnderTheLink();
-    void faultModesSwitchAtRunTime();
 
 private:
     QTemporaryDir m_dir;
 };
 
-void TestEmulatorLine::answersEveryCommandByteForByte()
+void TestEmulatorLine::answersByteForByteAndTracesTheLine()
 {
     EmulatorProcess emulator;
     const QString path = emulator.start({"--no-pacing"});
@@ -57,68 +54,43 @@ void TestEmulatorLine::answersEveryCommandByteForByte()
     TtyClient client;
     QVERIFY(client.open(path));
 
-    QCOMPARE(client.exchange("sr"), "sr" + factoryBlock() + "0\r");
-    QCOMPARE(client.exchange("br", 5000), logText(factoryLog()));
-    QVERIFY(client.write("rt"));
-    QCOMPARE(client.readCount(2, 3000), QByteArray("rt"));
-    QCOMPARE(client.exchange("ae"), QByteArray("ae OK\r"));
-    QCOMPARE(client.exchange("be"), QByteArray("be OK\r"));
+    QByteArray answered;
+    const auto ask = [&](const QByteArray &command, int count) {
+        const bool written = client.write(command);
+        const QByteArray answer = count > 0 ? client.readCount(count, 5000) : client.readUntilCr(5000);
+        answered += answer;
+        return written ? answer : QByteArray("<not written>");
+    };
+    QCOMPARE(ask("sr", 0), "sr" + factoryBlock() + "0\r");
+    QCOMPARE(ask("br", 0), logText(factoryLog()));
+    QCOMPARE(ask("rt", 2), QByteArray("rt"));
+    QCOMPARE(ask("sw", 2), QByteArray("sw"));
+    QCOMPARE(ask(kWorkedBlock, 64), kWorkedBlock);
+    QCOMPARE(ask("sr", 0), "sr" + kWorkedBlock + "0\r");
+    QCOMPARE(ask("ae", 0), QByteArray("ae OK\r"));
+    QCOMPARE(ask("sr", 0), "sr" + factoryBlock() + "0\r");
+    QCOMPARE(ask("be", 0), QByteArray("be OK\r"));
+    QCOMPARE(ask("br", 0), logText(emptyLog()));
+    QVERIFY(client.write("q"));
     // Nothing else follows any answer.
     QCOMPARE(client.readFor(150), QByteArray());
-}
 
-void TestEmulatorLine::writeRestoreAndErase()
-{
-    EmulatorProcess emulator;
-    TtyClient client;
-    QVERIFY(client.open(emulator.start({"--no-pacing"})));
-
-    QVERIFY(client.write("sw"));
-    QCOMPARE(client.readCount(2, 3000), QByteArray("sw"));
-    QVERIFY(client.write(kWorkedBlock));
-    QCOMPARE(client.readCount(64, 3000), kWorkedBlock);
-    QCOMPARE(client.exchange("sr"), "sr" + kWorkedBlock + "0\r");
-
-    QCOMPARE(client.exchange("ae"), QByteArray("ae OK\r"));
-    QCOMPARE(client.exchange("sr"), "sr" + factoryBlock() + "0\r");
-
-    QCOMPARE(client.exchange("be"), QByteArray("be OK\r"));
-    QCOMPARE(client.exchange("br", 5000), logText(emptyLog()));
-}
-
-void TestEmulatorLine::traceRecordsExactlyTheLine()
-{
-    EmulatorProcess emulator;
-    TtyClient client;
-    QVERIFY(client.open(emulator.start({"--no-pacing"})));
-    QByteArray received;
-    received += client.exchange("sr");
-    QVERIFY(client.write("sw"));
-    received += client.readCount(2, 3000);
-    QVERIFY(client.write(kWorkedBlock));
-    received += client.readCount(64, 3000);
-    received += client.exchange("br", 5000);
-    QVERIFY(client.write("q"));
-    QCOMPARE(client.readFor(100), QByteArray());
-
-    QCOMPARE(emulator.traceBytes(EmulatorProcess::Direction::Received), "srsw" + kWorkedBlock + "brq");
-    QCOMPARE(emulator.traceBytes(EmulatorProcess::Direction::Sent), received);
+    QCOMPARE(emulator.traceBytes(EmulatorProcess::Direction::Received),
+             "srbrrtsw" + kWorkedBlock + "sraesrbebrq");
+    QCOMPARE(emulator.traceBytes(EmulatorProcess::Direction::Sent), answered);
 
     // Every line: seconds with six decimals, direction, upper-case hex pairs.
     QFile trace(emulator.tracePath());
     QVERIFY(trace.open(QIODevice::ReadOnly));
     const QRegularExpression format(R"(^\d+\.\d{6} (RX|TX)( [0-9A-F]{2})+$)");
     double previous = 0;
-    int lines = 0;
     while (!trace.atEnd()) {
         const QString line = QString::fromLatin1(trace.readLine()).chopped(1);
         QVERIFY2(format.match(line).hasMatch(), qPrintable(line));
         const double seconds = line.section(u' ', 0, 0).toDouble();
         QVERIFY(seconds >= previous);
         previous = seconds;
-        ++lines;
     }
-    QVERIFY(lines >= 8);
 }
 
 void TestEmulatorLine::portCanBeReopenedAndLinkFollowsTheEmulator()
@@ -202,36 +174,17 @@ void TestEmulatorLine::stateSurvivesARestart()
     QCOMPARE(client.exchange("br", 5000), logText(emptyLog()));
 }
 
-void TestEmulatorLine::silentGarbageAndLateFaults()
+void TestEmulatorLine::lateAnswer()
 {
-    {
-        EmulatorProcess emulator;
-        TtyClient client;
-        QVERIFY(client.open(emulator.start({"--no-pacing", "--fault", "silent"})));
-        QVERIFY(client.write("sr"));
-        QCOMPARE(client.readFor(400), QByteArray());
-    }
-    {
-        EmulatorProcess emulator;
-        TtyClient client;
-        QVERIFY(client.open(emulator.start({"--no-pacing", "--fault", "garbage"})));
-        QVERIFY(client.write("sr"));
-        const QByteArray answer = client.readFor(300);
-        QVERIFY(!answer.isEmpty());
-        QVERIFY(!answer.contains('\r'));
-        QVERIFY(!answer.contains("sr"));
-    }
-    {
-        EmulatorProcess emulator;
-        TtyClient client;
-        QVERIFY(client.open(emulator.start({"--no-pacing", "--fault", "late", "--delay", "600"})));
-        QElapsedTimer clock;
-        clock.start();
-        QVERIFY(client.write("sr"));
-        QCOMPARE(client.readFor(400), QByteArray());
-        QCOMPARE(client.readUntilCr(3000), "sr" + factoryBlock() + "0\r");
-        QVERIFY(clock.elapsed() >= 600);
-    }
+    EmulatorProcess emulator;
+    TtyClient client;
+    QVERIFY(client.open(emulator.start({"--no-pacing", "--fault", "late", "--delay", "600"})));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(client.write("sr"));
+    QCOMPARE(client.readFor(400), QByteArray());
+    QCOMPARE(client.readUntilCr(3000), "sr" + factoryBlock() + "0\r");
+    QVERIFY(clock.elapsed() >= 600);
 }
 
 void TestEmulatorLine::unaskedCharactersComeBetweenAnswers()
@@ -267,21 +220,6 @@ void TestEmulatorLine::vanishHangsUpAndReopensUnderTheLink()
     TtyClient again;
     QVERIFY(again.open(link));
     QCOMPARE(again.exchange("sr"), "sr" + factoryBlock() + "0\r");
-}
-
-void TestEmulatorLine::faultModesSwitchAtRunTime()
-{
-    EmulatorProcess emulator;
-    TtyClient client;
-    QVERIFY(client.open(emulator.start({"--no-pacing"})));
-    QVERIFY(emulator.setFault("model-ff"));
-    QCOMPARE(client.exchange("sr").mid(2 + kModelCodePos, 2), QByteArray("FF"));
-    QVERIFY(emulator.setFault("sr-69"));
-    QCOMPARE(client.exchange("sr").size(), 69);
-    QVERIFY(emulator.setFault("none"));
-    QCOMPARE(client.exchange("sr"), "sr" + factoryBlock() + "0\r");
-    QVERIFY(!emulator.setFault("no-such-mode", 1000));
-    QVERIFY(!emulator.waitForLine("error unknown fault mode no-such-mode", 1000).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestEmulatorLine)
