@@ -170,17 +170,6 @@ private slots:
         QVERIFY(log.hasData());
     }
 
-    void allEmptyReply()
-    {
-        RunLog log = markedLog();
-        QCOMPARE(decodeRunReply(uniformReply(0xFF, 0xFF), log), RunReplyStatus::Ok);
-        for (int n = 1; n <= kLogSamples; ++n) {
-            QCOMPARE(log.RunVolt(n), -1.0f);
-            QCOMPARE(log.RunCur(n), -1.0f);
-        }
-        QVERIFY(!log.hasData());
-    }
-
     void refusedReplyLeavesLogAsItWas_data()
     {
         QTest::addColumn<QString>("text");
