@@ -70,12 +70,14 @@ int runProgram(const QString &folder, int argc, char **argv)
     program.mainWindow().installEventFilter(&watcher);
     if (!program.Main())
         return 3;
+    // Quitting closes the windows and with them the port: look now.
+    const bool portOpened = program.serialPort().isOpen();
     QTimer::singleShot(10000, &app, &QCoreApplication::quit);
     app.exec();
     if (watcher.m_paintNs == 0)
         return 4;
-    std::printf("painted %lld port %d boxes %d\n", static_cast<long long>(watcher.m_paintNs),
-                int(program.serialPort().isOpen()), int(prompter.messageCount()));
+    std::printf("painted %lld port %d boxes %d\n", static_cast<long long>(watcher.m_paintNs), int(portOpened),
+                int(prompter.messageCount()));
     return 0;
 }
 
