@@ -1,11 +1,12 @@
 #include "files/filecommands.h"
 
+#include "platform/safewrite.h"
+
 #include "files/logfile.h"
 #include "files/settingsfile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace vq {
 
@@ -31,23 +32,6 @@ std::optional<QByteArray> readWholeFile(const QString &name)
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
     return content;
-}
-
-// Writes through a temporary file that replaces the target only once the
-// whole content is on disk, so a failed save leaves an existing file intact.
-bool writeWholeFile(const QString &name, const QByteArray &content)
-{
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // QSaveFile buffers what it is given: a disk that refuses the rest only
-    // shows when the buffer goes out, and commit() would then put the
-    // truncated file in place of the old one. Flush first and look.
-    if (file.write(content) != content.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 } // namespace
@@ -167,7 +151,7 @@ void FileCommands::SaveDataFile(const QString &filter)
         return;
     if (QFileInfo::exists(name) && !m_prompter.askYesNo(kOverwriteQuestion))
         return;
-    if (!writeWholeFile(name, content))
+    if (!writeFileAtomically(name, content))
         m_prompter.message(kCannotSaveText, MessageIcon::Exclamation);
 }
 

@@ -1,7 +1,8 @@
 #include "platform/profilefile.h"
 
+#include "platform/safewrite.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace vq {
 
@@ -164,16 +165,7 @@ bool writeProfileString(const QString &filePath, const QString &section, const Q
     if (!exists && !data.endsWith('\n'))
         data += file.eol;
 
-    QSaveFile out(filePath);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    // A refused write may only show when the buffer goes out: flush and look
-    // before commit() puts a truncated file in place of the old one.
-    if (out.write(data) != data.size() || !out.flush()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    return writeFileAtomically(filePath, data);
 }
 
 } // namespace vq
