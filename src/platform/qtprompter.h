@@ -11,7 +11,7 @@ namespace vq {
 class QtPrompter : public Prompter
 {
 public:
-    QtPrompter(QString title, QWidget *parent = nullptr) : m_title(std::move(title)), m_parent(parent) {}
+    explicit QtPrompter(QString title, QWidget *parent = nullptr) : m_title(std::move(title)), m_parent(parent) {}
 
     void setParent(QWidget *parent) { m_parent = parent; }
 
