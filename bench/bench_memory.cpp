@@ -4,6 +4,7 @@
 // figure; it passes or fails nothing.
 
 #include "emulatorprocess.h"
+#include "pinnedemulator.h"
 #include "link/commandexchange.h"
 #include "link/portselection.h"
 #include "platform/profilefile.h"
@@ -45,15 +46,9 @@ int main(int argc, char **argv)
     QApplication qapp(argc, argv);
 
     EmulatorProcess emu;
-    const QString line = emu.start({QStringLiteral("--no-pacing")});
-    if (line.isEmpty()) {
-        std::fprintf(stderr, "emulator did not start: %s\n", qPrintable(emu.errorText()));
-        return 1;
-    }
     QTemporaryDir dir;
-    const QString ini = dir.filePath(QStringLiteral("VQ530T Link.ini"));
-    (void)vq::writeProfileString(ini, QStringLiteral("RS232C"), QStringLiteral("CommPort"), QStringLiteral(" 1"));
-    (void)vq::writeProfileString(ini, QStringLiteral("Ports"), QStringLiteral("Com1"), line);
+    if (!startEmulatorAsCom1(emu, dir.path(), {QStringLiteral("--no-pacing")}))
+        return 1;
 
     vq::ScriptedPrompter prompter;
     vq::Application::Options options;

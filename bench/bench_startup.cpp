@@ -9,6 +9,7 @@
 //   bench_startup [runs, default 15]
 
 #include "emulatorprocess.h"
+#include "pinnedemulator.h"
 #include "link/portselection.h"
 #include "platform/profilefile.h"
 #include "platform/prompter.h"
@@ -94,15 +95,9 @@ int main(int argc, char **argv)
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
 
     EmulatorProcess emu;
-    const QString line = emu.start({QStringLiteral("--no-pacing")});
-    if (line.isEmpty()) {
-        std::fprintf(stderr, "emulator did not start: %s\n", qPrintable(emu.errorText()));
-        return 1;
-    }
     QTemporaryDir dir;
-    const QString ini = dir.filePath(QStringLiteral("VQ530T Link.ini"));
-    (void)vq::writeProfileString(ini, QStringLiteral("RS232C"), QStringLiteral("CommPort"), QStringLiteral(" 1"));
-    (void)vq::writeProfileString(ini, QStringLiteral("Ports"), QStringLiteral("Com1"), line);
+    if (!startEmulatorAsCom1(emu, dir.path(), {QStringLiteral("--no-pacing")}))
+        return 1;
 
     std::vector<double> ms;
     for (int i = 0; i < runs + 1; ++i) {

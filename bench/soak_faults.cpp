@@ -19,6 +19,7 @@
 #include "controllerdata.h"
 #include "controllerdevice.h"
 #include "emulatorprocess.h"
+#include "pinnedemulator.h"
 #include "link/commandexchange.h"
 #include "link/deviceoperations.h"
 #include "link/portcontrol.h"
@@ -183,18 +184,13 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     const QString link = dir.filePath(QStringLiteral("line"));
     EmulatorProcess emu;
-    if (emu.start({QStringLiteral("--no-pacing"), QStringLiteral("--link"), link, QStringLiteral("--delay"),
-                   QString::number(kLateMs), QStringLiteral("--unasked-ms"), QStringLiteral("100")})
-            .isEmpty()) {
-        std::fprintf(stderr, "emulator did not start: %s\n", qPrintable(emu.errorText()));
-        return 2;
-    }
-
     // The program, installed in a folder of its own with the emulator as Com1.
+    if (!startEmulatorAsCom1(emu, dir.path(),
+                             {QStringLiteral("--no-pacing"), QStringLiteral("--link"), link, QStringLiteral("--delay"),
+                              QString::number(kLateMs), QStringLiteral("--unasked-ms"), QStringLiteral("100")},
+                             link))
+        return 2;
     const QString programFile = dir.filePath(QStringLiteral("vq530t-link"));
-    const QString ini = dir.filePath(QStringLiteral("VQ530T Link.ini"));
-    (void)writeProfileString(ini, QStringLiteral("RS232C"), QStringLiteral("CommPort"), QStringLiteral(" 1"));
-    (void)writeProfileString(ini, QStringLiteral("Ports"), QStringLiteral("Com1"), link);
     ScriptedPrompter prompter;
     Application::Options options;
     options.programFile = programFile;
