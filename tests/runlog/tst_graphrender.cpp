@@ -233,7 +233,6 @@ private slots:
         QTest::addColumn<float>("amperes");
         QTest::newRow("5.0 V, 120 A") << 5.0f << 120.0f;
         QTest::newRow("0.8 V, 20 A") << 0.8f << 20.0f;
-        QTest::newRow("9.9 V, 240 A") << 9.9f << 240.0f;
     }
 
     void levelCurvesAtTheirHeights()
