@@ -365,7 +365,6 @@ private slots:
         QTest::addColumn<QString>("line"); // red unless Completion
         QTest::newRow("garbage") << "garbage" << kMsgCannotSet << kMsgCannotSet;
         QTest::newRow("67") << "sr-67" << QString() << kMsgCannotSet;
-        QTest::newRow("69") << "sr-69" << QString() << kMsgCannotSet;
         // The read itself succeeded; the block is refused when decoded.
         QTest::newRow("model-ff") << "model-ff" << kMsgSettingDeleted << kMsgCompletion;
         QTest::newRow("model-02") << "model-02" << kMsgOtherModel << kMsgCompletion;
