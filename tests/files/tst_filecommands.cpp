@@ -194,7 +194,6 @@ private slots:
         QTest::newRow("block") << kBlock.toLatin1() << true;
         QTest::newRow("lower case block") << kBlock.toLower().toLatin1() << true;
         QTest::newRow("block with CR LF") << kBlock.toLatin1() + "\r\n" << false;
-        QTest::newRow("block with LF") << kBlock.toLatin1() + "\n" << false;
         QTest::newRow("one short") << kBlock.left(63).toLatin1() << false;
         QTest::newRow("a log file") << MakeRunDat(RunLog()) << false;
         QTest::newRow("8-bit characters") << QByteArray(64, '\xff') << true;
@@ -371,8 +370,6 @@ private slots:
         QTest::addColumn<int>("storedRows");
         QTest::newRow("lower-case header")
             << QByteArray("time(s),Voltage(V),Current(A)\r\n0,7.4,120\r\n") << 0;
-        QTest::newRow("trailing empty line")
-            << QByteArray("Time(s),Voltage(V),Current(A)\r\n0,7.4,120\r\n1,7.4,120\r\n\r\n") << 2;
         QTest::newRow("bad value in row 3")
             << QByteArray("Time(s)\r\n0,7.4,120\r\n1,7.4,120\r\n2,7.4,12O\r\n3,7.4,120\r\n") << 2;
     }

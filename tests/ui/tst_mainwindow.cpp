@@ -89,30 +89,19 @@ private slots:
         QTest::addColumn<QRect>("pixels");
         // Device buttons: left 180, 1575 x 495.
         QTest::newRow("Setting Data Read") << "CmdVqCom_0" << QRect(12, 16, 105, 33);
-        QTest::newRow("Setting Data Write") << "CmdVqCom_1" << QRect(12, 64, 105, 33);
-        QTest::newRow("Default Data Write") << "CmdVqCom_2" << QRect(12, 112, 105, 33);
         QTest::newRow("Data Get") << "CmdVqCom_3" << QRect(12, 196, 105, 33);
-        QTest::newRow("Data Clear") << "CmdVqCom_4" << QRect(12, 244, 105, 33);
         // Editor rows: field at 4740 (915 x 285), spin button at 5640 (255 x 285).
         QTest::newRow("first row field") << "TxtData_0" << QRect(316, 16, 61, 19);
         QTest::newRow("first row spin") << "UpDownData_0" << QRect(376, 16, 17, 19);
-        QTest::newRow("Low Batt. field") << "TxtData_6" << QRect(316, 100, 61, 19);
-        QTest::newRow("Current Limiter field") << "TxtData_7" << QRect(316, 128, 61, 19);
         QTest::newRow("Forward Boost field") << "TxtData_13" << QRect(316, 268, 61, 19);
-        QTest::newRow("Forward Boost spin") << "UpDownData_13" << QRect(376, 268, 17, 19);
         QTest::newRow("Off") << "ChkCurLimOff" << QRect(264, 132, 45, 17);
-        QTest::newRow("Current Limiter unit") << "LblCurLim" << QRect(400, 132, 28, 16);
         // Status area.
         QTest::newRow("message line") << "TxtMsg" << QRect(12, 332, 269, 21);
         QTest::newRow("lamp") << "ShpLED" << QRect(192, 300, 17, 9);
-        QTest::newRow("logo") << "ImgLogo" << QRect(308, 300, 101, 29);
-        QTest::newRow("product name") << "LblProductName" << QRect(308, 332, 101, 13);
         QTest::newRow("version") << "LblVersion" << QRect(308, 344, 101, 13);
         // The hidden frame and a field inside it (relative to the frame).
         QTest::newRow("hidden frame") << "FraTmp" << QRect(12, 388, 417, 165);
         QTest::newRow("Neutral field") << "TxtData_2" << QRect(304, 56, 61, 19);
-        QTest::newRow("Neutral spin") << "UpDownData_2" << QRect(364, 56, 17, 19);
-        QTest::newRow("Lipo Mode") << "ChkMode_3" << QRect(8, 84, 120, 17);
     }
 
     void geometry()
