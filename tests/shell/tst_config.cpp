@@ -123,9 +123,7 @@ private slots:
         QTest::addColumn<int>("scale1");
         QTest::addColumn<bool>("dialog");
         QTest::newRow("no port key") << QByteArray("[Chart]\r\nScaleLine1=1\r\n") << 0 << 0 << 1 << true;
-        QTest::newRow("CommPort=4") << QByteArray("[RS232C]\r\nCommPort=4\r\n") << 4 << 0 << 0 << false;
         QTest::newRow("CommPort= 4") << QByteArray("[RS232C]\r\nCommPort= 4\r\n") << 4 << 0 << 0 << false;
-        QTest::newRow("empty") << QByteArray("[RS232C]\r\nCommPort=\r\n") << 0 << 0 << 0 << false;
         QTest::newRow("not a number") << QByteArray("[RS232C]\r\nCommPort=COM3\r\n") << 0 << 0 << 0 << false;
         QTest::newRow("2.5 to even") << QByteArray("[RS232C]\r\nCommPort=2.5\r\n") << 2 << 0 << 0 << false;
         QTest::newRow("3.5 to even") << QByteArray("[RS232C]\r\nCommPort=3.5\r\n") << 4 << 0 << 0 << false;
