@@ -1,6 +1,6 @@
-// Which ports the selection dialog lists, what picking one stores, and how
-// opening the port, its retry through the dialog and the ComPort menu leave
-// the port, the message line and the device buttons.
+// Which ports the selection dialog lists, and how opening the port leaves the
+// port, the message line and the device buttons. Picking, Cancel and the
+// retry through the dialog are driven through the real dialog at start-up.
 
 #include "link/portcontrol.h"
 #include "link/portselection.h"
@@ -92,26 +92,6 @@ private slots:
         QVERIFY(b.open(m_lineB->slavePath()));
     }
 
-    void pickingStoresAtOnceAndCancelDoesNotUndoIt()
-    {
-        m_config->CommPortNo = 7;
-        PortSelection sel(*m_config);
-        sel.ListPorts();
-        sel.select(0);
-        QCOMPARE(m_config->CommPortNo, qint16(3));
-        QVERIFY(iniBytes().contains("CommPort= 3\r\n"));
-
-        sel.CmdCancel_Click();
-        QVERIFY(m_config->ConfigCancelled);
-        QCOMPARE(m_config->CommPortNo, qint16(3));
-        sel.closeByFrame();
-        QVERIFY(m_config->ConfigCancelled); // the frame leaves it as it was
-        sel.cmdOk_Click();
-        QVERIFY(!m_config->ConfigCancelled);
-        sel.closeByFrame();
-        QVERIFY(!m_config->ConfigCancelled);
-    }
-
     void noFreePortListsNotFoundAndChangesNothing()
     {
         m_lineA.reset();
@@ -164,26 +144,6 @@ private slots:
         control.ClosePort();
         QVERIFY(!port.isOpen());
         QCOMPARE(dialogs, 0);
-    }
-
-    void cancelledRetryLeavesThePortClosed()
-    {
-        SerialPort port;
-        StatusModel status;
-        PortControl control(port, *m_config, status);
-        int dialogs = 0;
-        control.setShowPortDialog([&] {
-            ++dialogs;
-            m_config->ConfigCancelled = true;
-        });
-        m_config->CommPortNo = 2;
-        control.OpenPort();
-        control.EnableCommands();
-        QCOMPARE(dialogs, 1);
-        QVERIFY(!port.isOpen());
-        QCOMPARE(status.messageText(), kMsgPortCannotOpen);
-        QCOMPARE(status.messageColour(), kColourRed);
-        QVERIFY(!status.buttonEnabled(0));
     }
 };
 
