@@ -282,22 +282,6 @@ private slots:
         QVERIFY(h.prompter.prompts.isEmpty());
     }
 
-    void settingsSaveThenOpen()
-    {
-        const QString name = path(QStringLiteral("round.set"));
-        Harness h;
-        h.editorBlock = kBlock.toLower();
-        h.prompter.fileNames = {name, name};
-        h.commands.mnuSave_Click();
-        QCOMPARE(h.shown(), QStringList{QStringLiteral("save: ") + kSettingFilter});
-        QCOMPARE(readFile(name), kBlock.toLower().toLatin1()); // 64 bytes, no line end
-        QCOMPARE(h.commands.writeBlock(), kBlock.toLower());
-
-        h.commands.mnuOpen_Click();
-        QCOMPARE(h.decoded, QStringList{kBlock.toLower()});
-        QCOMPARE(h.prompter.messageCount(), 0);
-    }
-
     void settingsSaveOverExisting()
     {
         const QString name = path(QStringLiteral("exists.set"));
