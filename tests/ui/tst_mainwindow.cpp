@@ -93,7 +93,6 @@ private slots:
         // Editor rows: field at 4740 (915 x 285), spin button at 5640 (255 x 285).
         QTest::newRow("first row field") << "TxtData_0" << QRect(316, 16, 61, 19);
         QTest::newRow("first row spin") << "UpDownData_0" << QRect(376, 16, 17, 19);
-        QTest::newRow("Forward Boost field") << "TxtData_13" << QRect(316, 268, 61, 19);
         QTest::newRow("Off") << "ChkCurLimOff" << QRect(264, 132, 45, 17);
         // Status area.
         QTest::newRow("message line") << "TxtMsg" << QRect(12, 332, 269, 21);
