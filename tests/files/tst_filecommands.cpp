@@ -131,7 +131,6 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("create");
         QTest::newRow("settings, No") << kSettingFilter << QStringLiteral("none.set") << false;
-        QTest::newRow("settings, Yes") << kSettingFilter << QStringLiteral("new.set") << true;
         QTest::newRow("log, Yes") << kLogFilter << QStringLiteral("new.csv") << true;
     }
     void missingFile()
@@ -192,10 +191,8 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("decodes");
         QTest::newRow("block") << kBlock.toLatin1() << true;
-        QTest::newRow("lower case block") << kBlock.toLower().toLatin1() << true;
         QTest::newRow("block with CR LF") << kBlock.toLatin1() + "\r\n" << false;
         QTest::newRow("one short") << kBlock.left(63).toLatin1() << false;
-        QTest::newRow("a log file") << MakeRunDat(RunLog()) << false;
         QTest::newRow("8-bit characters") << QByteArray(64, '\xff') << true;
     }
     void settingsFileLoads()
