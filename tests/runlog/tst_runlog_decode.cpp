@@ -137,20 +137,6 @@ private slots:
         QCOMPARE(log.RunCur(512), 20.0f);
     }
 
-    void firstVoltageEmptyRestDecoded()
-    {
-        QString text = uniformReply(0x81, 0x40);
-        text.replace(2, 2, QStringLiteral("ff"));
-        RunLog log;
-        QCOMPARE(decodeRunReply(text, log), RunReplyStatus::Ok);
-        QCOMPARE(log.RunVolt(1), -1.0f);
-        QCOMPARE(log.RunCur(1), 120.0f);
-        QCOMPARE(log.RunVolt(2), 10.0f);
-        QCOMPARE(log.RunVolt(512), 10.0f);
-        // The test for data looks at slot 1 only.
-        QVERIFY(!log.hasData());
-    }
-
     void markersAreIndependent()
     {
         // Voltage empty on even samples, current empty on odd ones.
