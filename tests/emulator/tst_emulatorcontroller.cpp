@@ -20,11 +20,6 @@ namespace {
 
 const QByteArray kWorkedBlock = "E803401FF005D0074C040000000000000620556A6464000A500085C80001100A";
 
-int blockByte(const QByteArray &block, int n)
-{
-    return block.mid(2 * n, 2).toInt(nullptr, 16);
-}
-
 QByteArray feed(ControllerDevice &device, const QList<QByteArray> &chunks, qint64 stepMs = 1)
 {
     QByteArray out;
@@ -64,12 +59,8 @@ void TestEmulatorController::factoryBlockIsAPlausibleVq530t()
     const QByteArray block = factoryBlock();
     QCOMPARE(block.size(), emu::kBlockLength);
     QVERIFY(QByteArray::fromHex(block).toHex().toUpper() == block);
-    QCOMPARE(block.mid(20, 12), QByteArray("000000000000"));
-    QCOMPARE(blockByte(block, 18), 0x55);
-    QCOMPARE(blockByte(block, 26), 0x85);
-    QCOMPARE(blockByte(block, 27), 0xC8);
-    QCOMPARE(blockByte(block, 29), 0x01);
-    QVERIFY(blockByte(block, 30) > 0);
+    // Its fixed bytes match what the program writes (a verified write in the
+    // operations test depends on that).
     // The program decodes it with every field in its range.
     EditorModel editor;
     QCOMPARE(ShowSettingData(QString::fromLatin1(block), editor).status, DecodeStatus::Ok);
