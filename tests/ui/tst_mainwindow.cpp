@@ -370,7 +370,6 @@ private slots:
         QTest::addColumn<bool>("up");
         QTest::addColumn<QString>("after");
         QTest::newRow("empty Dead Band, up") << 5 << "" << true << "2|b";
-        QTest::newRow("Brake Max. Duty 150, up") << 8 << "150" << true << "100|b";
         QTest::newRow("Current Limiter 200, down ten") << 7 << "200" << false << "190|b";
     }
 
