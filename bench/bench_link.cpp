@@ -10,11 +10,12 @@
 #include "link/deviceoperations.h"
 #include "link/portcontrol.h"
 #include "link/statusmodel.h"
-#include "platform/prompter.h"
+#include "scriptedprompter.h"
 #include "platform/serialport.h"
 #include "runlog/runlog.h"
+#include "settings/controllerblock.h"
 #include "settings/editormodel.h"
-#include "shell/config.h"
+#include "platform/config.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -47,11 +48,12 @@ struct Link {
     SerialPort port;
     StatusModel status;
     ScriptedPrompter prompter;
-    CommandExchange exchange{port, status, prompter};
+    CommandExchange exchange{port};
     PortControl control{port, config, status};
     EditorModel editor;
+    ControllerBlock block{editor, prompter};
     RunLog log;
-    DeviceOperations ops{exchange, control, editor, log, prompter, status};
+    DeviceOperations ops{exchange, control, block, editor, log, prompter, status};
 
     bool start(const QStringList &args)
     {
@@ -82,7 +84,7 @@ Figures overhead(Link &link, int index, int wireChars, int repetitions)
         t.start();
         link.ops.CmdVqCom_Click(index);
         const double ms = double(t.nsecsElapsed()) / 1e6;
-        if (link.exchange.CommError)
+        if (link.ops.CommError())
             std::fprintf(stderr, "operation %d failed on repetition %d\n", index, i);
         over.push_back(ms - wireChars * kMsPerChar);
     }

@@ -8,7 +8,8 @@
 #include "link/commandexchange.h"
 #include "link/portselection.h"
 #include "platform/profilefile.h"
-#include "platform/prompter.h"
+#include "link/deviceoperations.h"
+#include "scriptedprompter.h"
 #include "platform/serialport.h"
 #include "runlog/logwindow.h"
 #include "shell/application.h"
@@ -64,7 +65,7 @@ int main(int argc, char **argv)
     // Setting Data Read, then Data Get, as a user would.
     program.mainWindow().CmdVqCom(0)->click();
     program.mainWindow().CmdVqCom(3)->click();
-    if (program.exchange().CommError || !program.logWindow().window()) {
+    if (program.operations().CommError() || !program.logWindow().window()) {
         std::fprintf(stderr, "Data Get did not open the log window\n");
         return 1;
     }

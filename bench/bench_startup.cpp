@@ -12,7 +12,7 @@
 #include "pinnedemulator.h"
 #include "link/portselection.h"
 #include "platform/profilefile.h"
-#include "platform/prompter.h"
+#include "scriptedprompter.h"
 #include "platform/serialport.h"
 #include "shell/application.h"
 #include "shell/frmmain.h"

@@ -26,9 +26,10 @@
 #include "link/portselection.h"
 #include "link/statusmodel.h"
 #include "platform/profilefile.h"
-#include "platform/prompter.h"
+#include "scriptedprompter.h"
 #include "platform/serialport.h"
 #include "runlog/runlog.h"
+#include "settings/controllerblock.h"
 #include "settings/editormodel.h"
 #include "settings/settingblock.h"
 #include "shell/application.h"
@@ -258,7 +259,8 @@ int main(int argc, char **argv)
         else
             app.mainWindow().CmdVqCom(button)->click();
 
-        CommandExchange &ex = app.exchange();
+        const ControllerBlock &block = app.block();
+        const bool commError = app.operations().CommError();
         StatusModel &status = app.status();
         const bool portOpen = app.serialPort().isOpen();
 
@@ -277,7 +279,7 @@ int main(int argc, char **argv)
 
         // The editor: unchanged, emptied by the read, or the last good block.
         const EditorState editorAfter = EditorState::of(app.editor());
-        const std::optional<EditorState> fromBlock = decodedEditor(ex.ReadBlock);
+        const std::optional<EditorState> fromBlock = decodedEditor(block.readBlock());
         const bool readsEditor = button == 0 || button == 2;
         expect(editorAfter == editorBefore || (readsEditor && editorAfter.empty())
                    || (readsEditor && fromBlock && editorAfter == *fromBlock),
@@ -290,7 +292,7 @@ int main(int argc, char **argv)
 
         // What the message line and CommError say.
         if (portOpen) {
-            if (ex.CommError) {
+            if (commError) {
                 expect(status.messageColour() == kColourRed && status.messageText() != kMsgCompletion,
                        QStringLiteral("failed, but the message line says \"%1\"").arg(status.messageText()));
             } else {
@@ -300,7 +302,7 @@ int main(int argc, char **argv)
             // A write that the editor refused sends nothing: nothing can fail.
             const bool refused = button == 1 && prompter.messageTexts().contains(kMsgDataAbnormal);
             if (const std::optional<bool> fail = refused ? std::optional<bool>() : mustFail(fault, button))
-                expect(ex.CommError == *fail, QStringLiteral("CommError is %1").arg(ex.CommError));
+                expect(commError == *fail, QStringLiteral("CommError is %1").arg(commError));
         } else {
             expect(fault == u"vanish", QStringLiteral("the port closed without the line going away"));
             expect(status.messageText() == kMsgPortCannotOpen && status.messageColour() == kColourRed,
@@ -316,7 +318,7 @@ int main(int argc, char **argv)
                                  "  ReadBlock  %s\n  WriteBlock %s\n",
                          round, qPrintable(fault), button, qPrintable(problems.join(QStringLiteral("; "))),
                          qPrintable(status.messageText()), qPrintable(prompter.messageTexts().join(u'|')),
-                         qPrintable(ex.ReadBlock), qPrintable(ex.WriteBlock));
+                         qPrintable(block.readBlock()), qPrintable(block.writeBlock()));
         }
 
         // Let late answers arrive and be thrown away before the next round.

@@ -4,8 +4,9 @@
 // line, line end included, byte for byte.
 
 #include "fuzzcheck.h"
+#include "link/portmap.h"
+#include "platform/config.h"
 #include "platform/profilefile.h"
-#include "shell/config.h"
 
 #include <QDir>
 #include <QFile>
@@ -134,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     int dialogs = 0;
     config.LoadConfig([&] { ++dialogs; });
     FUZZ_CHECK(dialogs <= 1, "the port dialog ran %d times", dialogs);
-    (void)config.portDevice(config.CommPortNo);
+    (void)portDevice(config, config.CommPortNo);
     const QString port = config.ReadIniString(QStringLiteral("RS232C"), QStringLiteral("CommPort"));
     FUZZ_CHECK(port.size() <= 255, "a value of %d characters", int(port.size()));
 

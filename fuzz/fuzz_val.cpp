@@ -3,7 +3,7 @@
 // line feeds make no difference wherever they stand.
 
 #include "fuzzcheck.h"
-#include "shell/conversions.h"
+#include "core/conversions.h"
 
 #include <cmath>
 

@@ -10,10 +10,10 @@
 
 #include "emulatorprocess.h"
 #include "link/deviceoperations.h"
-#include "platform/prompter.h"
+#include "scriptedprompter.h"
 #include "runlog/logwindow.h"
 #include "shell/application.h"
-#include "shell/config.h"
+#include "platform/config.h"
 #include "shell/frmmain.h"
 
 #include <QApplication>

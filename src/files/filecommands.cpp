@@ -1,9 +1,9 @@
 #include "files/filecommands.h"
 
-#include "platform/safewrite.h"
-
 #include "files/logfile.h"
 #include "files/settingsfile.h"
+#include "platform/safewrite.h"
+#include "settings/controllerblock.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -36,8 +36,9 @@ std::optional<QByteArray> readWholeFile(const QString &name)
 
 } // namespace
 
-FileCommands::FileCommands(Prompter &prompter, RunLog &log, FileCommandHooks hooks)
-    : m_prompter(prompter), m_log(log), m_hooks(std::move(hooks))
+FileCommands::FileCommands(Prompter &prompter, RunLog &log, ControllerBlock &block,
+                           std::function<void()> logLoaded)
+    : m_prompter(prompter), m_log(log), m_block(block), m_logLoaded(std::move(logLoaded))
 {
 }
 
@@ -48,9 +49,7 @@ void FileCommands::mnuOpen_Click()
 
 void FileCommands::mnuSave_Click()
 {
-    if (!m_hooks.makeWriteData)
-        return;
-    const std::optional<QString> block = m_hooks.makeWriteData();
+    const std::optional<QString> block = m_block.buildWriteBlock();
     if (!block)
         return; // the editor has shown why; no dialog
     m_writeBlock = *block;
@@ -108,16 +107,12 @@ void FileCommands::OpenDataFile(const QString &filter)
 
 bool FileCommands::openSettings(const QByteArray &content)
 {
-    // The decoder reads its block from the receive buffer, so the file's text
-    // goes there first, whatever its length.
     const QString text = settingFileText(content);
-    if (m_hooks.setRecvBuffer)
-        m_hooks.setRecvBuffer(text);
     // SetFileData: any other length is ignored without a word.
-    if (!isSettingFileBlock(text) || !m_hooks.decodeSettings)
+    if (!isSettingFileBlock(text))
         return true;
     // A deleted or foreign block has had its message from the decoder.
-    return m_hooks.decodeSettings(text) != SettingsDecode::Malformed;
+    return m_block.showBlock(text) != SettingsDecode::Malformed;
 }
 
 bool FileCommands::openLog(const QByteArray &content)
@@ -126,8 +121,8 @@ bool FileCommands::openLog(const QByteArray &content)
     // a file that was read to its end.
     if (!readLogText(content, m_log).ok)
         return false;
-    if (m_hooks.logLoaded)
-        m_hooks.logLoaded();
+    if (m_logLoaded)
+        m_logLoaded();
     return true;
 }
 

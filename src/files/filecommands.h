@@ -2,8 +2,8 @@
 
 // The four file commands of the main window's menus: settings open and save,
 // log open and save. They need no window: dialogs, questions and messages go
-// through the Prompter, and the settings editor, the receive buffer and the
-// log window are reached through hooks, so the whole flow runs in tests.
+// through the Prompter, the settings editor through the controller's block,
+// and the log window is told through a hook, so the whole flow runs in tests.
 
 #include "platform/prompter.h"
 #include "runlog/runlog.h"
@@ -18,30 +18,14 @@ namespace vq {
 inline constexpr char kSettingFileFilter[] = "VQ setting data (*.set)|*.set|ALL files(*.*)|*.*";
 inline constexpr char kLogFileFilter[] = "VQ Log data (*.csv)|*.csv|ALL files(*.*)|*.*";
 
-// Outcome of decoding a settings block into the editor.
-enum class SettingsDecode {
-    Ok,        // the editor shows the block
-    Refused,   // deleted or foreign block: the decoder showed its own message
-    Malformed, // a character the decoder can't read: the loader reports it
-};
-
-struct FileCommandHooks
-{
-    // ShowSettingData on a 64-character block.
-    std::function<SettingsDecode(const QString &block)> decodeSettings;
-    // MakeWriteData: the block to save, or nothing after the editor showed
-    // its own message.
-    std::function<std::optional<QString>()> makeWriteData;
-    // A loaded settings file's text replaces the receive buffer.
-    std::function<void(const QString &text)> setRecvBuffer;
-    // SetGraphFile: show the log window with the log just loaded.
-    std::function<void()> logLoaded;
-};
+class ControllerBlock;
 
 class FileCommands
 {
 public:
-    FileCommands(Prompter &prompter, RunLog &log, FileCommandHooks hooks);
+    // `logLoaded` is SetGraphFile: show the log window with the log just loaded.
+    FileCommands(Prompter &prompter, RunLog &log, ControllerBlock &block,
+                 std::function<void()> logLoaded = {});
     FileCommands(const FileCommands &) = delete;
     FileCommands &operator=(const FileCommands &) = delete;
 
@@ -55,9 +39,6 @@ public:
     void OpenDataFile(const QString &filter);
     void SaveDataFile(const QString &filter);
 
-    // The block the last settings save wrote (or tried to write).
-    [[nodiscard]] QString writeBlock() const { return m_writeBlock; }
-
 private:
     [[nodiscard]] static bool isSettingFilter(const QString &filter);
     [[nodiscard]] bool openSettings(const QByteArray &content);
@@ -65,7 +46,8 @@ private:
 
     Prompter &m_prompter;
     RunLog &m_log;
-    FileCommandHooks m_hooks;
+    ControllerBlock &m_block;
+    std::function<void()> m_logLoaded;
     QString m_writeBlock;
 };
 

@@ -1,6 +1,6 @@
 #include "files/logfile.h"
 
-#include "shell/conversions.h"
+#include "core/conversions.h"
 
 #include <QList>
 

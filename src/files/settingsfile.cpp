@@ -9,7 +9,7 @@ QString settingFileText(const QByteArray &content)
 
 bool isSettingFileBlock(QStringView text)
 {
-    return text.size() == kSettingBlockLength;
+    return text.size() == kBlockLength;
 }
 
 std::optional<QByteArray> settingFileContent(QStringView block)

@@ -4,6 +4,8 @@
 // 8-bit text, no header and no line ending. A file of any other length is not
 // a block and is ignored without a message.
 
+#include "core/constants.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -11,8 +13,6 @@
 #include <optional>
 
 namespace vq {
-
-inline constexpr qsizetype kSettingBlockLength = 64;
 
 // A settings file's bytes as the text that goes into the receive buffer.
 [[nodiscard]] QString settingFileText(const QByteArray &content);

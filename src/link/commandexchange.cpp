@@ -1,7 +1,6 @@
 #include "link/commandexchange.h"
 
-#include "link/statusmodel.h"
-#include "platform/prompter.h"
+#include "core/hex.h"
 #include "platform/serialport.h"
 
 #include <QEventLoop>
@@ -23,15 +22,7 @@ int commandTimeoutMs(QStringView command)
 
 bool isSettingBlock(QStringView text)
 {
-    if (text.size() != kBlockLength)
-        return false;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        const bool hex = (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'F') || (u >= u'a' && u <= u'f');
-        if (!hex)
-            return false;
-    }
-    return true;
+    return text.size() == kBlockLength && isHexText(text);
 }
 
 std::optional<ReadReply> takeReadReply(QStringView received)
@@ -48,14 +39,12 @@ std::optional<ReadReply> takeReadReply(QStringView received)
         return std::nullopt;
     ReadReply taken;
     taken.block = block.toString();
-    taken.romVersion = qint16(taken.block.mid(60, 2).toInt(nullptr, 16));
     taken.recvBuffer = std::move(reply);
     return taken;
 }
 
-CommandExchange::CommandExchange(SerialPort &port, StatusModel &status, Prompter &prompter,
-                                 QObject *parent)
-    : QObject(parent), m_port(port), m_status(status), m_prompter(prompter)
+CommandExchange::CommandExchange(SerialPort &port, QObject *parent)
+    : QObject(parent), m_port(port)
 {
     m_tmrComm.setSingleShot(true);
     m_tmrComm.setTimerType(Qt::PreciseTimer);
@@ -84,16 +73,17 @@ int CommandExchange::effectiveTimeoutMs(QStringView command) const
     return int(std::lround(commandTimeoutMs(command) * m_timeScale));
 }
 
-void CommandExchange::SendCommand(const QString &command, const QString &expected)
+ExchangeOutcome CommandExchange::SendCommand(const QString &command, const QString &expected)
 {
+    using End = ExchangeOutcome::End;
     if (m_aborted)
-        return;
+        return {End::Aborted, {}};
 
-    m_status.lampOn();
+    emit exchangeStarted();
     const int timeoutMs = effectiveTimeoutMs(command);
     // Buffer first, then the port's waiting input, then the send: nothing
     // that arrived before the command can satisfy this wait.
-    RecvBuffer.clear();
+    m_recvBuffer.clear();
     m_port.clearInput();
     const QByteArray bytes = command.toLatin1();
     const bool sent = m_port.write(bytes);
@@ -102,13 +92,12 @@ void CommandExchange::SendCommand(const QString &command, const QString &expecte
 
     m_expected = expected;
     m_deadline = QDeadlineTimer(timeoutMs, Qt::PreciseTimer);
-    CommTimeOut = false;
     if (!sent || !m_port.isOpen()) {
         // A closed or vanished port can't answer: fail now rather than after
-        // the time-out, in the same way.
-        m_portLost = true;
-        CommTimeOut = true;
+        // the time-out.
+        m_end = End::PortLost;
     } else {
+        m_end = End::Answered;
         m_tmrComm.start(timeoutMs);
         QEventLoop loop;
         m_wait = &loop;
@@ -116,33 +105,7 @@ void CommandExchange::SendCommand(const QString &command, const QString &expecte
         m_wait = nullptr;
     }
     m_tmrComm.stop();
-    if (m_aborted)
-        return;
-
-    if (CommTimeOut) {
-        CommError = true;
-        const bool nothing = RecvBuffer.isEmpty();
-        const QString &text = nothing ? kMsgCommFault : kMsgCannotSet;
-        m_prompter.message(text, nothing ? MessageIcon::Exclamation : MessageIcon::Information);
-        // The program may be closing while the box was up.
-        if (m_aborted)
-            return;
-        m_status.ShowMessage(text, kColourRed);
-    }
-}
-
-bool CommandExchange::SetReadData()
-{
-    SendCommand(QStringLiteral("sr"), kCarriageReturn);
-    if (m_aborted)
-        return false;
-    std::optional<ReadReply> reply = takeReadReply(RecvBuffer);
-    if (!reply)
-        return false;
-    RecvBuffer = std::move(reply->recvBuffer);
-    ReadBlock = std::move(reply->block);
-    RomVersion = reply->romVersion;
-    return true;
+    return {m_aborted ? End::Aborted : m_end, m_recvBuffer};
 }
 
 void CommandExchange::WaitTime(double seconds)
@@ -173,40 +136,34 @@ void CommandExchange::abort()
 
 void CommandExchange::MSComm_OnComm(const QByteArray &data)
 {
-    // RecvBuffer goes on collecting after the exchange, as the controller's
-    // late characters belong to the last reply until the next send.
-    RecvBuffer += QString::fromLatin1(data);
-    if (!m_wait || CommTimeOut || !RecvBuffer.contains(m_expected))
+    m_recvBuffer += QString::fromLatin1(data);
+    if (!m_wait || !m_recvBuffer.contains(m_expected))
         return;
     // The expected text and the time-out in the same moment: the time-out
     // decides.
-    if (m_deadline.hasExpired())
-        CommTimeOut = true;
-    finishWait();
+    finishWait(m_deadline.hasExpired() ? ExchangeOutcome::End::TimedOut : ExchangeOutcome::End::Answered);
 }
 
 void CommandExchange::TmrComm_Timer()
 {
     m_tmrComm.stop();
-    CommTimeOut = true;
-    finishWait();
+    finishWait(ExchangeOutcome::End::TimedOut);
 }
 
 void CommandExchange::onPortLost()
 {
-    m_portLost = true;
-    if (m_wait) {
-        // The rest of the reply will never come: end like a time-out.
-        CommTimeOut = true;
-        finishWait();
-    }
+    // The rest of the reply will never come.
+    finishWait(ExchangeOutcome::End::PortLost);
     emit portGone();
 }
 
-void CommandExchange::finishWait()
+void CommandExchange::finishWait(ExchangeOutcome::End end)
 {
-    if (m_wait)
-        m_wait->quit();
+    if (!m_wait)
+        return;
+    m_end = end;
+    m_wait->quit();
+    m_wait = nullptr;
 }
 
 } // namespace vq

@@ -7,12 +7,10 @@
 // so window events (clicks, repaints, the lamp's blink) go on meanwhile and a
 // long wait costs next to no processor time.
 //
-// The exchange also keeps what its callers read afterwards: RecvBuffer (the
-// characters of the current exchange), ReadBlock and RomVersion (from the last
-// good "sr" reply), WriteBlock (the block last built for writing) and
-// CommError (the failure flag of the current device operation).
+// The exchange only exchanges: it reports how the wait ended and what was
+// received, and leaves it to its caller what the user is shown.
 
-#include "settings/settingblock.h"
+#include "core/constants.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>
@@ -28,10 +26,6 @@ class QEventLoop;
 namespace vq {
 
 class SerialPort;
-class StatusModel;
-
-inline const QString kMsgCommFault = QStringLiteral("RS232 communication fault.");
-inline const QString kMsgCannotSet = QStringLiteral("VQ cannot be set.");
 
 inline const QString kCarriageReturn = QStringLiteral("\r");
 
@@ -51,7 +45,6 @@ inline constexpr int kReadReplyLength = 68;
 struct ReadReply {
     QString recvBuffer; // the reply without its echo: the block first
     QString block;      // the 64 hexadecimal digits
-    qint16 romVersion = -1; // characters 61-62 of the block, 0..255
 };
 
 // The reply-taking part of SetReadData, on what the exchange received:
@@ -59,28 +52,35 @@ struct ReadReply {
 // hexadecimal digits. Anything else gives nothing.
 [[nodiscard]] std::optional<ReadReply> takeReadReply(QStringView received);
 
+// How an exchange ended, and the characters received since its send.
+struct ExchangeOutcome {
+    enum class End {
+        Answered, // the expected text arrived in time
+        TimedOut, // the time-out ran out first (a tie counts as a time-out)
+        PortLost, // the port was closed or went away: no answer can come
+        Aborted,  // the program is closing: nothing more is to be shown
+    };
+    End end = End::Answered;
+    QString received;
+
+    [[nodiscard]] bool answered() const { return end == End::Answered; }
+    // The exchange failed in the way the user is told about with a box.
+    [[nodiscard]] bool failed() const { return end == End::TimedOut || end == End::PortLost; }
+};
+
 class CommandExchange : public QObject
 {
     Q_OBJECT
 
 public:
-    CommandExchange(SerialPort &port, StatusModel &status, Prompter &prompter,
-                    QObject *parent = nullptr);
+    explicit CommandExchange(SerialPort &port, QObject *parent = nullptr);
     ~CommandExchange() override;
 
-    // Sends `command` and waits for `expected`. The outcome is in CommError
-    // (set on a time-out, never cleared here) and RecvBuffer. A time-out shows
-    // "RS232 communication fault." (nothing received) or "VQ cannot be set."
-    // (something received) in a box and then in red. A port that is closed or
-    // goes away ends the exchange the same way, at once.
-    void SendCommand(const QString &command, const QString &expected);
-
-    // One "sr" exchange. True when the reply was exactly 68 characters holding
-    // a 64-digit hexadecimal block; then ReadBlock and RomVersion are taken
-    // from it and RecvBuffer holds the reply without its echo. Otherwise
-    // ReadBlock, RomVersion and RecvBuffer stay as they are. Shows nothing of
-    // its own beyond the exchange's time-out messages.
-    [[nodiscard]] bool SetReadData();
+    // Sends `command` and waits for `expected`. The receive buffer and the
+    // port's waiting input are emptied first, so nothing that arrived before
+    // the send can satisfy the wait. A closed or vanished port ends the
+    // exchange at once.
+    [[nodiscard]] ExchangeOutcome SendCommand(const QString &command, const QString &expected);
 
     // Pauses for `seconds` while window events go on; zero or less returns at once.
     void WaitTime(double seconds);
@@ -93,47 +93,35 @@ public:
     [[nodiscard]] int effectiveTimeoutMs(QStringView command) const;
 
     // The program is closing: the running wait (exchange or pause) returns at
-    // once without messages, and nothing is sent from now on.
+    // once, and nothing is sent from now on.
     void abort();
     [[nodiscard]] bool aborted() const { return m_aborted; }
 
-    // The port went away (or was closed) during an exchange since the flag
-    // was last cleared.
-    [[nodiscard]] bool portLost() const { return m_portLost; }
-    void clearPortLost() { m_portLost = false; }
-
-    // Shared state, named as the rest of the program knows it.
-    QString RecvBuffer;
-    QString ReadBlock;
-    QString WriteBlock;
-    qint16 RomVersion = -1;
-    bool CommError = false;
-    bool CommTimeOut = false;
-
 signals:
+    // An exchange begins (the busy lamp starts blinking).
+    void exchangeStarted();
     // The bytes of a command as they go out (for traces and tests).
     void commandSent(const QByteArray &bytes);
-    // The port went away, inside an exchange or between exchanges.
+    // The port went away, inside an exchange, in a pause or between them.
     void portGone();
 
 private:
     void MSComm_OnComm(const QByteArray &data);
     void TmrComm_Timer();
     void onPortLost();
-    void finishWait();
+    void finishWait(ExchangeOutcome::End end);
 
     SerialPort &m_port;
-    StatusModel &m_status;
-    Prompter &m_prompter;
     QTimer m_tmrComm;
     QTimer m_pauseTimer;
     QDeadlineTimer m_deadline;
     QEventLoop *m_wait = nullptr;
     QEventLoop *m_pause = nullptr;
+    QString m_recvBuffer;
     QString m_expected;
+    ExchangeOutcome::End m_end = ExchangeOutcome::End::Answered;
     double m_timeScale = 1.0;
     bool m_aborted = false;
-    bool m_portLost = false;
 };
 
 } // namespace vq

@@ -1,21 +1,25 @@
 #include "link/deviceoperations.h"
 
-#include "link/commandexchange.h"
 #include "link/portcontrol.h"
 #include "link/statusmodel.h"
 #include "platform/prompter.h"
+#include "settings/controllerblock.h"
 #include "settings/editormodel.h"
-#include "settings/settingblock.h"
 
 namespace vq {
 
 DeviceOperations::DeviceOperations(CommandExchange &exchange, PortControl &portControl,
-                                   EditorModel &editor, RunLog &log, Prompter &prompter,
-                                   StatusModel &status, QObject *parent)
-    : QObject(parent), m_exchange(exchange), m_portControl(portControl), m_editor(editor), m_log(log),
-      m_prompter(prompter), m_status(status)
+                                   ControllerBlock &block, EditorModel &editor, RunLog &log,
+                                   Prompter &prompter, StatusModel &status, QObject *parent)
+    : QObject(parent), m_exchange(exchange), m_portControl(portControl), m_block(block),
+      m_editor(editor), m_log(log), m_prompter(prompter), m_status(status)
 {
     connect(&m_exchange, &CommandExchange::portGone, this, &DeviceOperations::onPortGone);
+    connect(&m_exchange, &CommandExchange::exchangeStarted, &m_status, &StatusModel::lampOn);
+    // A block shown in the editor, from the controller or from a settings
+    // file, decides whether it may be written back.
+    connect(&m_block, &ControllerBlock::writeAllowedChanged, &m_status,
+            [this](bool allowed) { m_status.setButtonEnabled(DeviceButton::Write, allowed); });
 }
 
 void DeviceOperations::CmdVqCom_Click(int index)
@@ -23,27 +27,29 @@ void DeviceOperations::CmdVqCom_Click(int index)
     if (m_running || index < 0 || index >= kDeviceButtons || m_exchange.aborted())
         return;
     m_running = true;
+    const auto button = DeviceButton(index);
 
     // Common start.
     m_status.setBusy(true);
     m_status.setAllButtonsEnabled(false);
-    m_exchange.CommError = false;
-    m_exchange.clearPortLost();
-    m_status.ShowMessage(kDeviceButtonCaptions[size_t(index)], kColourBlack);
+    m_commError = false;
+    m_portLost = false;
+    m_lastTimedOut = false;
+    m_status.ShowMessage(deviceButtonCaption(button), kColourBlack);
 
-    switch (index) {
-    case 0: SettingDataRead(); break;
-    case 1: WriteSettingData(); break;
-    case 2: DefaultDataWrite(); break;
-    case 3: DataGet(); break;
-    case 4: DataClear(); break;
+    switch (button) {
+    case DeviceButton::Read: SettingDataRead(); break;
+    case DeviceButton::Write: WriteSettingData(); break;
+    case DeviceButton::Defaults: DefaultDataWrite(); break;
+    case DeviceButton::DataGet: DataGet(); break;
+    case DeviceButton::DataClear: DataClear(); break;
     }
 
     // Common end.
     if (m_exchange.aborted()) {
         // Closing: no message, no focus; only the lamp is put out.
         m_status.lampOff();
-    } else if (m_exchange.portLost()) {
+    } else if (m_portLost) {
         // The adapter went away: the buttons follow the closed port and the
         // user reopens through the ComPort menu.
         m_status.setAllButtonsEnabled(false);
@@ -53,8 +59,8 @@ void DeviceOperations::CmdVqCom_Click(int index)
         EndCommand();
         m_status.lampOff();
         // After "Data Get" the focus stays where it is (with the log window).
-        if (index != 3)
-            m_status.requestFocus(index);
+        if (button != DeviceButton::DataGet)
+            m_status.requestFocus(button);
     }
     m_status.setBusy(false);
     m_running = false;
@@ -68,23 +74,64 @@ void DeviceOperations::shutdown()
 
 bool DeviceOperations::stopped() const
 {
-    return m_exchange.aborted() || m_exchange.portLost();
+    return m_exchange.aborted() || m_portLost;
 }
 
 void DeviceOperations::onPortGone()
 {
-    // Between operations nothing else would tell the user; during one the
-    // common end does it.
-    if (m_running || m_exchange.aborted())
+    if (m_running) {
+        m_portLost = true;
+        return; // the common end tells the user
+    }
+    // Between operations nothing else would tell the user.
+    if (m_exchange.aborted())
         return;
     m_status.setAllButtonsEnabled(false);
     m_status.ShowMessage(kMsgPortCannotOpen, kColourRed);
 }
 
+ExchangeOutcome DeviceOperations::SendCommand(const QString &command, const QString &expected)
+{
+    const ExchangeOutcome outcome = m_exchange.SendCommand(command, expected);
+    if (outcome.end == ExchangeOutcome::End::PortLost)
+        m_portLost = true;
+    m_lastTimedOut = outcome.failed();
+    if (!outcome.failed())
+        return outcome;
+    m_commError = true;
+    const bool nothing = outcome.received.isEmpty();
+    const QString &text = nothing ? kMsgCommFault : kMsgCannotSet;
+    m_prompter.message(text, nothing ? MessageIcon::Exclamation : MessageIcon::Information);
+    // The program may be closing while the box was up.
+    if (!m_exchange.aborted())
+        m_status.ShowMessage(text, kColourRed);
+    return outcome;
+}
+
+bool DeviceOperations::SetReadData()
+{
+    const ExchangeOutcome outcome = SendCommand(QStringLiteral("sr"), kCarriageReturn);
+    if (outcome.end == ExchangeOutcome::End::Aborted)
+        return false;
+    const std::optional<ReadReply> reply = takeReadReply(outcome.received);
+    if (!reply)
+        return false;
+    m_block.takeReadBlock(reply->block);
+    return true;
+}
+
+void DeviceOperations::replyUnusable()
+{
+    m_commError = true;
+    m_prompter.message(kMsgCannotSet, MessageIcon::Information);
+    if (!m_exchange.aborted())
+        m_status.ShowMessage(kMsgCannotSet, kColourRed);
+}
+
 void DeviceOperations::SettingDataRead()
 {
     ClearData();
-    if (m_exchange.SetReadData())
+    if (SetReadData())
         showReadBlock();
     else
         readRefused();
@@ -92,23 +139,22 @@ void DeviceOperations::SettingDataRead()
 
 void DeviceOperations::WriteSettingData()
 {
-    if (m_exchange.ReadBlock.isEmpty())
-        (void)m_exchange.SetReadData();
+    if (!m_block.hasReadBlock())
+        (void)SetReadData();
     if (stopped())
         return;
     m_exchange.WaitTime(kPauseWrite);
     if (stopped())
         return;
 
-    const WriteDataResult made = MakeWriteData(m_editor, m_exchange.ReadBlock);
-    if (!reportWriteDataResult(made, m_prompter))
+    const std::optional<QString> block = m_block.buildWriteBlock();
+    if (!block)
         return;
-    m_exchange.WriteBlock = made.block;
 
-    m_exchange.SendCommand(QStringLiteral("sw"), QStringLiteral("sw"));
+    (void)SendCommand(QStringLiteral("sw"), QStringLiteral("sw"));
     if (stopped())
         return;
-    m_exchange.SendCommand(m_exchange.WriteBlock, m_exchange.WriteBlock);
+    (void)SendCommand(*block, *block);
     if (stopped())
         return;
     m_exchange.WaitTime(kPauseWrite);
@@ -119,44 +165,44 @@ void DeviceOperations::WriteSettingData()
 
 void DeviceOperations::VerifySettingData()
 {
-    const bool readBack = m_exchange.SetReadData();
+    const bool readBack = SetReadData();
     if (stopped())
         return;
     // A failed read-back leaves the old ReadBlock, which is the block written
     // whenever the user wrote back what was read: it confirms nothing then,
     // so only a block read back now can pass the comparison.
-    if (!readBack || m_exchange.WriteBlock != m_exchange.ReadBlock) {
+    if (!readBack || m_block.writeBlock() != m_block.readBlock()) {
         m_status.ShowMessage(kMsgVerifyNg, kColourRed);
-        m_exchange.CommError = true;
+        m_commError = true;
     }
 }
 
 void DeviceOperations::DefaultDataWrite()
 {
     ClearData();
-    if (m_exchange.RomVersion == -1) {
+    if (!m_block.hasReadBlock()) {
         // The controller is read once so that a block exists to build on
         // later; whether it answered doesn't matter to the restore.
-        (void)m_exchange.SetReadData();
+        (void)SetReadData();
         if (stopped())
             return;
         m_exchange.WaitTime(kPauseBeforeClear);
         if (stopped())
             return;
     }
-    m_exchange.SendCommand(QStringLiteral("ae"), kCarriageReturn);
+    (void)SendCommand(QStringLiteral("ae"), kCarriageReturn);
     if (stopped())
         return;
     m_exchange.WaitTime(kPauseWrite);
     if (stopped())
         return;
-    m_exchange.SendCommand(QStringLiteral("rt"), QStringLiteral("rt"));
+    (void)SendCommand(QStringLiteral("rt"), QStringLiteral("rt"));
     if (stopped())
         return;
     m_exchange.WaitTime(kPauseWrite);
     if (stopped())
         return;
-    if (m_exchange.SetReadData())
+    if (SetReadData())
         showReadBlock();
     else
         readRefused();
@@ -164,33 +210,29 @@ void DeviceOperations::DefaultDataWrite()
 
 void DeviceOperations::DataGet()
 {
-    m_exchange.SendCommand(QStringLiteral("br"), kCarriageReturn);
-    if (stopped() || m_exchange.CommError)
+    const ExchangeOutcome outcome = SendCommand(QStringLiteral("br"), kCarriageReturn);
+    if (stopped() || m_commError)
         return;
     const RunReplyStatus decoded =
-        m_setGraph ? m_setGraph(m_exchange.RecvBuffer) : decodeRunReply(m_exchange.RecvBuffer, m_log);
+        m_setGraph ? m_setGraph(outcome.received) : decodeRunReply(outcome.received, m_log);
     if (decoded == RunReplyStatus::Ok)
         return;
     // A reply too short or with a stray character: the log keeps its old
     // recording and the user hears about it like any unusable reply.
-    m_exchange.CommError = true;
-    m_prompter.message(kMsgCannotSet, MessageIcon::Information);
-    if (m_exchange.aborted())
-        return;
-    m_status.ShowMessage(kMsgCannotSet, kColourRed);
+    replyUnusable();
 }
 
 void DeviceOperations::DataClear()
 {
     // Erase only a controller that has just answered a read.
-    if (!m_exchange.SetReadData()) {
+    if (!SetReadData()) {
         readRefused();
         return;
     }
     m_exchange.WaitTime(kPauseBeforeClear);
     if (stopped())
         return;
-    m_exchange.SendCommand(QStringLiteral("be"), kCarriageReturn);
+    (void)SendCommand(QStringLiteral("be"), kCarriageReturn);
 }
 
 void DeviceOperations::ClearData()
@@ -201,35 +243,28 @@ void DeviceOperations::ClearData()
 void DeviceOperations::EndCommand()
 {
     m_status.setAllButtonsEnabled(true);
-    if (m_editor.text(0).isEmpty())
-        m_status.setButtonEnabled(1, false);
-    if (!m_exchange.CommError)
+    if (!m_block.writeAllowedAfterOperation())
+        m_status.setButtonEnabled(DeviceButton::Write, false);
+    if (!m_commError)
         m_status.ShowMessage(kMsgCompletion, kColourBlack);
 }
 
 void DeviceOperations::showReadBlock()
 {
-    const DecodeResult decoded = ShowSettingData(m_exchange.RecvBuffer, m_editor);
-    if (decoded.status != DecodeStatus::Malformed) {
-        m_status.setButtonEnabled(1, reportDecodeResult(decoded, m_prompter));
+    if (m_block.showBlock(m_block.readBlock()) != SettingsDecode::Malformed)
         return;
-    }
     // The controller sent something the decoder can't read: a failed read.
-    m_status.setButtonEnabled(1, false);
-    m_exchange.CommError = true;
-    m_prompter.message(kMsgCannotSet, MessageIcon::Information);
-    if (m_exchange.aborted())
-        return;
-    m_status.ShowMessage(kMsgCannotSet, kColourRed);
+    m_status.setButtonEnabled(DeviceButton::Write, false);
+    replyUnusable();
 }
 
 void DeviceOperations::readRefused()
 {
     // A time-out has told the user already; a closing program or a gone port
     // says nothing more here.
-    if (stopped() || m_exchange.CommTimeOut)
+    if (stopped() || m_lastTimedOut)
         return;
-    m_exchange.CommError = true;
+    m_commError = true;
     m_status.ShowMessage(kMsgCannotSet, kColourRed);
 }
 

@@ -7,6 +7,7 @@
 // cleared, the caption shown) and the common end (buttons by the editor's
 // state, "Completion" unless something failed, the lamp back to idle).
 
+#include "link/commandexchange.h"
 #include "runlog/runlog.h"
 
 #include <QObject>
@@ -17,12 +18,14 @@
 
 namespace vq {
 
-class CommandExchange;
+class ControllerBlock;
 class EditorModel;
 class PortControl;
 class Prompter;
 class StatusModel;
 
+inline const QString kMsgCommFault = QStringLiteral("RS232 communication fault.");
+inline const QString kMsgCannotSet = QStringLiteral("VQ cannot be set.");
 inline const QString kMsgCompletion = QStringLiteral("Completion");
 inline const QString kMsgVerifyNg = QStringLiteral("Verify was NG.");
 
@@ -38,8 +41,9 @@ public:
     // into the run-data log, or refuses it and leaves log and window alone.
     using SetGraphHook = std::function<RunReplyStatus(QStringView reply)>;
 
-    DeviceOperations(CommandExchange &exchange, PortControl &portControl, EditorModel &editor,
-                     RunLog &log, Prompter &prompter, StatusModel &status, QObject *parent = nullptr);
+    DeviceOperations(CommandExchange &exchange, PortControl &portControl, ControllerBlock &block,
+                     EditorModel &editor, RunLog &log, Prompter &prompter, StatusModel &status,
+                     QObject *parent = nullptr);
 
     // Without a hook, "Data Get" decodes straight into the log.
     void setSetGraph(SetGraphHook setGraph) { m_setGraph = std::move(setGraph); }
@@ -48,12 +52,24 @@ public:
     void CmdVqCom_Click(int index);
 
     [[nodiscard]] bool running() const { return m_running; }
+    // The failure flag of the current (or last) operation.
+    [[nodiscard]] bool CommError() const { return m_commError; }
 
     // The main window is closing: closes the port; a running operation
     // returns at once, sending nothing more and showing nothing more.
     void shutdown();
 
 private:
+    // One exchange; a time-out or a lost port sets CommError and shows
+    // "RS232 communication fault." (nothing received) or "VQ cannot be set."
+    // (something received) in a box and then in red.
+    ExchangeOutcome SendCommand(const QString &command, const QString &expected);
+    // One "sr" exchange. True when the reply was exactly 68 characters holding
+    // a 64-digit hexadecimal block, which then becomes ReadBlock.
+    [[nodiscard]] bool SetReadData();
+    // "VQ cannot be set." in a box, then in red: a reply that can't be used.
+    void replyUnusable();
+
     void SettingDataRead();
     void WriteSettingData();
     void DefaultDataWrite();
@@ -75,12 +91,17 @@ private:
 
     CommandExchange &m_exchange;
     PortControl &m_portControl;
+    ControllerBlock &m_block;
     EditorModel &m_editor;
     RunLog &m_log;
     Prompter &m_prompter;
     StatusModel &m_status;
     SetGraphHook m_setGraph;
     bool m_running = false;
+    bool m_commError = false;
+    bool m_portLost = false;     // the port went away during this operation
+    bool m_lastTimedOut = false; // the last exchange failed with a box
+
 };
 
 } // namespace vq

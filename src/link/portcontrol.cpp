@@ -1,8 +1,9 @@
 #include "link/portcontrol.h"
 
+#include "link/portmap.h"
 #include "link/statusmodel.h"
 #include "platform/serialport.h"
-#include "shell/config.h"
+#include "platform/config.h"
 
 namespace vq {
 
@@ -25,15 +26,12 @@ void PortControl::OpenPort()
             m_status.ShowMessage(kMsgPortCannotOpen, kColourRed);
             return;
         }
-        if (m_port.isOpen() || m_port.open(m_config.portDevice(m_config.CommPortNo))) {
+        if (m_port.isOpen() || m_port.open(portDevice(m_config, m_config.CommPortNo))) {
             m_status.ShowMessage(kMsgPortInitialized, kColourBlack);
             return;
         }
         m_status.ShowMessage(kMsgPortCannotOpen, kColourRed);
-        if (!m_showPortDialog)
-            return;
-        m_showPortDialog();
-        if (m_config.ConfigCancelled)
+        if (!m_showPortDialog || !m_showPortDialog())
             return;
     }
 }
@@ -48,18 +46,18 @@ void PortControl::EnableCommands()
     const bool open = m_port.isOpen();
     m_status.setAllButtonsEnabled(open);
     if (open)
-        m_status.setButtonEnabled(1, false);
+        m_status.setButtonEnabled(DeviceButton::Write, false);
 }
 
 void PortControl::mnuCom_Click()
 {
     ClosePort();
-    if (m_showPortDialog)
-        m_showPortDialog();
-    if (m_config.ConfigCancelled)
-        m_status.ShowMessage(kMsgPortCannotOpen, kColourRed);
-    else
+    // Without a dialog to ask, the stored port is opened again.
+    const bool chosen = !m_showPortDialog || m_showPortDialog().has_value();
+    if (chosen)
         OpenPort();
+    else
+        m_status.ShowMessage(kMsgPortCannotOpen, kColourRed);
     EnableCommands();
 }
 

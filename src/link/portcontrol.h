@@ -4,9 +4,12 @@
 // follow its state: OpenPort (with the port-selection dialog as retry),
 // ClosePort, EnableCommands and the ComPort menu's mnuCom_Click.
 
+#include "link/portselection.h"
+
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace vq {
 
@@ -22,12 +25,14 @@ class PortControl
 public:
     PortControl(SerialPort &port, Config &config, StatusModel &status);
 
-    // Shows the port-selection dialog modally and returns when it closed.
-    // Set by the window; without it a failed open simply stays failed.
-    void setShowPortDialog(std::function<void()> showPortDialog) { m_showPortDialog = std::move(showPortDialog); }
+    // Shows the port-selection dialog modally and returns its choice: the
+    // port after OK, nothing after Cancel. Set by the window; without it a
+    // failed open simply stays failed.
+    using ShowPortDialog = std::function<std::optional<PortChoice>()>;
+    void setShowPortDialog(ShowPortDialog showPortDialog) { m_showPortDialog = std::move(showPortDialog); }
 
     // Port 0: the red message, no dialog. Already open: success untouched.
-    // Otherwise opens Config::portDevice(CommPortNo); on failure the red
+    // Otherwise opens portDevice(CommPortNo); on failure the red
     // message and the dialog, again and again while the user leaves it with OK.
     void OpenPort();
     // Closes an open port; a closed one is left alone.
@@ -44,7 +49,7 @@ private:
     SerialPort &m_port;
     Config &m_config;
     StatusModel &m_status;
-    std::function<void()> m_showPortDialog;
+    ShowPortDialog m_showPortDialog;
 };
 
 } // namespace vq

@@ -1,8 +1,8 @@
 #include "link/portselection.h"
 
+#include "link/portmap.h"
+#include "platform/config.h"
 #include "platform/serialport.h"
-#include "shell/config.h"
-#include "shell/conversions.h"
 
 namespace vq {
 
@@ -25,17 +25,17 @@ void PortSelection::ListPorts()
     m_selected = -1;
     int wanted = -1;
     for (int n = kFirstPort; n <= kLastPort; ++n) {
-        const QString device = m_config.portDevice(n);
+        const QString device = portDevice(m_config, n);
         // Errors while probing are never shown; they only keep the port off
         // the list.
         if (device.isEmpty() || !m_probe(device))
             continue;
         if (n == m_config.CommPortNo)
             wanted = int(m_entries.size());
-        m_entries.append({QStringLiteral("Com%1").arg(n), device});
+        m_entries.append({QStringLiteral("Com%1").arg(n), device, n});
     }
     if (m_entries.isEmpty()) {
-        m_entries.append({kNotFound, QString()});
+        m_entries.append({kNotFound, QString(), 0});
         wanted = 0;
     }
     emit entriesChanged();
@@ -54,29 +54,19 @@ void PortSelection::select(int index)
 
 void PortSelection::Combo_Click()
 {
-    QString text = m_entries.at(m_selected).text;
-    if (!text.contains(QStringLiteral("Com")))
-        return;
-    text.remove(QStringLiteral("Com"));
-    if (const auto port = toInt16(Val(text)))
-        m_config.storeCommPort(*port);
+    const int port = m_entries.at(m_selected).number;
+    if (port > 0)
+        m_config.storeCommPort(qint16(port));
 }
 
 void PortSelection::cmdOk_Click()
 {
-    m_config.ConfigCancelled = false;
-    emit finished();
+    m_choice = PortChoice{m_config.CommPortNo, portDevice(m_config, m_config.CommPortNo)};
 }
 
 void PortSelection::CmdCancel_Click()
 {
-    m_config.ConfigCancelled = true;
-    emit finished();
-}
-
-void PortSelection::closeByFrame()
-{
-    emit finished();
+    m_choice.reset();
 }
 
 } // namespace vq

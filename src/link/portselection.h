@@ -2,26 +2,33 @@
 
 // The logic of the port-selection dialog frmConfig: ListPorts probes Com1 to
 // Com16 through the port mapping and keeps those that open, Combo_Click takes
-// the selected entry as the port and stores it at once, OK and Cancel only say
-// whether the caller should open it. The dialog widget mirrors this model.
+// the selected entry as the port and stores it at once; OK gives the caller the
+// port to open, Cancel (or Escape, or the close box) gives nothing. The dialog
+// widget mirrors this model.
 
 #include <QList>
 #include <QObject>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace vq {
 
 class Config;
 
 inline const QString kNotFound = QStringLiteral("Not found");
-inline constexpr int kFirstPort = 1;
-inline constexpr int kLastPort = 16;
 
 struct PortEntry {
     QString text;   // "Com3", or "Not found"
     QString device; // the device it opens (for a tool tip); empty for "Not found"
+    int number = 0; // 3 for "Com3"; 0 for "Not found"
+};
+
+// The dialog was left with OK: the port to open now (the one stored).
+struct PortChoice {
+    int number = 0;  // 0 when no port is stored: it can't be opened
+    QString device;  // what "Com n" opens; empty for port 0
 };
 
 class PortSelection : public QObject
@@ -48,17 +55,18 @@ public:
     // the selection changes.
     void select(int index);
 
-    void cmdOk_Click();      // ConfigCancelled = false, dialog closes
-    void CmdCancel_Click();  // ConfigCancelled = true, dialog closes
-    // Closing by the frame leaves ConfigCancelled as it was.
-    void closeByFrame();
+    void cmdOk_Click();      // the stored port becomes the choice, dialog closes
+    void CmdCancel_Click();  // no choice, dialog closes
+
+    // What the dialog ended with: the port after OK, nothing after Cancel,
+    // Escape or the close box (and while it is still open).
+    [[nodiscard]] const std::optional<PortChoice> &choice() const { return m_choice; }
 
     [[nodiscard]] static bool probeDevice(const QString &device);
 
 signals:
     void entriesChanged();
     void selectedChanged(int index);
-    void finished();
 
 private:
     void Combo_Click();
@@ -67,6 +75,7 @@ private:
     Probe m_probe;
     QList<PortEntry> m_entries;
     int m_selected = -1;
+    std::optional<PortChoice> m_choice;
 };
 
 } // namespace vq

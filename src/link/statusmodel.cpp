@@ -16,8 +16,21 @@ void StatusModel::ShowMessage(const QString &text, quint32 colour)
     emit messageChanged(m_messageText, m_messageColour);
 }
 
-void StatusModel::setButtonEnabled(int index, bool enabled)
+QString deviceButtonCaption(DeviceButton button)
 {
+    switch (button) {
+    case DeviceButton::Read: return QStringLiteral("Setting Data Read");
+    case DeviceButton::Write: return QStringLiteral("Setting Data Write");
+    case DeviceButton::Defaults: return QStringLiteral("Default Data Write");
+    case DeviceButton::DataGet: return QStringLiteral("Data Get");
+    case DeviceButton::DataClear: return QStringLiteral("Data Clear");
+    }
+    return {};
+}
+
+void StatusModel::setButtonEnabled(DeviceButton button, bool enabled)
+{
+    const int index = int(button);
     if (index < 0 || index >= kDeviceButtons || m_buttons[size_t(index)] == enabled)
         return;
     m_buttons[size_t(index)] = enabled;
@@ -27,7 +40,7 @@ void StatusModel::setButtonEnabled(int index, bool enabled)
 void StatusModel::setAllButtonsEnabled(bool enabled)
 {
     for (int i = 0; i < kDeviceButtons; ++i)
-        setButtonEnabled(i, enabled);
+        setButtonEnabled(DeviceButton(i), enabled);
 }
 
 void StatusModel::lampOn()
@@ -50,10 +63,10 @@ void StatusModel::setBusy(bool busy)
     emit busyChanged(m_busy);
 }
 
-void StatusModel::requestFocus(int index)
+void StatusModel::requestFocus(DeviceButton button)
 {
-    m_focusRequest = index;
-    emit focusRequested(index);
+    m_focusRequest = int(button);
+    emit focusRequested(m_focusRequest);
 }
 
 void StatusModel::setLamp(quint32 colour)

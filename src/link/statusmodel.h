@@ -6,6 +6,8 @@
 // is running (then the ComPort menu and the two Open commands are disabled;
 // Exit stays usable).
 
+#include "core/colours.h"
+
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -14,17 +16,14 @@
 
 namespace vq {
 
-inline constexpr quint32 kColourBlack = 0;      // progress and success
-inline constexpr quint32 kColourRed = 255;      // faults (0x00BBGGRR)
-inline constexpr quint32 kLampIdle = 0x004000;  // dark green
-inline constexpr quint32 kLampBusy = 0x00FF00;  // bright green
 inline constexpr int kLampBlinkMs = 100;
+
+// The five device buttons CmdVqCom(0..4), in the order of the control array.
+enum class DeviceButton { Read, Write, Defaults, DataGet, DataClear };
 inline constexpr int kDeviceButtons = 5;
 
-// Captions of CmdVqCom(0..4), also shown in the message area when clicked.
-inline const std::array<QString, kDeviceButtons> kDeviceButtonCaptions{
-    QStringLiteral("Setting Data Read"), QStringLiteral("Setting Data Write"),
-    QStringLiteral("Default Data Write"), QStringLiteral("Data Get"), QStringLiteral("Data Clear")};
+// A button's caption, also shown in the message area when it is clicked.
+[[nodiscard]] QString deviceButtonCaption(DeviceButton button);
 
 class StatusModel : public QObject
 {
@@ -38,9 +37,9 @@ public:
     [[nodiscard]] QString messageText() const { return m_messageText; }
     [[nodiscard]] quint32 messageColour() const { return m_messageColour; }
 
-    void setButtonEnabled(int index, bool enabled);
+    void setButtonEnabled(DeviceButton button, bool enabled);
     void setAllButtonsEnabled(bool enabled);
-    [[nodiscard]] bool buttonEnabled(int index) const { return m_buttons.at(size_t(index)); }
+    [[nodiscard]] bool buttonEnabled(DeviceButton button) const { return m_buttons.at(size_t(button)); }
 
     // The lamp. Before the first operation it shows the idle colour.
     [[nodiscard]] quint32 lampColour() const { return m_lamp; }
@@ -56,11 +55,12 @@ public:
     [[nodiscard]] bool openMenusEnabled() const { return !m_busy; }
 
     // The device button that should get the keyboard focus back (-1: none yet).
-    void requestFocus(int index);
+    void requestFocus(DeviceButton button);
     [[nodiscard]] int focusRequest() const { return m_focusRequest; }
 
 signals:
     void messageChanged(const QString &text, quint32 colour);
+    // `index` is the button's place in the control array.
     void buttonEnabledChanged(int index, bool enabled);
     void lampColourChanged(quint32 colour);
     void busyChanged(bool busy);

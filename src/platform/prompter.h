@@ -3,14 +3,9 @@
 // Everything that asks the user or tells the user something in a modal box
 // goes through a Prompter: message boxes, yes/no questions and file dialogs.
 // The program uses the Qt implementation (QtPrompter, with the windows); the
-// tests use ScriptedPrompter, which records what was shown and answers from a
-// script, so no test ever waits for a person.
+// tests answer from a script, so no test ever waits for a person.
 
-#include <QList>
 #include <QString>
-#include <QStringList>
-
-#include <functional>
 
 namespace vq {
 
@@ -38,33 +33,5 @@ public:
 
 // "desc|pattern|desc|pattern" as a Qt name filter ("desc (pattern);;...").
 [[nodiscard]] QString qtNameFilter(const QString &filter);
-
-// Records every prompt and answers from queues. An empty queue answers No to
-// questions and cancels dialogs.
-class ScriptedPrompter : public Prompter
-{
-public:
-    enum class Kind { Message, Question, OpenDialog, SaveDialog };
-    struct Prompt {
-        Kind kind;
-        QString text; // message or question text, or the dialog's filter
-        MessageIcon icon = MessageIcon::None;
-    };
-
-    void message(const QString &text, MessageIcon icon) override;
-    bool askYesNo(const QString &text) override;
-    QString openFileName(const QString &filter) override;
-    QString saveFileName(const QString &filter) override;
-
-    // Texts of the message boxes shown so far, in order.
-    [[nodiscard]] QStringList messageTexts() const;
-    [[nodiscard]] qsizetype messageCount() const { return messageTexts().size(); }
-    void clear() { prompts.clear(); }
-
-    QList<Prompt> prompts;          // everything shown, in order
-    QList<bool> answers;            // answers to askYesNo, taken from the front
-    QStringList fileNames;          // answers to the file dialogs, from the front
-    std::function<void(const Prompt &)> onPrompt; // runs while the "box" is up
-};
 
 } // namespace vq

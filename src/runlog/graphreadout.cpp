@@ -1,6 +1,6 @@
 #include "runlog/graphreadout.h"
 
-#include "shell/conversions.h"
+#include "core/conversions.h"
 
 #include <cmath>
 

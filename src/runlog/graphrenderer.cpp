@@ -1,7 +1,7 @@
 #include "runlog/graphrenderer.h"
 
 #include "runlog/loglayout.h"
-#include "shell/conversions.h"
+#include "core/conversions.h"
 
 #include <QImage>
 #include <QLineF>

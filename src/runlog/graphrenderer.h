@@ -15,16 +15,18 @@ class QImage;
 
 namespace vq {
 
+inline const QColor kVoltColour{0, 0, 255};   // battery voltage: curve and legend line
+inline const QColor kCurColour{192, 0, 192};  // motor current: curve and legend line
+inline const QColor kPlotBackground{224, 224, 224};
+inline const QColor kGridColour{128, 128, 128};
+
 struct GraphOptions
 {
     bool voltScaleLine = false; // voltage grid across the plot, else 70-twip ticks
     bool curScaleLine = false;  // current grid across the plot, else ticks
-    QColor voltColour{0, 0, 255};   // taken from the voltage legend line
-    QColor curColour{192, 0, 192};  // taken from the current legend line
+    QColor voltColour = kVoltColour; // taken from the voltage legend line
+    QColor curColour = kCurColour;   // taken from the current legend line
 };
-
-inline const QColor kPlotBackground{224, 224, 224};
-inline const QColor kGridColour{128, 128, 128};
 
 // Plot coordinates of the curves: voltage and current to y, sample to x, for
 // an inside of W x H twips (rounded half to even, as drawn).

@@ -1,20 +1,10 @@
 #include "runlog/loglayout.h"
 
-#include "shell/conversions.h"
+#include "core/conversions.h"
 
 #include <cmath>
 
 namespace vq {
-
-int pixelsFromTwips(double twips)
-{
-    return int(std::floor(twips / kTwipsPerPixel + 0.5));
-}
-
-int pixelsCovering(double twips)
-{
-    return int(std::ceil(twips / kTwipsPerPixel));
-}
 
 std::optional<QSizeF> logSizeCorrection(QSizeF outer)
 {

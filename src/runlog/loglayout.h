@@ -10,6 +10,8 @@
 // no frame (offscreen, or an X11 window before the window manager has framed
 // it) the outer size is the client size.
 
+#include "core/twips.h"
+
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
@@ -20,12 +22,6 @@
 
 namespace vq {
 
-inline constexpr double kTwipsPerPixel = 15.0;
-
-// Pixels for a length or position in twips (nearest pixel).
-[[nodiscard]] int pixelsFromTwips(double twips);
-// The smallest whole number of pixels that covers `twips`.
-[[nodiscard]] int pixelsCovering(double twips);
 
 // Loading place and size, and the smallest outer size the window keeps.
 inline constexpr double kLogLeftOfMain = 2000;

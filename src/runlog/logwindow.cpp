@@ -2,7 +2,7 @@
 
 #include "runlog/graphrenderer.h"
 #include "runlog/loglayout.h"
-#include "shell/config.h"
+#include "platform/config.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -125,9 +125,9 @@ FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log)
         ChkScaleLine[size_t(index)] = box;
     };
     makeLegend(QStringLiteral("Frame2"), QStringLiteral("Voltage(V)"), kFrame2Rect, QStringLiteral("Line1"),
-               QColor(0, 0, 255), 0, Frame2, Line1);
+               kVoltColour, 0, Frame2, Line1);
     makeLegend(QStringLiteral("Frame1"), QStringLiteral("Current(A)"), kFrame1Rect, QStringLiteral("Line2"),
-               QColor(192, 0, 192), 1, Frame1, Line2);
+               kCurColour, 1, Frame1, Line2);
 
     PicLog = new PlotArea(this);
     PicLog->setObjectName(QStringLiteral("PicLog"));

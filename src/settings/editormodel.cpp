@@ -1,7 +1,8 @@
 #include "settings/editormodel.h"
 
+#include "core/constants.h"
+#include "core/conversions.h"
 #include "settings/paramtable.h"
-#include "shell/conversions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,10 +15,8 @@ constexpr int kLowBatt = LowBattProtection;
 constexpr int kCurLim = CurrentLimiter;
 constexpr int kCurLimTimeLimit = CurrentLimiterTimeLimit;
 
-// What a decoded "Off" block puts into the Current Limiter field, and what is
-// offered instead when "Off" is cleared again: 480 A is beyond the limiter's
-// range, 300 A is its upper bound.
-constexpr float kCurLimOffAmps = 480.0f;
+// What is offered when "Off" is cleared again after a decoded "Off" block
+// (kCurLimOffAmps, beyond the limiter's range): its upper bound.
 constexpr float kCurLimMaxAmps = 300.0f;
 
 // The numeric reading of a field, held in single precision like the bounds.

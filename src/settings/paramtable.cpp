@@ -1,6 +1,6 @@
 #include "settings/paramtable.h"
 
-#include "shell/conversions.h"
+#include "core/conversions.h"
 
 namespace vq {
 

@@ -1,7 +1,9 @@
 #include "settings/settingblock.h"
 
+#include "core/constants.h"
+#include "core/conversions.h"
+#include "core/hex.h"
 #include "settings/paramtable.h"
-#include "shell/conversions.h"
 
 #include <optional>
 
@@ -15,9 +17,6 @@ const QString kFixedByte18 = QStringLiteral("55");
 const QString kFixedByte27 = QStringLiteral("C8");
 const QString kCurLimOffByte = QStringLiteral("FF");
 constexpr float kFixedByte26Amps = 250.0f;
-
-// "Off" is what a Current Limiter value of 480 A shows; bytes FD to FF decode to it.
-constexpr float kCurLimOffAmps = 480.0f;
 
 float fieldValue(const EditorModel &editor, int i)
 {
@@ -43,26 +42,13 @@ QStringView byteChars(QStringView block, int n)
     return block.mid(2 * n, 2);
 }
 
-int hexDigitValue(QChar c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c.unicode() - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c.unicode() - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c.unicode() - u'A' + 10;
-    return -1;
-}
-
 // Strict reading of a byte: both characters must be hexadecimal digits.
 std::optional<int> strictByte(QStringView block, int n)
 {
-    const QStringView pair = byteChars(block, n);
-    const int high = hexDigitValue(pair[0]);
-    const int low = hexDigitValue(pair[1]);
-    if (high < 0 || low < 0)
+    const int byte = hexByteAt(block, 2 * n);
+    if (byte < 0)
         return std::nullopt;
-    return high * 16 + low;
+    return byte;
 }
 
 // Lenient reading for the converted bytes, as byte text for the unit helpers.
@@ -135,13 +121,6 @@ WriteDataResult MakeWriteData(const EditorModel &editor, const QString &readBloc
     return result;
 }
 
-bool reportWriteDataResult(const WriteDataResult &result, Prompter &prompter)
-{
-    if (!result.ok)
-        prompter.message(result.message, result.icon);
-    return result.ok;
-}
-
 DecodeResult ShowSettingData(QStringView block, EditorModel &editor)
 {
     if (block.size() < kBlockLength)
@@ -206,23 +185,6 @@ DecodeResult ShowSettingData(QStringView block, EditorModel &editor)
         editor.setMode(k, (flags >> k) & 1);
 
     return {DecodeStatus::Ok};
-}
-
-bool reportDecodeResult(const DecodeResult &result, Prompter &prompter)
-{
-    switch (result.status) {
-    case DecodeStatus::Ok:
-        return true;
-    case DecodeStatus::Deleted:
-        prompter.message(kMsgSettingDeleted, MessageIcon::Exclamation);
-        return false;
-    case DecodeStatus::OtherModel:
-        prompter.message(kMsgOtherModel, MessageIcon::Exclamation);
-        return false;
-    case DecodeStatus::Malformed:
-        return false;
-    }
-    return false;
 }
 
 } // namespace vq

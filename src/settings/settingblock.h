@@ -10,6 +10,7 @@
 // identity bytes are copied from the block last read from the controller, and
 // a few bytes are fixed.
 
+#include "core/constants.h"
 #include "platform/prompter.h"
 #include "settings/editormodel.h"
 
@@ -17,8 +18,6 @@
 #include <QStringView>
 
 namespace vq {
-
-inline constexpr int kBlockLength = 64;
 
 // Model codes in byte 29.
 inline constexpr int kModelVQ530T = 0x01;
@@ -49,9 +48,6 @@ struct WriteDataResult {
 // reach the controller or a file.
 [[nodiscard]] WriteDataResult MakeWriteData(const EditorModel &editor, const QString &readBlock);
 
-// Shows the refusal message of a MakeWriteData result, if any. Returns ok.
-bool reportWriteDataResult(const WriteDataResult &result, Prompter &prompter);
-
 enum class DecodeStatus { Ok, Deleted, OtherModel, Malformed };
 
 // Where decoding stopped on a character that isn't a hexadecimal digit:
@@ -80,12 +76,5 @@ struct DecodeResult {
 //  - A text shorter than 64 characters is Malformed (kFieldBlockLength)
 //    and leaves the editor untouched.
 DecodeResult ShowSettingData(QStringView block, EditorModel &editor);
-
-// Shows the message box a decode result calls for ("Setting Data is deleted.",
-// "VQ type is different.") and returns whether "Setting Data Write" is to be
-// enabled: only after a block decoded completely. Malformed shows nothing
-// here; the caller reports it in its own words ("Trouble is found in data."
-// for a settings file).
-bool reportDecodeResult(const DecodeResult &result, Prompter &prompter);
 
 } // namespace vq

@@ -10,7 +10,7 @@
 #include "platform/qtprompter.h"
 #include "platform/serialport.h"
 #include "runlog/logwindow.h"
-#include "settings/settingblock.h"
+#include "settings/controllerblock.h"
 #include "shell/frmconfig.h"
 #include "shell/frmmain.h"
 
@@ -44,14 +44,15 @@ Application::Application(Options options)
         m_prompter = m_ownPrompter.get();
     }
 
+    m_block = std::make_unique<ControllerBlock>(m_editor, *m_prompter);
     m_port = std::make_unique<SerialPort>();
     m_status = std::make_unique<StatusModel>();
-    m_exchange = std::make_unique<CommandExchange>(*m_port, *m_status, *m_prompter);
+    m_exchange = std::make_unique<CommandExchange>(*m_port);
     m_exchange->setTimeScale(m_options.timeScale);
     m_portControl = std::make_unique<PortControl>(*m_port, m_config, *m_status);
-    m_portControl->setShowPortDialog([this] { showPortDialog(); });
-    m_operations = std::make_unique<DeviceOperations>(*m_exchange, *m_portControl, m_editor, m_log,
-                                                      *m_prompter, *m_status);
+    m_portControl->setShowPortDialog([this] { return showPortDialog(); });
+    m_operations = std::make_unique<DeviceOperations>(*m_exchange, *m_portControl, *m_block, m_editor,
+                                                      m_log, *m_prompter, *m_status);
 
     // The main window exists before start-up shows anything, so a message
     // written while the configuration is read is what the window shows first.
@@ -61,25 +62,8 @@ Application::Application(Options options)
     m_logWindow = std::make_unique<LogWindowHost>(m_frmMain.get(), m_config, m_log);
     m_operations->setSetGraph([this](QStringView reply) { return m_logWindow->SetGraph(reply); });
 
-    FileCommandHooks hooks;
-    hooks.decodeSettings = [this](const QString &block) {
-        const DecodeResult result = ShowSettingData(block, m_editor);
-        if (result.status == DecodeStatus::Malformed)
-            return SettingsDecode::Malformed;
-        const bool writable = reportDecodeResult(result, *m_prompter);
-        m_status->setButtonEnabled(1, writable);
-        return writable ? SettingsDecode::Ok : SettingsDecode::Refused;
-    };
-    hooks.makeWriteData = [this]() -> std::optional<QString> {
-        const WriteDataResult result = MakeWriteData(m_editor, m_exchange->ReadBlock);
-        if (!reportWriteDataResult(result, *m_prompter))
-            return std::nullopt;
-        m_exchange->WriteBlock = result.block;
-        return result.block;
-    };
-    hooks.setRecvBuffer = [this](const QString &text) { m_exchange->RecvBuffer = text; };
-    hooks.logLoaded = [this] { m_logWindow->SetGraphFile(); };
-    m_files = std::make_unique<FileCommands>(*m_prompter, m_log, std::move(hooks));
+    m_files = std::make_unique<FileCommands>(*m_prompter, m_log, *m_block,
+                                             [this] { m_logWindow->SetGraphFile(); });
 
     wireMainWindow();
 }
@@ -104,7 +88,7 @@ void Application::wireMainWindow()
     });
     w->ShowMessage(s->messageText(), s->messageColour());
     for (int i = 0; i < kDeviceButtons; ++i)
-        w->setDeviceButtonEnabled(i, s->buttonEnabled(i));
+        w->setDeviceButtonEnabled(i, s->buttonEnabled(DeviceButton(i)));
     w->setLampColour(s->lampColour());
 
     connect(w, &FrmMain::deviceButtonClicked, m_operations.get(), &DeviceOperations::CmdVqCom_Click);
@@ -116,15 +100,16 @@ void Application::wireMainWindow()
     connect(w, &FrmMain::unloading, this, &Application::Form_Unload);
 }
 
-void Application::showPortDialog()
+std::optional<PortChoice> Application::showPortDialog()
 {
     PortSelection selection(m_config);
     if (m_options.portDialog) {
         m_options.portDialog(selection);
-        return;
+    } else {
+        FrmConfig dialog(selection, m_frmMain && m_frmMain->isVisible() ? m_frmMain.get() : nullptr);
+        dialog.exec();
     }
-    FrmConfig dialog(selection, m_frmMain && m_frmMain->isVisible() ? m_frmMain.get() : nullptr);
-    dialog.exec();
+    return selection.choice();
 }
 
 bool Application::Main()
@@ -138,13 +123,13 @@ bool Application::Main()
     // 2. and 3. (version text, title, folder) are set on construction.
 
     // 4. The configuration; asks for a port when none is stored.
-    m_config.LoadConfig([this] { showPortDialog(); });
+    const bool openPort = m_config.LoadConfig([this] { return showPortDialog().has_value(); });
 
     // 5. Open the port unless the dialog was cancelled.
-    if (m_config.ConfigCancelled)
-        m_status->ShowMessage(kMsgPortCannotOpen, kColourRed);
-    else
+    if (openPort)
         m_portControl->OpenPort();
+    else
+        m_status->ShowMessage(kMsgPortCannotOpen, kColourRed);
 
     // 6. Prepare the window: captions, and the hidden frame stays hidden.
     m_frmMain->setVersionText(VersionText);
@@ -162,7 +147,7 @@ void Application::MainIni()
     m_portControl->EnableCommands();
     m_editor.reset();
     m_log.setVolt(1, kEmptySample); // the log holds nothing yet
-    m_exchange->RomVersion = -1;    // no block read yet
+    m_block->reset();               // no block read yet
 }
 
 void Application::Form_Unload()

@@ -5,10 +5,11 @@
 // sequence Main, and the wiring between the main window, the device link,
 // the file commands and the log window.
 
+#include "link/portselection.h"
+#include "platform/config.h"
 #include "platform/prompter.h"
 #include "runlog/runlog.h"
 #include "settings/editormodel.h"
-#include "shell/config.h"
 
 #include <QObject>
 #include <QPointer>
@@ -19,6 +20,7 @@
 namespace vq {
 
 class CommandExchange;
+class ControllerBlock;
 class DeviceOperations;
 class FileCommands;
 class FrmMain;
@@ -65,6 +67,7 @@ public:
 
     [[nodiscard]] Config &config() { return m_config; }
     [[nodiscard]] EditorModel &editor() { return m_editor; }
+    [[nodiscard]] ControllerBlock &block() { return *m_block; }
     [[nodiscard]] RunLog &log() { return m_log; }
     [[nodiscard]] FrmMain &mainWindow() { return *m_frmMain; }
     [[nodiscard]] StatusModel &status() { return *m_status; }
@@ -82,7 +85,7 @@ signals:
 
 private:
     void wireMainWindow();
-    void showPortDialog();
+    std::optional<PortChoice> showPortDialog();
     void MainIni();
     void Form_Unload();
 
@@ -92,6 +95,7 @@ private:
     RunLog m_log;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter *m_prompter = nullptr;
+    std::unique_ptr<ControllerBlock> m_block;
     std::unique_ptr<InstanceGuard> m_guard;
     std::unique_ptr<SerialPort> m_port;
     std::unique_ptr<StatusModel> m_status;

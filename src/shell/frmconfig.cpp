@@ -16,7 +16,7 @@ namespace {
 
 void place(QWidget *w, int left, int top, int width, int height)
 {
-    w->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+    w->setGeometry(pixelsFromTwips(left), pixelsFromTwips(top), pixelsFromTwips(width), pixelsFromTwips(height));
 }
 
 } // namespace
@@ -29,7 +29,7 @@ FrmConfig::FrmConfig(PortSelection &selection, QWidget *parent)
     setObjectName(QStringLiteral("frmConfig"));
     setWindowTitle(QStringLiteral("ComPort Setting"));
     setModal(true);
-    setFixedSize(twipsToPixels(3690), twipsToPixels(1575));
+    setFixedSize(pixelsFromTwips(3690), pixelsFromTwips(1575));
 
     auto *text = new QLabel(QStringLiteral("ComPort is selected, and VQ is connected."), this);
     text->setObjectName(QStringLiteral("Label17"));
@@ -53,15 +53,13 @@ FrmConfig::FrmConfig(PortSelection &selection, QWidget *parent)
     setTabOrder(m_cancel, m_combo);
 
     connect(m_ok, &QPushButton::clicked, this, [this] {
-        m_left = true;
         m_selection.cmdOk_Click();
         accept();
     });
-    connect(m_cancel, &QPushButton::clicked, this, [this] {
-        m_left = true;
-        m_selection.CmdCancel_Click();
-        QDialog::reject();
-    });
+    // Cancel, Escape and the close box all end here, and the selection is
+    // left without a choice.
+    connect(this, &QDialog::rejected, &m_selection, &PortSelection::CmdCancel_Click);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_combo, &QComboBox::activated, this, [this](int index) { m_selection.select(index); });
     connect(&m_selection, &PortSelection::selectedChanged, this, [this](int index) {
         if (m_combo->currentIndex() != index)
@@ -92,29 +90,6 @@ void FrmConfig::fillCombo()
             m_combo->setItemData(m_combo->count() - 1, e.device, Qt::ToolTipRole);
     }
     m_combo->setCurrentIndex(m_selection.selectedIndex());
-}
-
-// The close box and Escape leave ConfigCancelled as it was. Both end up in
-// reject() (a close event on a shown dialog calls it too), so the selection
-// hears of the dialog's end exactly once.
-void FrmConfig::closeEvent(QCloseEvent *event)
-{
-    leaveByFrame();
-    QDialog::closeEvent(event);
-}
-
-void FrmConfig::reject()
-{
-    leaveByFrame();
-    QDialog::reject();
-}
-
-void FrmConfig::leaveByFrame()
-{
-    if (m_left)
-        return;
-    m_left = true;
-    m_selection.closeByFrame();
 }
 
 } // namespace vq

@@ -2,8 +2,8 @@
 
 // The port-selection dialog "ComPort Setting": a list of the ports that can
 // be opened right now, OK and Cancel. It mirrors a PortSelection model, which
-// probes the ports, stores the choice the moment it is made and records
-// whether the dialog was left with OK or Cancel.
+// probes the ports, stores the choice the moment it is made and keeps the port
+// to open after OK.
 
 #include <QDialog>
 
@@ -26,19 +26,13 @@ public:
     [[nodiscard]] QPushButton *cmdOk() const { return m_ok; }
     [[nodiscard]] QPushButton *CmdCancel() const { return m_cancel; }
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void reject() override; // Escape behaves like the close box
-
 private:
     void fillCombo();
-    void leaveByFrame();
 
     PortSelection &m_selection;
     QComboBox *m_combo = nullptr;
     QPushButton *m_ok = nullptr;
     QPushButton *m_cancel = nullptr;
-    bool m_left = false; // OK, Cancel or the frame has ended the dialog
 };
 
 } // namespace vq

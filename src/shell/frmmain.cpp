@@ -1,5 +1,6 @@
 #include "shell/frmmain.h"
 
+#include "link/statusmodel.h"
 #include "settings/editormodel.h"
 #include "settings/paramtable.h"
 #include "shell/updownbutton.h"
@@ -24,12 +25,12 @@ namespace {
 
 QColor fromBgr(quint32 bgr)
 {
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+    return QColor(bgrRed(bgr), bgrGreen(bgr), bgrBlue(bgr));
 }
 
 void place(QWidget *w, int left, int top, int width, int height)
 {
-    w->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+    w->setGeometry(pixelsFromTwips(left), pixelsFromTwips(top), pixelsFromTwips(width), pixelsFromTwips(height));
 }
 
 QLabel *label(QWidget *parent, const QString &text, const QString &name, int left, int top, int width,
@@ -122,7 +123,7 @@ FrmMain::FrmMain(EditorModel &editor, QWidget *parent)
 
     // Inner area 6330 twips wide; the window ends below the message line and
     // the version label, so the hidden frame below them is outside it.
-    resize(twipsToPixels(6330), menuBar()->sizeHint().height() + twipsToPixels(5490));
+    resize(pixelsFromTwips(6330), menuBar()->sizeHint().height() + pixelsFromTwips(5490));
 }
 
 void FrmMain::buildMenus()
@@ -152,18 +153,14 @@ void FrmMain::buildMenus()
 
 void FrmMain::buildButtons(QWidget *area)
 {
-    static const std::array<std::pair<const char *, int>, 5> buttons{{
-        {"Setting Data Read", 240},
-        {"Setting Data Write", 960},
-        {"Default Data Write", 1680},
-        {"Data Get", 2940},
-        {"Data Clear", 3660},
-    }};
-    for (int i = 0; i < 5; ++i) {
-        auto *b = new QPushButton(QString::fromLatin1(buttons[size_t(i)].first), area);
+    // Tops in twips; the gap between Default Data Write and Data Get parts
+    // the setting-data buttons from the log buttons.
+    static constexpr std::array<int, kDeviceButtons> tops{240, 960, 1680, 2940, 3660};
+    for (int i = 0; i < kDeviceButtons; ++i) {
+        auto *b = new QPushButton(deviceButtonCaption(DeviceButton(i)), area);
         b->setObjectName(QStringLiteral("CmdVqCom_%1").arg(i));
         b->setAutoDefault(false);
-        place(b, 180, buttons[size_t(i)].second, 1575, 495);
+        place(b, 180, tops[size_t(i)], 1575, 495);
         connect(b, &QPushButton::clicked, this, [this, i] { emit deviceButtonClicked(i); });
         m_cmdVqCom[size_t(i)] = b;
     }
@@ -347,7 +344,7 @@ void FrmMain::showMark(int i, bool marked)
 {
     QLineEdit *field = m_txtData[size_t(i)];
     QPalette pal = field->palette();
-    pal.setColor(QPalette::Text, marked ? fromBgr(kRed) : fromBgr(kBlack));
+    pal.setColor(QPalette::Text, marked ? fromBgr(kColourRed) : fromBgr(kColourBlack));
     field->setPalette(pal);
 }
 

@@ -6,6 +6,9 @@
 // EditorModel, and clicks and menu commands leave as signals for the
 // program's device operations and file commands.
 
+#include "core/colours.h"
+#include "core/twips.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -22,16 +25,6 @@ namespace vq {
 class EditorModel;
 class UpDownButton;
 
-// Window geometry is laid out in twips (1/1440 inch), 15 to a pixel at 96 dpi.
-[[nodiscard]] constexpr int twipsToPixels(double twips)
-{
-    return int(twips / 15.0 + (twips >= 0 ? 0.5 : -0.5));
-}
-
-// Colours are handed around as 0x00BBGGRR values: 0 black, 255 red.
-inline constexpr quint32 kBlack = 0x000000;
-inline constexpr quint32 kRed = 0x0000FF;
-
 class Lamp : public QWidget
 {
     Q_OBJECT
@@ -44,7 +37,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    quint32 m_colour = 0x004000;
+    quint32 m_colour = kLampIdle;
 };
 
 class FrmMain : public QMainWindow

@@ -14,7 +14,7 @@
 #include "runlog/runlog.h"
 #include "settings/editormodel.h"
 #include "settings/settingblock.h"
-#include "shell/config.h"
+#include "platform/config.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

@@ -6,7 +6,7 @@
 #include "link/portselection.h"
 #include "link/statusmodel.h"
 #include "platform/serialport.h"
-#include "shell/config.h"
+#include "platform/config.h"
 #include "ptyline.h"
 
 #include <QFile>

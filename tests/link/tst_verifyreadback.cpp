@@ -11,7 +11,7 @@
 #include "platform/serialport.h"
 #include "runlog/runlog.h"
 #include "settings/editormodel.h"
-#include "shell/config.h"
+#include "platform/config.h"
 
 #include <QTemporaryDir>
 #include <QTest>

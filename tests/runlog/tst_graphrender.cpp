@@ -3,7 +3,7 @@
 
 #include "runlog/graphrenderer.h"
 #include "runlog/loglayout.h"
-#include "shell/conversions.h"
+#include "core/conversions.h"
 
 #include <QImage>
 #include <QTest>

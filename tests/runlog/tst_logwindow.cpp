@@ -6,7 +6,7 @@
 #include "runlog/graphrenderer.h"
 #include "runlog/loglayout.h"
 #include "runlog/logwindow.h"
-#include "shell/config.h"
+#include "platform/config.h"
 #include "testfiles.h"
 
 #include <QApplication>

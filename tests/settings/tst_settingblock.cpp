@@ -3,7 +3,7 @@
 
 #include "settings/paramtable.h"
 #include "settings/settingblock.h"
-#include "shell/conversions.h"
+#include "core/conversions.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 // The profile file and the configuration values read from it at start-up.
 
 #include "platform/profilefile.h"
-#include "shell/config.h"
+#include "platform/config.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // The controller's unit conversions, number scan, rounding rules and number
 // texts, checked against the worked values the controller's bytes depend on.
 
-#include "shell/conversions.h"
+#include "core/conversions.h"
 
 #include <QTest>
 

@@ -10,7 +10,7 @@
 #include "link/statusmodel.h"
 #include "platform/prompter.h"
 #include "shell/application.h"
-#include "shell/config.h"
+#include "platform/config.h"
 #include "shell/frmmain.h"
 
 #include <QAction>

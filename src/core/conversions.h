@@ -60,4 +60,8 @@ namespace vq {
 [[nodiscard]] float ByteToVolt(QStringView byteText);     // rounded to 0.1 V
 [[nodiscard]] QString ByteToPercent(QStringView byteText); // whole-number text
 
+// The same conversions for a byte already read as a number.
+[[nodiscard]] float byteToAmp(double byte);
+[[nodiscard]] float byteToVolt(double byte);
+
 } // namespace vq

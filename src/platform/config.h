@@ -12,14 +12,14 @@
 // and no key is ever deleted. A failed write is ignored: the value still holds
 // for the rest of the run.
 
+#include "core/constants.h"
+
 #include <QString>
 
 #include <array>
 #include <functional>
 
 namespace vq {
-
-inline const QString kAppTitle = QStringLiteral("VQ530T Link");
 
 // What ReadIniString answers for a missing file, section or key.
 inline const QString kIniMissing = QStringLiteral("Error");
@@ -38,24 +38,18 @@ public:
 
     // Reads CommPort and the two ScaleLine keys once at start-up. When the file
     // holds no CommPort, runs `showPortDialog` (the port-selection dialog, which
-    // stores the port itself) before returning.
-    void LoadConfig(const std::function<void()> &showPortDialog);
+    // stores the port itself) before returning. False when that dialog was
+    // cancelled: then no port is to be opened.
+    [[nodiscard]] bool LoadConfig(const std::function<bool()> &showPortDialog);
 
     // Sets CommPortNo and writes it as "CommPort= n" under [RS232C].
     void storeCommPort(qint16 port);
     // Sets ScaleLineState(index) and writes "ScaleLine<index>=0|1" under [Chart].
     void storeScaleLine(int index, bool ticked);
 
-    // The device that "Com n" (1..16) opens: the [Ports] key Com<n> when it is
-    // set, otherwise COMn on Windows and, elsewhere, a fixed table:
-    // Com1-Com4 /dev/ttyS0-3, Com5-Com12 /dev/ttyUSB0-7, Com13-Com16 /dev/ttyACM0-3.
-    // Empty for numbers outside 1..16.
-    [[nodiscard]] QString portDevice(int port) const;
-
     QString AppPath;
     QString AppTitle;
     qint16 CommPortNo = 0;
-    bool ConfigCancelled = false;
     std::array<qint16, 2> ScaleLineState{0, 0};
     QString IniValue;
 };

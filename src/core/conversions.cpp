@@ -1,4 +1,6 @@
-#include "shell/conversions.h"
+#include "core/conversions.h"
+
+#include "core/hex.h"
 
 #include <charconv>
 #include <cmath>
@@ -10,17 +12,6 @@ namespace vq {
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // Integer part of a rounded double that is safe to convert: the helpers below
 // never meet values this large from range-checked input, but a hand-edited
@@ -55,8 +46,8 @@ double Val(QStringView text)
     size_t i = 0;
     if (s.size() >= 2 && s[0] == '&' && (s[1] == 'H' || s[1] == 'h')) {
         double value = 0;
-        for (i = 2; i < s.size() && hexDigit(s[i]) >= 0; ++i)
-            value = value * 16 + hexDigit(s[i]);
+        for (i = 2; i < s.size() && hexDigitValue(char16_t(s[i])) >= 0; ++i)
+            value = value * 16 + hexDigitValue(char16_t(s[i]));
         return value;
     }
 
@@ -182,16 +173,26 @@ QString PercentToHex(float percent)
     return hexText(toInt64Clamped(roundHalfEven(double(r))));
 }
 
+float byteToAmp(double byte)
+{
+    const float v = float(byte * 3 / 0.00625 / 255);
+    return float(std::trunc(double(v) / 10 + 0.5) * 10);
+}
+
+float byteToVolt(double byte)
+{
+    const double x = byte * 3 * 66 / 2550;
+    return float(roundHalfAway(x, 1));
+}
+
 float ByteToAmp(QStringView byteText)
 {
-    const float v = float(Val(byteText) * 3 / 0.00625 / 255);
-    return float(std::trunc(double(v) / 10 + 0.5) * 10);
+    return byteToAmp(Val(byteText));
 }
 
 float ByteToVolt(QStringView byteText)
 {
-    const double x = Val(byteText) * 3 * 66 / 2550;
-    return float(roundHalfAway(x, 1));
+    return byteToVolt(Val(byteText));
 }
 
 QString ByteToPercent(QStringView byteText)

@@ -1,7 +1,7 @@
-#include "shell/config.h"
+#include "platform/config.h"
 
 #include "platform/profilefile.h"
-#include "shell/conversions.h"
+#include "core/conversions.h"
 
 #include <QDir>
 
@@ -30,7 +30,7 @@ void Config::WriteIniString(const QString &section, const QString &key, const QS
     (void)writeProfileString(iniPath(), section, key, value);
 }
 
-void Config::LoadConfig(const std::function<void()> &showPortDialog)
+bool Config::LoadConfig(const std::function<bool()> &showPortDialog)
 {
     bool needDialog = false;
     const QString port = ReadIniString(QStringLiteral("RS232C"), QStringLiteral("CommPort"));
@@ -51,7 +51,8 @@ void Config::LoadConfig(const std::function<void()> &showPortDialog)
     }
 
     if (needDialog && showPortDialog)
-        showPortDialog();
+        return showPortDialog();
+    return true;
 }
 
 void Config::storeCommPort(qint16 port)
@@ -67,25 +68,6 @@ void Config::storeScaleLine(int index, bool ticked)
     ScaleLineState[size_t(index)] = ticked ? 1 : 0;
     WriteIniString(QStringLiteral("Chart"), QStringLiteral("ScaleLine%1").arg(index),
                    ticked ? QStringLiteral("1") : QStringLiteral("0"));
-}
-
-QString Config::portDevice(int port) const
-{
-    if (port < 1 || port > 16)
-        return {};
-    const QString pinned = readProfileString(iniPath(), QStringLiteral("Ports"),
-                                             QStringLiteral("Com%1").arg(port), QString());
-    if (!pinned.isEmpty())
-        return pinned;
-#ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(port);
-#else
-    if (port <= 4)
-        return QStringLiteral("/dev/ttyS%1").arg(port - 1);
-    if (port <= 12)
-        return QStringLiteral("/dev/ttyUSB%1").arg(port - 5);
-    return QStringLiteral("/dev/ttyACM%1").arg(port - 13);
-#endif
 }
 
 } // namespace vq

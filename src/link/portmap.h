@@ -1,0 +1,20 @@
+#pragma once
+
+// Which device "Com n" means on this machine.
+
+#include <QString>
+
+namespace vq {
+
+class Config;
+
+inline constexpr int kFirstPort = 1;
+inline constexpr int kLastPort = 16;
+
+// The device that "Com n" (1..16) opens: the profile's [Ports] key Com<n>
+// when it is set, otherwise COMn on Windows and, elsewhere, a fixed table:
+// Com1-Com4 /dev/ttyS0-3, Com5-Com12 /dev/ttyUSB0-7, Com13-Com16 /dev/ttyACM0-3.
+// Empty for numbers outside 1..16.
+[[nodiscard]] QString portDevice(const Config &config, int port);
+
+} // namespace vq
