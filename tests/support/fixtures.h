@@ -1,10 +1,50 @@
 #pragma once
 
-// Whole-file reads and writes for tests that look at what landed on disk.
+// Shared test data: the worked setting-data block, the program's message
+// texts as the user reads them, and whole-file reads and writes. Tests pin
+// what the outside world sees by these literal values, never by the
+// constants the program itself uses.
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+
+namespace fixture {
+
+// The worked block. It shows PWM frequencies 1000 and 8000, Neutral 1520,
+// High points 2000 and 1100, Dead Band 6, Low Batt. Protection 2.5, Current
+// Limiter 200, Brake Max. Duty 100, Reverse Max Duty 100, Neutral Brake 0,
+// Current Limit timer 10, Current Limiter(Time Limit) 150, Forward Boost 0,
+// VQ Type VQ530T, ROM Version 16, "Reverse Mode" and "Lipo Mode" ticked.
+inline const QString kWorkedBlock = QStringLiteral("E803401FF005D0074C040000000000000620556A6464000A500085C80001100A");
+// The same block after Low Batt. Protection is changed to 3.0: byte 17 is 27.
+inline const QString kWorkedBlockLowBatt30 = QStringLiteral("E803401FF005D0074C040000000000000627556A6464000A500085C80001100A");
+
+// An "sr" reply carrying a block: the echo, the block, CR LF.
+inline QByteArray readReply(const QString &block)
+{
+    return "sr" + block.toLatin1() + "\r\n";
+}
+
+namespace msg {
+inline const QString commFault = QStringLiteral("RS232 communication fault.");
+inline const QString cannotSet = QStringLiteral("VQ cannot be set.");
+inline const QString completion = QStringLiteral("Completion");
+inline const QString verifyNg = QStringLiteral("Verify was NG.");
+inline const QString portInitialized = QStringLiteral("CommPort was initialized.");
+inline const QString portCannotOpen = QStringLiteral("ComPort cannot be opened.");
+inline const QString alreadyOpened = QStringLiteral("This application is already opened!!");
+inline const QString dataAbnormal = QStringLiteral("Data is abnormal!!\r\nPlease set it correctly.");
+inline const QString settingDeleted = QStringLiteral("Setting Data is deleted.");
+inline const QString otherModel = QStringLiteral("VQ type is different.");
+inline const QString noReadBlock = QStringLiteral(
+    "Setting data has not been read from the VQ yet.\r\nPlease read it with \"Setting Data Read\" first.");
+inline const QString trouble = QStringLiteral("Trouble is found in data.");
+inline const QString createQuestion = QStringLiteral("File not found. Create it?");
+inline const QString overwriteQuestion = QStringLiteral("The file already exists. \r\nDo you overwrite?");
+inline const QString noData = QStringLiteral("There is no preserved data.");
+inline const QString cannotSave = QStringLiteral("File cannot be saved.");
+} // namespace msg
 
 // The file's bytes, or "<missing>" when it can't be read.
 inline QByteArray readFile(const QString &path)
@@ -18,3 +58,5 @@ inline QByteArray readFile(const QString &path)
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
+
+} // namespace fixture
