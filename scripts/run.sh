@@ -2,9 +2,8 @@
 # Installs what is missing, builds, and starts the program.
 #
 # Without arguments the program is started against vq530t-emulator, a stand-in
-# controller on a pseudo-terminal, pinned as Com1 in the profile file beside
-# the program, so every device button and file command can be tried without
-# hardware. With --real the emulator is left out and the program opens the
+# controller on a pseudo-terminal, opened with --port for this run only, so
+# every device button and file command can be tried without hardware. With --real the emulator is left out and the program opens the
 # port stored in its profile file (or asks for one).
 #
 # Without a desktop session (no DISPLAY or WAYLAND_DISPLAY) the window is
@@ -21,7 +20,6 @@ cmake --build build -j"$(nproc 2>/dev/null || echo 2)" --target vq530t-link vq53
 
 program=build/src/shell/vq530t-link
 emulator=build/emulator/vq530t-emulator
-ini="build/src/shell/VQ530T Link.ini"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   export QT_QPA_PLATFORM="vnc:port=5900"
@@ -41,25 +39,6 @@ trap 'kill "$emu" 2>/dev/null || true; rm -f "$out"' EXIT
 for _ in $(seq 50); do [ -s "$out" ] && break; sleep 0.1; done
 echo "Emulator running on $(head -n1 "$out") (linked as $link)."
 
-# Pin the emulator as Com1: [Ports] Com1=<link>, [RS232C] CommPort= 1.
-touch "$ini"
-awk -v link="$link" '
-  BEGIN { sec = "" }
-  /^\[/ { sec = tolower($0) }
-  sec == "[ports]" && tolower($0) ~ /^com1[ \t]*=/ { next }
-  sec == "[rs232c]" && tolower($0) ~ /^commport[ \t]*=/ { next }
-  { print }
-  END { }
-' "$ini" | sed 's/\r$//' >"$ini.new"
-{
-  cat "$ini.new"
-  printf '[RS232C]\nCommPort= 1\n[Ports]\nCom1=%s\n' "$link"
-} | awk '
-  # merge repeated sections so each appears once, keeping their keys
-  /^\[/ { sec = $0; if (!(sec in seen)) { seen[sec] = 1; order[++n] = sec }; next }
-  NF { body[sec] = body[sec] $0 "\n" }
-  END { if (body[""] != "") printf "%s", body[""]; for (i = 1; i <= n; i++) printf "%s\n%s", order[i], body[order[i]] }
-' | sed 's/$/\r/' >"$ini"
-rm -f "$ini.new"
-
-"$program"
+# The emulator's line is opened for this run only: the profile keeps the
+# user's own port.
+"$program" --port "$link"

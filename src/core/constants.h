@@ -9,6 +9,13 @@ namespace vq {
 // The program's title: every message box's caption and the profile file's name.
 inline const QString kAppTitle = QStringLiteral("VQ530T Link");
 
+// The program's version: major, minor, revision. Shown as "Version1.00" in
+// the main window and "VQ530T Link 1.00" by --version: no "." before the
+// revision.
+inline constexpr int kVersionMajor = 1;
+inline constexpr int kVersionMinor = 0;
+inline constexpr int kVersionRevision = 0;
+
 // The setting-data block: 64 hexadecimal digits, 32 bytes. It is the payload
 // of the "sr" reply, what follows "sw", and the whole of a settings file.
 inline constexpr int kBlockLength = 64;

@@ -105,6 +105,7 @@ ExchangeOutcome CommandExchange::SendCommand(const QString &command, const QStri
         m_wait = nullptr;
     }
     m_tmrComm.stop();
+    emit exchangeEnded();
     return {m_aborted ? End::Aborted : m_end, m_recvBuffer};
 }
 

@@ -98,8 +98,9 @@ public:
     [[nodiscard]] bool aborted() const { return m_aborted; }
 
 signals:
-    // An exchange begins (the busy lamp starts blinking).
+    // An exchange begins (the busy lamp starts blinking) and ends.
     void exchangeStarted();
+    void exchangeEnded();
     // The bytes of a command as they go out (for traces and tests).
     void commandSent(const QByteArray &bytes);
     // The port went away, inside an exchange, in a pause or between them.

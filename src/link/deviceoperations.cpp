@@ -35,6 +35,9 @@ void DeviceOperations::CmdVqCom_Click(int index)
     m_commError = false;
     m_portLost = false;
     m_lastTimedOut = false;
+    m_noAnswer = false;
+    m_refused = false;
+    m_blockRefused = false;
     m_status.ShowMessage(deviceButtonCaption(button), kColourBlack);
 
     switch (button) {
@@ -62,8 +65,30 @@ void DeviceOperations::CmdVqCom_Click(int index)
         if (button != DeviceButton::DataGet)
             m_status.requestFocus(button);
     }
+    m_result = resultOfOperation();
     m_status.setBusy(false);
     m_running = false;
+}
+
+OperationResult DeviceOperations::resultOfOperation() const
+{
+    if (m_exchange.aborted())
+        return OperationResult::Aborted;
+    if (m_portLost)
+        return OperationResult::PortLost;
+    if (m_noAnswer)
+        return OperationResult::NoAnswer;
+    if (m_commError || m_blockRefused)
+        return OperationResult::Failed;
+    if (m_refused)
+        return OperationResult::Refused;
+    return OperationResult::Completed;
+}
+
+void DeviceOperations::backUpReadBlock()
+{
+    if (m_beforeWrite && m_block.hasReadBlock())
+        m_beforeWrite(m_block.readBlock());
 }
 
 void DeviceOperations::shutdown()
@@ -100,6 +125,8 @@ ExchangeOutcome DeviceOperations::SendCommand(const QString &command, const QStr
         return outcome;
     m_commError = true;
     const bool nothing = outcome.received.isEmpty();
+    if (nothing && outcome.end == ExchangeOutcome::End::TimedOut)
+        m_noAnswer = true;
     const QString &text = nothing ? kMsgCommFault : kMsgCannotSet;
     m_prompter.message(text, nothing ? MessageIcon::Exclamation : MessageIcon::Information);
     // The program may be closing while the box was up.
@@ -148,8 +175,11 @@ void DeviceOperations::WriteSettingData()
         return;
 
     const std::optional<QString> block = m_block.buildWriteBlock();
-    if (!block)
+    if (!block) {
+        m_refused = true;
         return;
+    }
+    backUpReadBlock();
 
     (void)SendCommand(QStringLiteral("sw"), QStringLiteral("sw"));
     if (stopped())
@@ -190,6 +220,7 @@ void DeviceOperations::DefaultDataWrite()
         if (stopped())
             return;
     }
+    backUpReadBlock();
     (void)SendCommand(QStringLiteral("ae"), kCarriageReturn);
     if (stopped())
         return;
@@ -251,7 +282,9 @@ void DeviceOperations::EndCommand()
 
 void DeviceOperations::showReadBlock()
 {
-    if (m_block.showBlock(m_block.readBlock()) != SettingsDecode::Malformed)
+    const SettingsDecode decoded = m_block.showBlock(m_block.readBlock());
+    m_blockRefused = decoded == SettingsDecode::Refused;
+    if (decoded != SettingsDecode::Malformed)
         return;
     // The controller sent something the decoder can't read: a failed read.
     m_status.setButtonEnabled(DeviceButton::Write, false);

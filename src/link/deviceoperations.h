@@ -32,6 +32,17 @@ inline const QString kMsgVerifyNg = QStringLiteral("Verify was NG.");
 inline constexpr double kPauseBeforeClear = 0.3; // s, also after a first read before "ae"
 inline constexpr double kPauseWrite = 0.5;       // s, around the write and after "ae"/"rt"
 
+// How the last operation ended, for callers that report it without a window.
+enum class OperationResult {
+    Completed, // "Completion"
+    Refused,   // the editor refused to build a block: nothing was written
+    Failed,    // the controller answered wrongly, the verify was NG, or its
+               // block is deleted or of another model
+    NoAnswer,  // nothing came back within a time-out
+    PortLost,  // the port is closed or went away
+    Aborted,   // the program is closing
+};
+
 class DeviceOperations : public QObject
 {
     Q_OBJECT
@@ -48,12 +59,18 @@ public:
     // Without a hook, "Data Get" decodes straight into the log.
     void setSetGraph(SetGraphHook setGraph) { m_setGraph = std::move(setGraph); }
 
+    // Runs with the controller's own block (ReadBlock) just before it is
+    // overwritten by "Setting Data Write" or "Default Data Write".
+    using BeforeWriteHook = std::function<void(const QString &readBlock)>;
+    void setBeforeWrite(BeforeWriteHook beforeWrite) { m_beforeWrite = std::move(beforeWrite); }
+
     // Runs operation `index` (0..4). Ignored while an operation runs.
     void CmdVqCom_Click(int index);
 
     [[nodiscard]] bool running() const { return m_running; }
     // The failure flag of the current (or last) operation.
     [[nodiscard]] bool CommError() const { return m_commError; }
+    [[nodiscard]] OperationResult lastResult() const { return m_result; }
 
     // The main window is closing: closes the port; a running operation
     // returns at once, sending nothing more and showing nothing more.
@@ -88,6 +105,8 @@ private:
     // The operation can't go on: the program is closing or the port is gone.
     [[nodiscard]] bool stopped() const;
     void onPortGone();
+    void backUpReadBlock();
+    [[nodiscard]] OperationResult resultOfOperation() const;
 
     CommandExchange &m_exchange;
     PortControl &m_portControl;
@@ -97,10 +116,15 @@ private:
     Prompter &m_prompter;
     StatusModel &m_status;
     SetGraphHook m_setGraph;
+    BeforeWriteHook m_beforeWrite;
+    OperationResult m_result = OperationResult::Completed;
     bool m_running = false;
     bool m_commError = false;
     bool m_portLost = false;     // the port went away during this operation
     bool m_lastTimedOut = false; // the last exchange failed with a box
+    bool m_noAnswer = false;     // an exchange of this operation got nothing in time
+    bool m_refused = false;      // the editor refused to build a block
+    bool m_blockRefused = false; // a deleted or foreign block was shown
 
 };
 

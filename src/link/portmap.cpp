@@ -3,6 +3,8 @@
 #include "platform/config.h"
 #include "platform/profilefile.h"
 
+#include <QRegularExpression>
+
 namespace vq {
 
 QString portDevice(const Config &config, int port)
@@ -22,6 +24,14 @@ QString portDevice(const Config &config, int port)
         return QStringLiteral("/dev/ttyUSB%1").arg(port - 5);
     return QStringLiteral("/dev/ttyACM%1").arg(port - 13);
 #endif
+}
+
+QString namedPortDevice(const Config &config, const QString &name)
+{
+    static const QRegularExpression comN(QStringLiteral("^Com([0-9]{1,2})$"));
+    if (const QRegularExpressionMatch m = comN.match(name); m.hasMatch())
+        return portDevice(config, m.captured(1).toInt());
+    return name;
 }
 
 } // namespace vq

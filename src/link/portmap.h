@@ -17,4 +17,8 @@ inline constexpr int kLastPort = 16;
 // Empty for numbers outside 1..16.
 [[nodiscard]] QString portDevice(const Config &config, int port);
 
+// A port as the user names it on the command line: "ComN" as the profile
+// maps it, anything else a device (/dev/ttyUSB0, COM4, ...).
+[[nodiscard]] QString namedPortDevice(const Config &config, const QString &name);
+
 } // namespace vq

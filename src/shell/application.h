@@ -33,13 +33,10 @@ class StatusModel;
 
 inline const QString kMsgAlreadyOpened = QStringLiteral("This application is already opened!!");
 
-// The program's version: major, minor, revision.
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 0;
-inline constexpr int kVersionRevision = 0;
-
 // "Version" & major & "." & minor & revision: no "." before the revision.
 [[nodiscard]] QString makeVersionText(int major, int minor, int revision);
+
+class BackupStore;
 
 class Application : public QObject
 {
@@ -52,6 +49,11 @@ public:
         // Runs the port-selection dialog modally; the Qt dialog when empty.
         std::function<void(PortSelection &)> portDialog;
         double timeScale = 1.0; // shrinks the link's waits in tests
+        // A device to open for this run only instead of the profile's port
+        // (--port); nothing is stored. Empty: the profile's port.
+        QString portDevice;
+        // Where the backups before every write go; empty: the user's data folder.
+        QString backupFolder;
     };
 
     explicit Application(Options options);
@@ -96,6 +98,7 @@ private:
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter *m_prompter = nullptr;
     std::unique_ptr<ControllerBlock> m_block;
+    std::unique_ptr<BackupStore> m_backups;
     std::unique_ptr<InstanceGuard> m_guard;
     std::unique_ptr<SerialPort> m_port;
     std::unique_ptr<StatusModel> m_status;

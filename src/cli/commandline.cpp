@@ -1,0 +1,524 @@
+#include "cli/commandline.h"
+
+#include "core/constants.h"
+#include "core/conversions.h"
+#include "files/backups.h"
+#include "files/logfile.h"
+#include "files/settingsfile.h"
+#include "link/commandexchange.h"
+#include "link/deviceoperations.h"
+#include "link/portcontrol.h"
+#include "link/portmap.h"
+#include "link/statusmodel.h"
+#include "platform/config.h"
+#include "platform/prompter.h"
+#include "platform/safewrite.h"
+#include "platform/serialport.h"
+#include "runlog/runlog.h"
+#include "settings/controllerblock.h"
+#include "settings/editormodel.h"
+#include "settings/paramtable.h"
+#include "settings/settingblock.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTimer>
+
+#include <array>
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace vq::cli {
+
+namespace {
+
+// The names of the fourteen parameters on the command line, by index.
+constexpr std::array<const char *, kParamCount> kKeys{
+    "pwm-min", "pwm-max", "neutral", "high-forward", "high-brake", "dead-band", "low-batt",
+    "cur-limit", "brake-max", "reverse-max", "neutral-brake", "cur-limit-timer", "cur-limit-time",
+    "forward-boost"};
+constexpr std::array<const char *, 4> kFlagKeys{"virgin", "reverse", "rev-cancel", "lipo"};
+constexpr std::array<const char *, 4> kFlagCaptions{"Virgin Bit", "Reverse Mode", "Rev Cancel", "Lipo Mode"};
+
+const QString kMsgTrouble = QStringLiteral("Trouble is found in data.");
+const QString kMsgCannotSave = QStringLiteral("File cannot be saved.");
+
+void writeOut(const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
+}
+
+void writeErr(const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
+
+// A message box's text as lines on standard error.
+void printMessage(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    writeErr(text + u'\n');
+}
+
+bool stderrIsTerminal()
+{
+#ifdef Q_OS_WIN
+    return _isatty(_fileno(stderr));
+#else
+    return isatty(STDERR_FILENO);
+#endif
+}
+
+int keyIndex(const QString &key)
+{
+    for (int i = 0; i < kParamCount; ++i) {
+        if (key == QLatin1String(kKeys[size_t(i)]))
+            return i;
+    }
+    return -1;
+}
+
+// Message boxes become lines on standard error; nothing is ever asked.
+class ConsolePrompter : public Prompter
+{
+public:
+    void message(const QString &text, MessageIcon) override { printMessage(text); }
+    bool askYesNo(const QString &) override { return false; }
+    QString openFileName(const QString &) override { return {}; }
+    QString saveFileName(const QString &) override { return {}; }
+};
+
+// A file the command will write: refused before anything is sent when it
+// can't be one (a folder, a missing folder).
+std::optional<QString> checkOutputFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || info.isDir())
+        return QStringLiteral("%1: not a file name").arg(path);
+    if (!info.absoluteDir().exists())
+        return QStringLiteral("%1: the folder does not exist").arg(path);
+    return std::nullopt;
+}
+
+std::optional<QByteArray> readWholeFile(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return content;
+}
+
+struct SetValue {
+    int index;
+    QString text; // empty with off
+    bool off = false;
+};
+
+// Everything a device command works with: the same objects the window has.
+class Session
+{
+public:
+    explicit Session(const Environment &env)
+        : config(env.profileFolder), backups(env.backupFolder)
+    {
+        exchange.setTimeScale(env.timeScale);
+        editor.reset();
+        ops.setBeforeWrite([this](const QString &readBlock) { (void)backups.save(readBlock); });
+        // The message line on standard error; a box and the red line with the
+        // same text are one line.
+        QObject::connect(&status, &StatusModel::messageChanged, [this](const QString &text, quint32) {
+            if (text == m_lastMessage)
+                return;
+            m_lastMessage = text;
+            endProgress();
+            printMessage(text);
+        });
+        if (stderrIsTerminal()) {
+            m_progress.setInterval(250);
+            QObject::connect(&exchange, &CommandExchange::exchangeStarted, [this] {
+                m_waiting.start();
+                m_progress.start();
+            });
+            QObject::connect(&exchange, &CommandExchange::exchangeEnded, [this] { endProgress(); });
+            QObject::connect(&m_progress, &QTimer::timeout, [this] {
+                if (m_waiting.elapsed() < 1000)
+                    return;
+                writeErr(QStringLiteral("\rwaiting for the controller ... %1 s ")
+                             .arg(double(m_waiting.elapsed()) / 1000.0, 0, 'f', 1));
+                m_progressShown = true;
+            });
+        }
+    }
+
+    // Opens --port, or the profile's port. ExitDone or ExitNoPort.
+    int openPort(const QString &requested)
+    {
+        QString device = namedPortDevice(config, requested);
+        if (requested.isEmpty()) {
+            const QString stored = config.ReadIniString(QStringLiteral("RS232C"), QStringLiteral("CommPort"));
+            const int n = stored == kIniMissing ? 0 : toInt16(Val(stored)).value_or(0);
+            device = portDevice(config, n);
+            if (device.isEmpty()) {
+                printMessage(QStringLiteral("ComPort cannot be opened."));
+                writeErr(QStringLiteral("no port is stored in %1; name one with --port\n").arg(config.iniPath()));
+                return ExitNoPort;
+            }
+        }
+        if (device.isEmpty() || !port.open(device)) {
+            printMessage(QStringLiteral("ComPort cannot be opened."));
+            writeErr(QStringLiteral("%1: %2\n").arg(device.isEmpty() ? requested : device, port.errorText()));
+            return ExitNoPort;
+        }
+        return ExitDone;
+    }
+
+    int operate(DeviceButton button)
+    {
+        ops.CmdVqCom_Click(int(button));
+        endProgress();
+        switch (ops.lastResult()) {
+        case OperationResult::Completed: return ExitDone;
+        case OperationResult::Refused: return ExitUsage;
+        case OperationResult::NoAnswer: return ExitNoAnswer;
+        case OperationResult::PortLost: return ExitNoPort;
+        case OperationResult::Failed:
+        case OperationResult::Aborted: return ExitFailed;
+        }
+        return ExitFailed;
+    }
+
+    void endProgress()
+    {
+        m_progress.stop();
+        if (m_progressShown)
+            writeErr(QStringLiteral("\r%1\r").arg(QString(40, u' ')));
+        m_progressShown = false;
+    }
+
+    Config config;
+    BackupStore backups;
+    SerialPort port;
+    StatusModel status;
+    ConsolePrompter prompter;
+    CommandExchange exchange{port};
+    PortControl control{port, config, status};
+    EditorModel editor;
+    ControllerBlock block{editor, prompter};
+    RunLog log;
+    DeviceOperations ops{exchange, control, block, editor, log, prompter, status};
+
+private:
+    QString m_lastMessage;
+    QTimer m_progress;
+    QElapsedTimer m_waiting;
+    bool m_progressShown = false;
+};
+
+QString showText(const EditorModel &editor, bool json)
+{
+    if (json) {
+        QJsonObject o;
+        for (int i = 0; i < kParamCount; ++i) {
+            const QString key = QLatin1String(kKeys[size_t(i)]);
+            if (i == CurrentLimiter && editor.curLimOff())
+                o.insert(key, QStringLiteral("off"));
+            else
+                o.insert(key, editor.text(i).isEmpty() ? QJsonValue() : QJsonValue(Val(editor.text(i))));
+        }
+        o.insert(QStringLiteral("vq-type"), editor.vqType());
+        o.insert(QStringLiteral("rom-version"), Val(editor.romVersion()));
+        QJsonObject flags;
+        for (int k = 0; k < 4; ++k)
+            flags.insert(QLatin1String(kFlagKeys[size_t(k)]), editor.mode(k));
+        o.insert(QStringLiteral("flags"), flags);
+        return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented));
+    }
+    QString text;
+    const auto line = [&text](const QString &caption, const QString &value) {
+        text += caption.leftJustified(30) + value + u'\n';
+    };
+    for (const ParamInfo &p : paramTable()) {
+        QString value = editor.text(p.index);
+        if (p.index == CurrentLimiter && editor.curLimOff())
+            value = QStringLiteral("Off");
+        else if (*p.unit && !value.isEmpty())
+            value += u' ' + QLatin1String(p.unit);
+        line(QLatin1String(p.caption), value);
+    }
+    for (int k = 0; k < 4; ++k)
+        line(QLatin1String(kFlagCaptions[size_t(k)]), editor.mode(k) ? QStringLiteral("yes") : QStringLiteral("no"));
+    line(QStringLiteral("VQ Type"), editor.vqType());
+    line(QStringLiteral("ROM Version"), editor.romVersion());
+    return text;
+}
+
+// KEY=VALUE arguments, checked against the editor's rules before anything is sent.
+std::optional<QList<SetValue>> parseSetValues(const QStringList &arguments, QString &error)
+{
+    QList<SetValue> values;
+    if (arguments.isEmpty()) {
+        error = QStringLiteral("set: name at least one KEY=VALUE");
+        return std::nullopt;
+    }
+    EditorModel scratch;
+    scratch.reset();
+    for (const QString &arg : arguments) {
+        const qsizetype eq = arg.indexOf(u'=');
+        const int index = eq > 0 ? keyIndex(arg.left(eq)) : -1;
+        if (index < 0) {
+            error = QStringLiteral("set: unknown setting \"%1\"").arg(arg);
+            return std::nullopt;
+        }
+        if (!paramInfo(index).written) {
+            error = QStringLiteral("set: %1 is the controller's own and can't be written").arg(arg.left(eq));
+            return std::nullopt;
+        }
+        const QString value = arg.mid(eq + 1).trimmed();
+        if (index == CurrentLimiter && value.compare(QLatin1String("off"), Qt::CaseInsensitive) == 0) {
+            values.append({index, QString(), true});
+            continue;
+        }
+        scratch.setText(index, value);
+        if (!isPlainNumber(value) || scratch.marked(index)) {
+            error = QStringLiteral("set: %1 must be a number from %2 to %3")
+                        .arg(arg.left(eq), shortestText(paramInfo(index).min), shortestText(paramInfo(index).max));
+            return std::nullopt;
+        }
+        values.append({index, value, false});
+    }
+    return values;
+}
+
+// A settings file to write: read and decoded into a scratch editor first.
+std::optional<QString> loadSettingsFile(const QString &path, QString &error)
+{
+    const std::optional<QByteArray> content = readWholeFile(path);
+    if (!content) {
+        error = QStringLiteral("%1: can't be read").arg(path);
+        return std::nullopt;
+    }
+    const QString text = settingFileText(*content);
+    EditorModel scratch;
+    scratch.reset();
+    const DecodeResult decoded = isSettingFileBlock(text) ? ShowSettingData(text, scratch)
+                                                          : DecodeResult{DecodeStatus::Malformed, kFieldBlockLength};
+    switch (decoded.status) {
+    case DecodeStatus::Ok: break;
+    case DecodeStatus::Malformed: error = kMsgTrouble; return std::nullopt;
+    case DecodeStatus::Deleted: error = QStringLiteral("Setting Data is deleted."); return std::nullopt;
+    case DecodeStatus::OtherModel: error = QStringLiteral("VQ type is different."); return std::nullopt;
+    }
+    for (int i = 0; i < kParamCount; ++i) {
+        if (paramInfo(i).written && scratch.marked(i) && !(i == CurrentLimiter && scratch.curLimOff())) {
+            error = QStringLiteral("%1: %2 is out of range").arg(path, QLatin1String(kKeys[size_t(i)]));
+            return std::nullopt;
+        }
+    }
+    return text.left(kBlockLength);
+}
+
+int saveFile(const QString &path, const QByteArray &content)
+{
+    if (writeFileAtomically(path, content))
+        return ExitDone;
+    printMessage(kMsgCannotSave);
+    return ExitUsage;
+}
+
+int usageError(const QString &text)
+{
+    writeErr(text + QStringLiteral("\nTry 'vq530t-link --help'.\n"));
+    return ExitUsage;
+}
+
+} // namespace
+
+QString usageText()
+{
+    QString keys;
+    for (int i = 0; i < kParamCount; ++i) {
+        const ParamInfo &p = paramInfo(i);
+        keys += QStringLiteral("  %1%2 %3..%4 %5%6\n")
+                    .arg(QString::fromLatin1(kKeys[size_t(i)]).leftJustified(17), QString::fromLatin1(p.caption).leftJustified(29),
+                         shortestText(p.min), shortestText(p.max), QLatin1String(p.unit),
+                         p.written ? QString() : QStringLiteral(" (read only)"));
+    }
+    return QStringLiteral(
+               "Usage: vq530t-link [--port PORT] [--json] COMMAND [ARGUMENTS]\n"
+               "Without a COMMAND the window starts (with --port: that port, for this run only).\n"
+               "\n"
+               "Commands:\n"
+               "  read FILE.set      read the controller's settings into a settings file\n"
+               "  show               read and print the settings (--json: one JSON object)\n"
+               "  set KEY=VALUE ...  read, change the given settings, write and verify\n"
+               "                     (cur-limit=off switches the current limiter off)\n"
+               "  write FILE.set     write a settings file's values and verify\n"
+               "  defaults           restore the factory settings and print them\n"
+               "  get-log FILE.csv   download the run-data log into a log file\n"
+               "  clear-log          erase the controller's run-data log\n"
+               "  backups            list the backups kept before every write, newest first\n"
+               "\n"
+               "PORT is a device (/dev/ttyUSB0, /dev/serial/by-id/..., COM4) or ComN as the\n"
+               "profile maps it; without --port the profile's port is used.\n"
+               "\n"
+               "Keys:\n")
+        + keys
+        + QStringLiteral("\n"
+                         "Exit codes: 0 done; 1 the controller answered wrongly, the verify was NG, or it\n"
+                         "is another model or its data is deleted; 2 usage error, bad value or file;\n"
+                         "3 the port cannot be opened; 4 no answer within the time-out.\n");
+}
+
+Parsed parseArguments(const QStringList &arguments)
+{
+    Invocation inv;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &a = arguments[i];
+        if (!inv.command.isEmpty()) {
+            inv.arguments.append(a);
+        } else if (a == u"--port") {
+            if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty())
+                return {std::nullopt, QStringLiteral("--port needs a port")};
+            inv.port = arguments[++i];
+        } else if (a.startsWith(QLatin1String("--port="))) {
+            inv.port = a.mid(7);
+        } else if (a == u"--json") {
+            inv.json = true;
+        } else if (a == u"--help" || a == u"-h") {
+            inv.help = true;
+        } else if (a == u"--version") {
+            inv.version = true;
+        } else if (a.startsWith(u'-')) {
+            return {std::nullopt, QStringLiteral("unknown option %1").arg(a)};
+        } else {
+            inv.command = a;
+        }
+    }
+    return {inv, {}};
+}
+
+bool wantsWindow(const Invocation &invocation)
+{
+    return invocation.command.isEmpty() && !invocation.help && !invocation.version;
+}
+
+int run(const Invocation &inv, const Environment &env)
+{
+    if (inv.help) {
+        writeOut(usageText());
+        return ExitDone;
+    }
+    if (inv.version) {
+        writeOut(QStringLiteral("%1 %2.%3%4\n").arg(kAppTitle).arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
+        return ExitDone;
+    }
+    const QString &cmd = inv.command;
+    const QStringList &args = inv.arguments;
+    const auto wantArgs = [&](qsizetype n) { return args.size() == n; };
+
+    if (cmd == u"backups") {
+        if (!wantArgs(0))
+            return usageError(QStringLiteral("backups takes no arguments"));
+        for (const QString &path : BackupStore(env.backupFolder).list())
+            writeOut(path + u'\n');
+        return ExitDone;
+    }
+
+    // Check everything before the port is opened: nothing is sent for a
+    // command that would be refused.
+    QString error;
+    std::optional<QList<SetValue>> setValues;
+    std::optional<QString> fileBlock;
+    if (cmd == u"read" || cmd == u"get-log") {
+        if (!wantArgs(1))
+            return usageError(QStringLiteral("%1 needs one FILE").arg(cmd));
+        if (const std::optional<QString> bad = checkOutputFile(args[0]))
+            return usageError(*bad);
+    } else if (cmd == u"show" || cmd == u"defaults" || cmd == u"clear-log") {
+        if (!wantArgs(0))
+            return usageError(QStringLiteral("%1 takes no arguments").arg(cmd));
+    } else if (cmd == u"set") {
+        setValues = parseSetValues(args, error);
+        if (!setValues)
+            return usageError(error);
+    } else if (cmd == u"write") {
+        if (!wantArgs(1))
+            return usageError(QStringLiteral("write needs one FILE.set"));
+        fileBlock = loadSettingsFile(args[0], error);
+        if (!fileBlock) {
+            printMessage(error);
+            return ExitUsage;
+        }
+    } else {
+        return usageError(QStringLiteral("unknown command \"%1\"").arg(cmd));
+    }
+
+    Session s(env);
+    if (const int opened = s.openPort(inv.port); opened != ExitDone)
+        return opened;
+
+    if (cmd == u"read" || cmd == u"show") {
+        if (const int code = s.operate(DeviceButton::Read); code != ExitDone)
+            return code;
+        if (cmd == u"show") {
+            writeOut(showText(s.editor, inv.json));
+            return ExitDone;
+        }
+        // As File > Setting Data > Save would write it.
+        const std::optional<QString> block = s.block.buildWriteBlock();
+        if (!block)
+            return ExitFailed;
+        return saveFile(args[0], *settingFileContent(*block));
+    }
+    if (cmd == u"set" || cmd == u"write") {
+        if (const int code = s.operate(DeviceButton::Read); code != ExitDone)
+            return code;
+        if (fileBlock) {
+            // As File > Setting Data > Open would show it.
+            if (s.block.showBlock(*fileBlock) != SettingsDecode::Ok)
+                return ExitUsage;
+        } else {
+            for (const SetValue &v : *setValues) {
+                if (v.off) {
+                    s.editor.setCurLimOff(true);
+                    continue;
+                }
+                if (v.index == CurrentLimiter)
+                    s.editor.setCurLimOff(false);
+                s.editor.setText(v.index, v.text);
+            }
+        }
+        return s.operate(DeviceButton::Write);
+    }
+    if (cmd == u"defaults") {
+        if (const int code = s.operate(DeviceButton::Defaults); code != ExitDone)
+            return code;
+        writeOut(showText(s.editor, inv.json));
+        return ExitDone;
+    }
+    if (cmd == u"get-log") {
+        if (const int code = s.operate(DeviceButton::DataGet); code != ExitDone)
+            return code;
+        return saveFile(args[0], MakeRunDat(s.log));
+    }
+    // clear-log
+    return s.operate(DeviceButton::DataClear);
+}
+
+} // namespace vq::cli

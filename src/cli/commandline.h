@@ -1,0 +1,63 @@
+#pragma once
+
+// The command line: every device operation without a window, for scripts,
+// many controllers and remote benches.
+//
+//   vq530t-link [--port PORT] [--json] COMMAND [ARGUMENTS]
+//
+// It drives the same objects as the window (the device operations, the
+// controller's block, the exchange, the file formats), so the two can never
+// disagree. Data goes to standard output, the program's messages to standard
+// error. Without a COMMAND the window starts.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace vq::cli {
+
+// Exit codes.
+enum Exit : int {
+    ExitDone = 0,
+    ExitFailed = 1,    // answered wrongly, verify NG, another model, deleted data
+    ExitUsage = 2,     // usage error, bad or out-of-range value, bad file
+    ExitNoPort = 3,    // the port cannot be opened
+    ExitNoAnswer = 4,  // no answer within the time-out
+};
+
+struct Invocation {
+    QString port;        // --port: a device or "ComN"; empty: the profile's port
+    bool json = false;   // --json
+    bool help = false;   // --help
+    bool version = false; // --version
+    QString command;     // empty: the window
+    QStringList arguments;
+};
+
+struct Parsed {
+    std::optional<Invocation> invocation;
+    QString error; // when there is no invocation
+};
+
+// Parses the arguments after the program's name. Only the syntax is checked
+// here; values and files are checked when the command runs, before anything
+// is sent.
+[[nodiscard]] Parsed parseArguments(const QStringList &arguments);
+
+// True when the invocation asks for the window.
+[[nodiscard]] bool wantsWindow(const Invocation &invocation);
+
+struct Environment {
+    QString profileFolder;   // where the profile file lives (the program's folder)
+    QString backupFolder;    // empty: the user's data folder
+    double timeScale = 1.0;  // shrinks the waits in tests
+};
+
+// Runs a command; returns the exit code. Needs a QCoreApplication.
+[[nodiscard]] int run(const Invocation &invocation, const Environment &environment);
+
+// The usage text of --help.
+[[nodiscard]] QString usageText();
+
+} // namespace vq::cli
