@@ -157,8 +157,14 @@ void EditorModel::spinDown(int i)
 
 void EditorModel::setCurLimOff(bool ticked)
 {
-    if (m_curLimOff == ticked)
+    if (m_curLimOff == ticked) {
+        // Ticked while it already is: a decoded block may have put its 480 A
+        // into field 7 meanwhile (two "off" blocks in a row). The field is
+        // emptied as the first tick did; nothing else changes.
+        if (ticked && !m_text.at(size_t(kCurLim)).isEmpty())
+            emptyCurLimField();
         return;
+    }
     m_curLimOff = ticked;
     emit curLimOffChanged(ticked);
     ChkCurLimOff_Click();
@@ -244,13 +250,7 @@ void EditorModel::UpDownData_Change(int i)
 void EditorModel::ChkCurLimOff_Click()
 {
     if (m_curLimOff) {
-        // Remember the current to offer it again when "Off" is cleared. An
-        // empty field or one that holds no number leaves nothing worth
-        // remembering; the previous value is kept then.
-        const QString &text = m_text.at(size_t(kCurLim));
-        if (isPlainNumber(text))
-            m_curLimValue = fieldValue(text);
-        setText(kCurLim, QString());
+        emptyCurLimField();
         emit curLimEnabledChanged(false);
     } else {
         // 480 A is what a block with the limiter switched off decodes to; the
@@ -260,6 +260,17 @@ void EditorModel::ChkCurLimOff_Click()
         setText(kCurLim, shortestText(m_curLimValue));
         emit curLimEnabledChanged(true);
     }
+}
+
+void EditorModel::emptyCurLimField()
+{
+    // Remember the current to offer it again when "Off" is cleared. An empty
+    // field or one that holds no number leaves nothing worth remembering; the
+    // previous value is kept then.
+    const QString &text = m_text.at(size_t(kCurLim));
+    if (isPlainNumber(text))
+        m_curLimValue = fieldValue(text);
+    setText(kCurLim, QString());
 }
 
 void EditorModel::setMark(int i, bool marked)

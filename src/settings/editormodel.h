@@ -71,7 +71,8 @@ public:
     void spinDown(int i);
 
     // "Off" ticked or cleared, by a click or by the program; runs the switch
-    // handling only when the state changes.
+    // handling only when the state changes. Ticked again while ticked, it
+    // empties field 7 if the program has given it a text since.
     void setCurLimOff(bool ticked);
 
     // Display-only parts: mode flags and the locked information fields.
@@ -93,6 +94,7 @@ private:
     void TxtData_Change(int i);
     void UpDownData_Change(int i);
     void ChkCurLimOff_Click();
+    void emptyCurLimField();
     void setMark(int i, bool marked);
 
     std::array<QString, 14> m_text;
