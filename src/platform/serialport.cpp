@@ -4,13 +4,14 @@ namespace vq {
 
 namespace {
 
-// A pseudo-terminal (the emulator's line, a test's line) has no modem lines:
-// clearing DTR on it fails with exactly this system text. That failure is
-// harmless there, whereas any other failure of the settings means the port
-// can't be used.
-bool isNoModemLines(const QString &errorText)
+// A pseudo-terminal (the emulator's line, a test's line) and some adapters
+// have no modem lines: clearing DTR on them fails with ENOTTY or EINVAL, which
+// QSerialPort classes as an unsupported operation. That failure is harmless,
+// whereas any other failure of the settings means the port can't be used. The
+// class decides, never the system's message text, which follows the language.
+bool isNoModemLines(QSerialPort::SerialPortError error)
 {
-    return errorText.contains(QLatin1String("Inappropriate ioctl for device"));
+    return error == QSerialPort::UnsupportedOperationError;
 }
 
 } // namespace
@@ -37,7 +38,9 @@ bool SerialPort::open(const QString &devicePath)
     close();
     m_devicePath = devicePath;
     m_errorText.clear();
+    m_error = QSerialPort::NoError;
     if (devicePath.isEmpty()) {
+        m_error = QSerialPort::DeviceNotFoundError;
         m_errorText = QStringLiteral("no device");
         return false;
     }
@@ -51,12 +54,13 @@ bool SerialPort::open(const QString &devicePath)
               && m_port->setFlowControl(QSerialPort::NoFlowControl);
     ok = ok && m_port->open(QIODevice::ReadWrite);
     if (ok && !m_port->setDataTerminalReady(false)) {
-        if (isNoModemLines(m_port->errorString()))
+        if (isNoModemLines(m_port->error()))
             m_port->clearError();
         else
             ok = false;
     }
     if (!ok) {
+        m_error = m_port->error();
         m_errorText = m_port->errorString();
         if (m_port->isOpen())
             m_port->close();
@@ -155,6 +159,7 @@ void SerialPort::markLost()
 {
     // The explicit state makes an unplugged adapter one event, however many
     // errors the driver raises while it goes away.
+    m_error = m_port->error();
     m_errorText = m_port->errorString();
     m_state = State::Closed;
     m_port->close();

@@ -34,8 +34,10 @@ public:
     // The line settings in force, read back from the port as the classic
     // settings text ("9600,O,8,1"), with ",X"/",H" appended for flow control.
     [[nodiscard]] QString settingsText() const;
-    // Why the last open failed or the device was lost.
+    // Why the last open failed or the device was lost: the system's text (in
+    // the user's language, for showing only) and its class (for deciding).
     [[nodiscard]] QString errorText() const { return m_errorText; }
+    [[nodiscard]] QSerialPort::SerialPortError error() const { return m_error; }
 
     // Discards everything received and not yet handed on: what the driver
     // holds and what QSerialPort has buffered already.
@@ -63,6 +65,7 @@ private:
     State m_state = State::Closed;
     QString m_devicePath;
     QString m_errorText;
+    QSerialPort::SerialPortError m_error = QSerialPort::NoError;
 };
 
 } // namespace vq
