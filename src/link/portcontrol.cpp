@@ -5,7 +5,21 @@
 #include "platform/serialport.h"
 #include "platform/config.h"
 
+#include <cstdio>
+
 namespace vq {
+
+QString openFailureDetail(int port, const SerialPort &serial)
+{
+    QString why;
+    switch (serial.error()) {
+    case QSerialPort::DeviceNotFoundError: why = QStringLiteral("no such device"); break;
+    case QSerialPort::PermissionError: why = QStringLiteral("no permission, or in use by another program"); break;
+    case QSerialPort::UnsupportedOperationError: why = QStringLiteral("the line settings are refused"); break;
+    default: why = QStringLiteral("the device refused"); break;
+    }
+    return QStringLiteral("Com%1 (%2): %3: %4").arg(port).arg(serial.devicePath(), why, serial.errorText());
+}
 
 PortControl::PortControl(SerialPort &port, Config &config, StatusModel &status)
     : m_port(port), m_config(config), m_status(status)
@@ -30,7 +44,9 @@ void PortControl::OpenPort()
             m_status.ShowMessage(kMsgPortInitialized, kColourBlack);
             return;
         }
-        m_status.ShowMessage(kMsgPortCannotOpen, kColourRed);
+        const QString detail = openFailureDetail(m_config.CommPortNo, m_port);
+        std::fprintf(stderr, "%s\n", qPrintable(detail));
+        m_status.ShowMessage(kMsgPortCannotOpen, kColourRed, detail);
         if (!m_showPortDialog || !m_showPortDialog())
             return;
     }

@@ -20,6 +20,12 @@ class StatusModel;
 inline const QString kMsgPortInitialized = QStringLiteral("CommPort was initialized.");
 inline const QString kMsgPortCannotOpen = QStringLiteral("ComPort cannot be opened.");
 
+// Why "Com n" did not open, for the message line's tool tip and standard
+// error: "Com3 (/dev/ttyUSB0): no such device: " and the system's own text.
+// The middle part follows the class of the failure, so it reads the same in
+// every language.
+[[nodiscard]] QString openFailureDetail(int port, const SerialPort &serial);
+
 class PortControl
 {
 public:

@@ -4,7 +4,37 @@
 #include "platform/config.h"
 #include "platform/serialport.h"
 
+#include <QFileInfo>
+#include <QSerialPortInfo>
+
 namespace vq {
+
+namespace {
+
+// Fills in what the system knows of the adapter. A pinned device may be a
+// link (/dev/serial/by-id/...): the system lists the device it points to.
+void describe(PortEntry &entry)
+{
+    const QString target = QFileInfo(entry.device).canonicalFilePath();
+    const QSerialPortInfo info(target.isEmpty() ? entry.device : target);
+    entry.description = info.description();
+    entry.manufacturer = info.manufacturer();
+    entry.serialNumber = info.serialNumber();
+}
+
+} // namespace
+
+QString portToolTip(const PortEntry &entry)
+{
+    QStringList lines{entry.device};
+    if (!entry.description.isEmpty())
+        lines << entry.description;
+    if (!entry.manufacturer.isEmpty())
+        lines << entry.manufacturer;
+    if (!entry.serialNumber.isEmpty())
+        lines << QStringLiteral("Serial number: %1").arg(entry.serialNumber);
+    return lines.join(u'\n');
+}
 
 PortSelection::PortSelection(Config &config, Probe probe, QObject *parent)
     : QObject(parent), m_config(config), m_probe(probe ? std::move(probe) : Probe(&PortSelection::probeDevice))
@@ -32,10 +62,12 @@ void PortSelection::ListPorts()
             continue;
         if (n == m_config.CommPortNo)
             wanted = int(m_entries.size());
-        m_entries.append({QStringLiteral("Com%1").arg(n), device, n});
+        PortEntry entry{QStringLiteral("Com%1").arg(n), device, n, {}, {}, {}};
+        describe(entry);
+        m_entries.append(entry);
     }
     if (m_entries.isEmpty()) {
-        m_entries.append({kNotFound, QString(), 0});
+        m_entries.append({kNotFound, QString(), 0, {}, {}, {}});
         wanted = 0;
     }
     emit entriesChanged();

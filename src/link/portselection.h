@@ -23,7 +23,17 @@ struct PortEntry {
     QString text;   // "Com3", or "Not found"
     QString device; // the device it opens (for a tool tip); empty for "Not found"
     int number = 0; // 3 for "Com3"; 0 for "Not found"
+    // What the system tells of the adapter behind the device, where it knows
+    // (a USB adapter does; a built-in port or a pseudo-terminal mostly not).
+    QString description;
+    QString manufacturer;
+    QString serialNumber;
 };
+
+// The entry's tool tip: the device, then whichever of the adapter's
+// description, manufacturer and serial number are known, one a line, so two
+// adapters of one kind can be told apart.
+[[nodiscard]] QString portToolTip(const PortEntry &entry);
 
 // The dialog was left with OK: the port to open now (the one stored).
 struct PortChoice {

@@ -9,11 +9,15 @@ StatusModel::StatusModel(QObject *parent)
     connect(&m_tmrLed, &QTimer::timeout, this, &StatusModel::TmrLed_Timer);
 }
 
-void StatusModel::ShowMessage(const QString &text, quint32 colour)
+void StatusModel::ShowMessage(const QString &text, quint32 colour, const QString &detail)
 {
     m_messageColour = colour;
     m_messageText = text;
+    const bool detailChanged = m_messageDetail != detail;
+    m_messageDetail = detail;
     emit messageChanged(m_messageText, m_messageColour);
+    if (detailChanged)
+        emit messageDetailChanged(m_messageDetail);
 }
 
 QString deviceButtonCaption(DeviceButton button)

@@ -33,8 +33,11 @@ public:
     explicit StatusModel(QObject *parent = nullptr);
 
     // Replaces the message area's text; the colour is set before the text.
-    void ShowMessage(const QString &text, quint32 colour);
+    // `detail` (why, in more words: the tool tip of the line) goes with this
+    // message only and is cleared by the next one that brings none.
+    void ShowMessage(const QString &text, quint32 colour, const QString &detail = {});
     [[nodiscard]] QString messageText() const { return m_messageText; }
+    [[nodiscard]] QString messageDetail() const { return m_messageDetail; }
     [[nodiscard]] quint32 messageColour() const { return m_messageColour; }
 
     void setButtonEnabled(DeviceButton button, bool enabled);
@@ -60,6 +63,7 @@ public:
 
 signals:
     void messageChanged(const QString &text, quint32 colour);
+    void messageDetailChanged(const QString &detail);
     // `index` is the button's place in the control array.
     void buttonEnabledChanged(int index, bool enabled);
     void lampColourChanged(quint32 colour);
@@ -71,6 +75,7 @@ private:
     void TmrLed_Timer();
 
     QString m_messageText;
+    QString m_messageDetail;
     quint32 m_messageColour = kColourBlack;
     std::array<bool, kDeviceButtons> m_buttons{};
     quint32 m_lamp = kLampIdle;

@@ -79,6 +79,7 @@ void Application::wireMainWindow()
     FrmMain *w = m_frmMain.get();
     StatusModel *s = m_status.get();
     connect(s, &StatusModel::messageChanged, w, &FrmMain::ShowMessage);
+    connect(s, &StatusModel::messageDetailChanged, w, &FrmMain::setMessageDetail);
     connect(s, &StatusModel::buttonEnabledChanged, w, &FrmMain::setDeviceButtonEnabled);
     connect(s, &StatusModel::lampColourChanged, w, &FrmMain::setLampColour);
     connect(s, &StatusModel::busyChanged, w, &FrmMain::setBusy);
@@ -87,6 +88,7 @@ void Application::wireMainWindow()
             w->CmdVqCom(index)->setFocus();
     });
     w->ShowMessage(s->messageText(), s->messageColour());
+    w->setMessageDetail(s->messageDetail());
     for (int i = 0; i < kDeviceButtons; ++i)
         w->setDeviceButtonEnabled(i, s->buttonEnabled(DeviceButton(i)));
     w->setLampColour(s->lampColour());

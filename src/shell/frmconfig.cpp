@@ -87,7 +87,7 @@ void FrmConfig::fillCombo()
     for (const PortEntry &e : m_selection.entries()) {
         m_combo->addItem(e.text);
         if (!e.device.isEmpty())
-            m_combo->setItemData(m_combo->count() - 1, e.device, Qt::ToolTipRole);
+            m_combo->setItemData(m_combo->count() - 1, portToolTip(e), Qt::ToolTipRole);
     }
     m_combo->setCurrentIndex(m_selection.selectedIndex());
 }

@@ -356,6 +356,11 @@ void FrmMain::ShowMessage(const QString &text, quint32 colour)
     m_txtMsg->setText(text);
 }
 
+void FrmMain::setMessageDetail(const QString &detail)
+{
+    m_txtMsg->setToolTip(detail);
+}
+
 void FrmMain::setDeviceButtonEnabled(int index, bool enabled)
 {
     m_cmdVqCom.at(size_t(index))->setEnabled(enabled);

@@ -49,6 +49,8 @@ public:
 
     // The message line TxtMsg: the colour first, then the whole text.
     void ShowMessage(const QString &text, quint32 colour);
+    // The message line's tool tip: why the message came (empty: none).
+    void setMessageDetail(const QString &detail);
     void setDeviceButtonEnabled(int index, bool enabled);
     void setLampColour(quint32 bgr);
     // While a device operation runs, ComPort and the two Open commands are
