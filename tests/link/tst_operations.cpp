@@ -1,54 +1,24 @@
-// The five device operations against the controller emulator on a real
-// pseudo-terminal: the bytes on the wire (from the emulator's trace), what the
-// editor, the run-data log, the message line, the buttons and the lamp show
-// afterwards, and how each of the emulator's faults is met.
+// The five device operations against the controller emulator through the real
+// serial stack: the bytes each puts on the wire (the emulator's trace), and
+// what the boxes, the message line, the editor, the run-data log and the
+// buttons show afterwards, for a good controller and for each of its faults.
 
 #include "controllerdata.h"
-#include "emulatorprocess.h"
-#include "link/commandexchange.h"
-#include "link/deviceoperations.h"
-#include "link/portcontrol.h"
-#include "link/statusmodel.h"
-#include "platform/prompter.h"
-#include "platform/serialport.h"
-#include "runlog/runlog.h"
-#include "settings/editormodel.h"
-#include "settings/settingblock.h"
-#include "platform/config.h"
+#include "fixtures.h"
+#include "linkrig.h"
 
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-
-#include <memory>
 
 using namespace vq;
-using Dir = EmulatorProcess::Direction;
+using fixture::msg::cannotSet;
+using fixture::msg::commFault;
+using fixture::msg::completion;
+using fixture::msg::verifyNg;
 
 namespace {
 
-QList<bool> buttons(const StatusModel &s)
-{
-    QList<bool> b;
-    for (int i = 0; i < kDeviceButtons; ++i)
-        b << s.buttonEnabled(i);
-    return b;
-}
-
-const QList<bool> kAllOn{true, true, true, true, true};
-const QList<bool> kNoSettingData{true, false, true, true, true};
-const QList<bool> kAllOff{false, false, false, false, false};
-
-// The log the emulator's factory recording decodes to.
-RunLog factoryRunLog()
-{
-    RunLog log;
-    const QByteArray reply = "br" + emu::factoryLog().toHex().toUpper() + "\r";
-    if (decodeRunReply(QString::fromLatin1(reply), log) != RunReplyStatus::Ok)
-        qFatal("factory log does not decode");
-    return log;
-}
+const QStringList kNoArgs;
+QStringList fault(const QString &mode) { return {QStringLiteral("--fault"), mode}; }
 
 } // namespace
 
@@ -56,388 +26,104 @@ class TestOperations : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<EmulatorProcess> m_emu;
-    std::unique_ptr<Config> m_config;
-    std::unique_ptr<SerialPort> m_port;
-    std::unique_ptr<StatusModel> m_status;
-    std::unique_ptr<ScriptedPrompter> m_prompter;
-    std::unique_ptr<CommandExchange> m_ex;
-    std::unique_ptr<PortControl> m_control;
-    std::unique_ptr<EditorModel> m_editor;
-    std::unique_ptr<RunLog> m_log;
-    std::unique_ptr<DeviceOperations> m_ops;
-
-    bool startController(const QStringList &args = {})
-    {
-        m_emu = std::make_unique<EmulatorProcess>();
-        const QString path = m_emu->start(QStringList{QStringLiteral("--no-pacing")} + args);
-        if (path.isEmpty()) {
-            qWarning("%s", qPrintable(m_emu->errorText()));
-            return false;
-        }
-        m_config = std::make_unique<Config>(m_dir.path());
-        m_config->WriteIniString(QStringLiteral("Ports"), QStringLiteral("Com1"), path);
-        m_config->CommPortNo = 1;
-        m_port = std::make_unique<SerialPort>();
-        m_status = std::make_unique<StatusModel>();
-        m_prompter = std::make_unique<ScriptedPrompter>();
-        m_ex = std::make_unique<CommandExchange>(*m_port, *m_status, *m_prompter);
-        // 3 s become 300 ms, 12 s 1.2 s, the pauses 30 and 50 ms.
-        m_ex->setTimeScale(0.1);
-        m_control = std::make_unique<PortControl>(*m_port, *m_config, *m_status);
-        m_control->OpenPort();
-        m_control->EnableCommands();
-        m_editor = std::make_unique<EditorModel>();
-        m_editor->reset();
-        m_log = std::make_unique<RunLog>();
-        m_ops = std::make_unique<DeviceOperations>(*m_ex, *m_control, *m_editor, *m_log, *m_prompter, *m_status);
-        return m_port->isOpen();
-    }
-
-    QByteArray wire() const { return m_emu->traceBytes(Dir::Received); }
-
-    // The common end of a good operation.
-    void verifyCompleted(const QList<bool> &expectedButtons)
-    {
-        QCOMPARE(m_status->messageText(), kMsgCompletion);
-        QCOMPARE(m_status->messageColour(), kColourBlack);
-        QCOMPARE(buttons(*m_status), expectedButtons);
-        QCOMPARE(m_status->lampColour(), kLampIdle);
-        QVERIFY(!m_status->lampBlinking());
-        QVERIFY(!m_status->busy());
-        QVERIFY(!m_ex->CommError);
-        QCOMPARE(m_prompter->messageCount(), 0);
-    }
-
-    void verifyFailedWith(const QString &redText)
-    {
-        QVERIFY(m_ex->CommError);
-        QCOMPARE(m_status->messageText(), redText);
-        QCOMPARE(m_status->messageColour(), kColourRed);
-        QCOMPARE(m_status->lampColour(), kLampIdle);
-        QVERIFY(!m_status->lampBlinking());
-        QVERIFY(!m_status->busy());
-    }
-
 private slots:
-    void cleanup()
+    void operations_data()
     {
-        m_ops.reset();
-        m_ex.reset();
-        m_port.reset();
-        if (m_emu)
-            m_emu->stop();
-        m_emu.reset();
+        QTest::addColumn<QStringList>("args");   // the emulator's start
+        QTest::addColumn<QString>("faultLater"); // switched on after a first read
+        QTest::addColumn<QString>("deadBand");   // typed in before the operation
+        QTest::addColumn<int>("op");
+        QTest::addColumn<QByteArray>("wire");    // what the operation sent
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QString>("line");       // red unless "Completion"
+        QTest::addColumn<QString>("shown");      // Dead Band in the editor afterwards
+        QTest::addColumn<QString>("buttons");
+        const QByteArray factory = emu::factoryBlock();
+        const QByteArray written = QByteArray(factory).replace(32, 2, "08");
+        const QStringList none;
+        const QString later; // no read first
+        QTest::newRow("read") << kNoArgs << later << "" << 0 << QByteArray("sr") << none << completion << "4" << "11111";
+        QTest::newRow("write") << kNoArgs << "none" << "8" << 1 << "sw" + written + "sr" << none << completion << "8" << "11111";
+        QTest::newRow("defaults after a read") << kNoArgs << "none" << "9" << 2 << QByteArray("aertsr") << none << completion << "4" << "11111";
+        QTest::newRow("defaults, nothing read") << kNoArgs << later << "" << 2 << QByteArray("sraertsr") << none << completion << "4" << "11111";
+        QTest::newRow("data get") << kNoArgs << later << "" << 3 << QByteArray("br") << none << completion << "" << "10111";
+        QTest::newRow("data clear") << kNoArgs << later << "" << 4 << QByteArray("srbe") << none << completion << "" << "10111";
+        QTest::newRow("unasked characters") << QStringList{"--fault", "unasked", "--unasked-ms", "20"} << "unasked" << "" << 4 << QByteArray("srbe") << none << completion << "4" << "11111";
+        // A time-out with nothing received, and with something received.
+        QTest::newRow("silent") << fault("silent") << later << "" << 0 << QByteArray("sr") << QStringList{commFault} << commFault << "" << "10111";
+        QTest::newRow("garbage") << fault("garbage") << later << "" << 0 << QByteArray("sr") << QStringList{cannotSet} << cannotSet << "" << "10111";
+        QTest::newRow("read of 67") << fault("sr-67") << later << "" << 0 << QByteArray("sr") << none << cannotSet << "" << "10111";
+        QTest::newRow("deleted block") << fault("model-ff") << later << "" << 0 << QByteArray("sr") << QStringList{fixture::msg::settingDeleted} << completion << "" << "10111";
+        QTest::newRow("other model") << fault("model-02") << later << "" << 0 << QByteArray("sr") << QStringList{fixture::msg::otherModel} << completion << "" << "10111";
+        QTest::newRow("clear, silent") << fault("silent") << later << "" << 4 << QByteArray("sr") << QStringList{commFault} << commFault << "" << "10111";
+        QTest::newRow("clear after a read of 69") << fault("sr-69") << later << "" << 4 << QByteArray("sr") << none << cannotSet << "" << "10111";
+        QTest::newRow("short log") << fault("short-log") << later << "" << 3 << QByteArray("br") << QStringList{cannotSet} << cannotSet << "" << "10111";
+        QTest::newRow("bad hex log") << fault("bad-hex-log") << later << "" << 3 << QByteArray("br") << QStringList{cannotSet} << cannotSet << "" << "10111";
+        // The read-back must itself succeed, even when the old block equals the one written.
+        QTest::newRow("verify differs") << kNoArgs << "bad-verify" << "" << 1 << "sw" + factory + "sr" << none << verifyNg << "4" << "11111";
+        QTest::newRow("read-back of 67") << kNoArgs << "sr-67" << "" << 1 << "sw" + factory + "sr" << none << verifyNg << "4" << "11111";
+        QTest::newRow("read-back of 69") << kNoArgs << "sr-69" << "" << 1 << "sw" + factory + "sr" << none << verifyNg << "4" << "11111";
+        QTest::newRow("partial echo") << kNoArgs << "partial-echo" << "" << 1 << "sw" + factory + "sr" << QStringList{cannotSet} << cannotSet << "4" << "11111";
+        // Lost in the middle of the reply: one box, either time-out text by how much arrived.
+        QTest::newRow("line lost") << fault("vanish") << later << "" << 2 << QByteArray("sr") << QStringList{"either"} << fixture::msg::portCannotOpen << "" << "00000";
     }
 
-    // --- a well-behaved controller ---------------------------------------
-
-    void settingDataRead()
+    void operations()
     {
-        QVERIFY(startController());
-        QCOMPARE(buttons(*m_status), kNoSettingData);
-        QCOMPARE(m_ex->RomVersion, qint16(-1));
-        QSignalSpy busy(m_status.get(), &StatusModel::busyChanged);
-
-        m_ops->CmdVqCom_Click(0);
-
-        QCOMPARE(wire(), QByteArray("sr"));
-        const QString block = QString::fromLatin1(emu::factoryBlock());
-        QCOMPARE(m_ex->ReadBlock, block);
-        QCOMPARE(m_ex->RomVersion, qint16(block.mid(60, 2).toInt(nullptr, 16)));
-        QCOMPARE(m_editor->vqType(), kVqTypeName);
-        QCOMPARE(m_editor->text(0), QStringLiteral("2000"));
-        QCOMPARE(m_editor->text(5), QStringLiteral("4"));
-        QCOMPARE(m_editor->text(6), QStringLiteral("3"));
-        verifyCompleted(kAllOn);
-        QCOMPARE(m_status->focusRequest(), 0);
-        QCOMPARE(busy.count(), 2); // on for the operation, off at its end
-    }
-
-    void settingDataWriteWithVerify()
-    {
-        QVERIFY(startController());
-        m_ops->CmdVqCom_Click(0);
-        m_editor->setText(5, QStringLiteral("8")); // Dead Band
-        m_ops->CmdVqCom_Click(1);
-
-        QByteArray expected = emu::factoryBlock();
-        expected.replace(32, 2, "08");
-        QCOMPARE(m_ex->WriteBlock, QString::fromLatin1(expected));
-        // The read of the first click, then: sw, the block, the verify's read.
-        QCOMPARE(wire(), "sr" + QByteArray("sw") + expected + "sr");
-        QCOMPARE(m_ex->ReadBlock, QString::fromLatin1(expected));
-        QCOMPARE(m_editor->text(5), QStringLiteral("8"));
-        verifyCompleted(kAllOn);
-        QCOMPARE(m_status->focusRequest(), 1);
-    }
-
-    void settingDataWriteReadsFirstWhenNothingWasRead()
-    {
-        QVERIFY(startController());
-        // The editor filled by hand (as from a settings file).
-        QVERIFY(ShowSettingData(QString::fromLatin1(emu::factoryBlock()), *m_editor).status == DecodeStatus::Ok);
-        m_ops->CmdVqCom_Click(1);
-        QCOMPARE(wire(), "sr" + QByteArray("sw") + emu::factoryBlock() + "sr");
-        verifyCompleted(kAllOn);
-    }
-
-    void settingDataWriteRefusesAnInvalidEditorWithoutSending()
-    {
-        QVERIFY(startController());
-        m_ops->CmdVqCom_Click(0);
-        m_editor->setText(8, QString()); // Brake Max. Duty emptied
-        m_prompter->clear();
-        m_ops->CmdVqCom_Click(1);
-        QCOMPARE(wire(), QByteArray("sr"));
-        QCOMPARE(m_prompter->messageTexts(), QStringList{kMsgDataAbnormal});
-        QCOMPARE(m_prompter->prompts[0].icon, MessageIcon::Information);
-        // Nothing failed on the line: the operation still ends in Completion.
-        QCOMPARE(m_status->messageText(), kMsgCompletion);
-    }
-
-    void defaultDataWrite_data()
-    {
-        QTest::addColumn<bool>("readBefore");
-        QTest::newRow("nothing read yet") << false;
-        QTest::newRow("block read before") << true;
-    }
-
-    void defaultDataWrite()
-    {
-        QFETCH(bool, readBefore);
-        QVERIFY(startController());
-        QByteArray before;
-        if (readBefore) {
-            m_ops->CmdVqCom_Click(0);
-            m_editor->setText(5, QStringLiteral("9"));
-            m_ops->CmdVqCom_Click(1); // the controller now differs from its defaults
-            before = wire();
-        }
-        m_ops->CmdVqCom_Click(2);
-        const QByteArray sent = wire().mid(before.size());
-        QCOMPARE(sent, readBefore ? QByteArray("aertsr") : QByteArray("sraertsr"));
-        QCOMPARE(m_ex->ReadBlock, QString::fromLatin1(emu::factoryBlock()));
-        QCOMPARE(m_editor->text(5), QStringLiteral("4"));
-        verifyCompleted(kAllOn);
-        QCOMPARE(m_status->focusRequest(), 2);
-    }
-
-    void dataGetAndDataClear()
-    {
-        QVERIFY(startController());
-        m_ops->CmdVqCom_Click(3);
-        QCOMPARE(wire(), QByteArray("br"));
-        QVERIFY(*m_log == factoryRunLog());
-        verifyCompleted(kNoSettingData);
-        QCOMPARE(m_status->focusRequest(), -1); // focus stays with the log window
-
-        m_ops->CmdVqCom_Click(4);
-        QCOMPARE(wire(), QByteArray("brsrbe"));
-        QCOMPARE(m_editor->text(0), QString()); // the read of Data Clear isn't shown
-        verifyCompleted(kNoSettingData);
-        QCOMPARE(m_status->focusRequest(), 4);
-
-        m_ops->CmdVqCom_Click(3);
-        QVERIFY(!m_log->hasData());
-        QCOMPARE(m_log->RunCur(100), kEmptySample);
-    }
-
-    void dataGetHandsTheReplyToTheLogWindow()
-    {
-        QVERIFY(startController());
-        QString handed;
-        m_ops->setSetGraph([&](QStringView reply) {
-            handed = reply.toString();
-            return RunReplyStatus::Ok;
-        });
-        m_ops->CmdVqCom_Click(3);
-        QCOMPARE(handed.size(), kRunReplyLength + 1);
-        QVERIFY(handed.endsWith(u'\r'));
-        QVERIFY(*m_log == RunLog()); // only the hook touched the log
-    }
-
-    // --- faults -------------------------------------------------------------
-
-    void silentController()
-    {
-        QVERIFY(startController({QStringLiteral("--fault"), QStringLiteral("silent")}));
-        bool busyWhileBox = false;
-        m_prompter->onPrompt = [&](const ScriptedPrompter::Prompt &) {
-            busyWhileBox = m_status->busy() && !m_status->comPortMenuEnabled() && !m_status->openMenusEnabled();
-        };
-        m_ops->CmdVqCom_Click(0);
-        QVERIFY(busyWhileBox);
-        QCOMPARE(m_prompter->messageTexts(), QStringList{kMsgCommFault});
-        QCOMPARE(m_prompter->prompts[0].icon, MessageIcon::Exclamation);
-        verifyFailedWith(kMsgCommFault);
-        QCOMPARE(buttons(*m_status), kNoSettingData);
-        QCOMPARE(m_editor->text(0), QString());
-        QCOMPARE(m_ex->RomVersion, qint16(-1));
-
-        // Data Clear: one box, and "be" never goes out after the failed read.
-        m_prompter->clear();
-        m_ops->CmdVqCom_Click(4);
-        QCOMPARE(m_prompter->messageCount(), 1);
-        QCOMPARE(wire(), QByteArray("srsr"));
-
-        // Default Data Write with nothing read: sr, ae, rt, sr.
-        m_prompter->clear();
-        m_ops->CmdVqCom_Click(2);
-        QCOMPARE(m_prompter->messageCount(), 4);
-        QCOMPARE(wire(), QByteArray("srsrsraertsr"));
-
-        // Data Get: the log stays as it was.
-        m_prompter->clear();
-        m_ops->CmdVqCom_Click(3);
-        QCOMPARE(m_prompter->messageCount(), 1);
-        QVERIFY(*m_log == RunLog());
-        verifyFailedWith(kMsgCommFault);
-    }
-
-    void controllerFallingSilentAfterARead()
-    {
-        QVERIFY(startController());
-        m_ops->CmdVqCom_Click(0);
-        QVERIFY(m_emu->setFault(QStringLiteral("silent")));
-
-        // A block was read: three boxes (ae, rt, sr).
-        m_ops->CmdVqCom_Click(2);
-        QCOMPARE(m_prompter->messageCount(), 3);
-        QCOMPARE(m_editor->text(0), QString());
-        QCOMPARE(buttons(*m_status), kNoSettingData);
-    }
-
-    void lateAnswerCountsAsTimeOutAndIsDiscardedLater()
-    {
-        QVERIFY(startController({QStringLiteral("--fault"), QStringLiteral("late"), QStringLiteral("--delay"),
-                                 QStringLiteral("500")}));
-        m_ops->CmdVqCom_Click(0);
-        QCOMPARE(m_prompter->messageTexts(), QStringList{kMsgCommFault});
-        QVERIFY(m_emu->setFault(QStringLiteral("none")));
-        // The late answer arrives during this pause and must not count.
-        m_ex->WaitTime(10.0); // 1 s at this scale
-        m_prompter->clear();
-        m_ops->CmdVqCom_Click(0);
-        QCOMPARE(m_ex->ReadBlock, QString::fromLatin1(emu::factoryBlock()));
-        verifyCompleted(kAllOn);
-    }
-
-    void unaskedCharactersAreDiscarded()
-    {
-        QVERIFY(startController({QStringLiteral("--fault"), QStringLiteral("unasked"), QStringLiteral("--unasked-ms"),
-                                 QStringLiteral("20")}));
-        m_ex->WaitTime(2.0); // let it chatter before the first exchange
-        m_ops->CmdVqCom_Click(0);
-        m_ops->CmdVqCom_Click(4);
-        verifyCompleted(kAllOn);
-        QCOMPARE(m_ex->ReadBlock, QString::fromLatin1(emu::factoryBlock()));
-    }
-
-    void verifyMismatch()
-    {
-        QVERIFY(startController({QStringLiteral("--fault"), QStringLiteral("bad-verify")}));
-        m_ops->CmdVqCom_Click(0);
-        m_ops->CmdVqCom_Click(1);
-        QCOMPARE(m_prompter->messageCount(), 0);
-        verifyFailedWith(kMsgVerifyNg);
-        QCOMPARE(buttons(*m_status), kAllOn);
-    }
-
-    void partialEcho()
-    {
-        QVERIFY(startController({QStringLiteral("--fault"), QStringLiteral("partial-echo")}));
-        m_ops->CmdVqCom_Click(0);
-        m_editor->setText(5, QStringLiteral("9"));
-        m_ops->CmdVqCom_Click(1);
-        QVERIFY(m_prompter->messageTexts().startsWith(kMsgCannotSet));
-        QVERIFY(m_ex->CommError);
-        QVERIFY(m_status->messageText() != kMsgCompletion);
-    }
-
-    // A read the controller answers wrongly: the boxes, the line, what the
-    // read leaves, and that Data Clear and Default Data Write stop after it.
-    void faultyReadReplies_data()
-    {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("box");  // empty: none
-        QTest::addColumn<QString>("line"); // red unless Completion
-        QTest::newRow("garbage") << "garbage" << kMsgCannotSet << kMsgCannotSet;
-        QTest::newRow("67") << "sr-67" << QString() << kMsgCannotSet;
-        // The read itself succeeded; the block is refused when decoded.
-        QTest::newRow("model-ff") << "model-ff" << kMsgSettingDeleted << kMsgCompletion;
-        QTest::newRow("model-02") << "model-02" << kMsgOtherModel << kMsgCompletion;
-    }
-
-    void faultyReadReplies()
-    {
-        QFETCH(QString, fault);
-        QFETCH(QString, box);
+        QFETCH(QStringList, args);
+        QFETCH(QString, faultLater);
+        QFETCH(QString, deadBand);
+        QFETCH(int, op);
+        QFETCH(QByteArray, wire);
+        QFETCH(QStringList, boxes);
         QFETCH(QString, line);
-        QVERIFY(startController({QStringLiteral("--fault"), fault}));
-        m_ops->CmdVqCom_Click(0);
-        QCOMPARE(m_prompter->messageTexts(), box.isEmpty() ? QStringList() : QStringList{box});
-        if (!box.isEmpty())
-            QCOMPARE(m_prompter->prompts[0].icon,
-                     box == kMsgCannotSet ? MessageIcon::Information : MessageIcon::Exclamation);
-        QCOMPARE(m_editor->text(0), QString());
-        QCOMPARE(buttons(*m_status), kNoSettingData);
-        if (line == kMsgCompletion) {
-            QCOMPARE(m_status->messageText(), kMsgCompletion);
-            QVERIFY(m_ex->RomVersion != -1);
-            return;
+        QFETCH(QString, shown);
+        QFETCH(QString, buttons);
+        LinkRig rig;
+        QVERIFY2(rig.start(args), qPrintable(rig.emu.errorText()));
+        if (!faultLater.isNull()) {
+            rig.ops.CmdVqCom_Click(0);
+            QVERIFY(rig.emu.setFault(faultLater));
         }
-        verifyFailedWith(line);
-        QCOMPARE(m_ex->ReadBlock, QString());
-        QCOMPARE(m_ex->RomVersion, qint16(-1));
-        if (fault == QLatin1String("garbage"))
-            return;
+        if (!deadBand.isEmpty())
+            rig.editor.setText(5, deadBand);
+        const qsizetype before = rig.wire().size();
+        // A box comes while the operation still holds the window, before the red line.
+        bool boxOutOfTurn = false;
+        rig.prompter.onPrompt = [&](const ScriptedPrompter::Prompt &) {
+            boxOutOfTurn |= !rig.status.busy() || rig.status.messageColour() == kColourRed;
+        };
+        rig.ops.CmdVqCom_Click(op);
 
-        m_prompter->clear();
-        m_ops->CmdVqCom_Click(4);
-        QCOMPARE(wire(), QByteArray("srsr")); // no "be" after a refused read
-        m_ops->CmdVqCom_Click(2);
-        QCOMPARE(wire(), QByteArray("srsrsraertsr"));
-        QCOMPARE(m_prompter->messageCount(), 0);
-        verifyFailedWith(kMsgCannotSet);
+        QCOMPARE(rig.wire().mid(before), wire);
+        QCOMPARE(rig.prompter.messageCount(), boxes.size());
+        if (boxes != QStringList{"either"})
+            QCOMPARE(rig.prompter.messageTexts(), boxes);
+        for (const ScriptedPrompter::Prompt &box : rig.prompter.prompts)
+            QCOMPARE(box.icon, box.text == cannotSet ? MessageIcon::Information : MessageIcon::Exclamation);
+        QVERIFY(!boxOutOfTurn);
+        QCOMPARE(rig.status.messageText(), line);
+        QCOMPARE(rig.status.messageColour(), line == completion ? kColourBlack : kColourRed);
+        QCOMPARE(rig.ops.CommError(), line != completion);
+        QCOMPARE(rig.editor.text(5), shown);
+        QCOMPARE(buttonsText(rig.status), buttons);
+        QCOMPARE(rig.log.hasData(), op == 3 && line == completion);
+        QCOMPARE(rig.status.lampColour(), kLampIdle);
+        QVERIFY(!rig.status.lampBlinking() && !rig.status.busy());
     }
 
-    void unusableRunDataLeavesTheLog_data()
+    void lateAnswerIsDiscardedByTheNextExchange()
     {
-        QTest::addColumn<QString>("fault");
-        QTest::newRow("short") << "short-log";
-        QTest::newRow("bad hex") << "bad-hex-log";
-    }
-
-    void unusableRunDataLeavesTheLog()
-    {
-        QFETCH(QString, fault);
-        QVERIFY(startController());
-        m_ops->CmdVqCom_Click(3);
-        const RunLog before = *m_log;
-        QVERIFY(m_emu->setFault(fault));
-        m_ops->CmdVqCom_Click(3);
-        QVERIFY(*m_log == before);
-        QCOMPARE(m_prompter->messageTexts(), QStringList{kMsgCannotSet});
-        QCOMPARE(m_prompter->prompts[0].icon, MessageIcon::Information);
-        verifyFailedWith(kMsgCannotSet);
-    }
-
-    void lineVanishingMidOperation()
-    {
-        QVERIFY(startController({QStringLiteral("--fault"), QStringLiteral("vanish")}));
-        m_ops->CmdVqCom_Click(2);
-        // One box for the broken read; nothing sent after it, no more boxes.
-        QCOMPARE(m_prompter->messageCount(), 1);
-        QCOMPARE(wire(), QByteArray("sr"));
-        QVERIFY(!m_port->isOpen());
-        verifyFailedWith(kMsgPortCannotOpen);
-        QCOMPARE(buttons(*m_status), kAllOff);
-
-        // The menu reopens the line the emulator put back behind its link.
-        const QString reopened = m_emu->waitForReopen();
-        QVERIFY(!reopened.isEmpty());
+        LinkRig rig;
+        QVERIFY(rig.start({"--fault", "late", "--delay", "500"}));
+        rig.ops.CmdVqCom_Click(0);
+        QCOMPARE(rig.prompter.messageTexts(), QStringList{commFault});
+        QVERIFY(rig.emu.setFault(QStringLiteral("none")));
+        rig.exchange.WaitTime(10.0); // 1 s: the late answer arrives meanwhile
+        rig.ops.CmdVqCom_Click(0);
+        QCOMPARE(rig.block.readBlock(), QString::fromLatin1(emu::factoryBlock()));
+        QCOMPARE(rig.status.messageText(), completion);
+        QCOMPARE(rig.prompter.messageCount(), 1);
     }
 };
 

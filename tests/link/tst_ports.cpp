@@ -1,19 +1,13 @@
-// Which ports the selection dialog lists, and how opening the port leaves the
-// port, the message line and the device buttons. Picking, Cancel and the
-// retry through the dialog are driven through the real dialog at start-up.
+// Which ports the selection dialog lists and what its entries tell, the
+// choice it hands back, and how opening the port leaves the message line,
+// its tool tip and the device buttons.
 
-#include "link/portcontrol.h"
+#include "fixtures.h"
+#include "linkrig.h"
 #include "link/portselection.h"
-#include "link/statusmodel.h"
-#include "platform/serialport.h"
-#include "platform/config.h"
-#include "ptyline.h"
+#include "ptyhelper.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 using namespace vq;
 
@@ -22,128 +16,92 @@ class TestPorts : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    std::unique_ptr<Config> m_config;
-    std::unique_ptr<PtyLine> m_lineA; // pinned as Com3
-    std::unique_ptr<PtyLine> m_lineB; // pinned as Com7
+    Config m_config{m_dir.path()};
+    PtyEnd m_line; // pinned as Com3 and Com17
 
-    QByteArray iniBytes() const
+    // Every number pinned, so that no serial device of the machine takes part.
+    void pinAll(bool withLine)
     {
-        QFile f(m_config->iniPath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
-    // Every number pinned: the two lines, and paths that can't open, so that
-    // no real serial device of the machine takes part.
-    void pinAll()
-    {
+        QFile::remove(m_config.iniPath());
         for (int n = 1; n <= 17; ++n) {
-            QString device = QStringLiteral("/nonexistent/vq-com%1").arg(n);
-            if (n == 3)
-                device = m_lineA->slavePath();
-            else if (n == 7 || n == 17)
-                device = m_lineB->slavePath();
-            m_config->WriteIniString(QStringLiteral("Ports"), QStringLiteral("Com%1").arg(n), device);
+            const bool line = withLine && (n == 3 || n == 17);
+            const QString device = line ? m_line.slavePath() : QStringLiteral("/nonexistent/vq-com%1").arg(n);
+            m_config.WriteIniString(QStringLiteral("Ports"), QStringLiteral("Com%1").arg(n), device);
         }
     }
 
-    QStringList entryTexts(const PortSelection &sel) const
-    {
-        QStringList texts;
-        for (const PortEntry &e : sel.entries())
-            texts << e.text;
-        return texts;
-    }
-
 private slots:
-    void init()
-    {
-        QFile::remove(m_dir.filePath(QStringLiteral("VQ530T Link.ini")));
-        m_config = std::make_unique<Config>(m_dir.path());
-        m_lineA = std::make_unique<PtyLine>();
-        m_lineB = std::make_unique<PtyLine>();
-        pinAll();
-    }
+    void initTestCase() { QVERIFY(m_line.openFarEnd()); }
 
-    void listsExactlyThePortsThatOpenAndStoresTheConfiguredOne()
+    void listsThePortsOfCom1ToCom16ThatOpen()
     {
-        m_config->CommPortNo = 7;
-        QStringList tried;
-        PortSelection sel(*m_config, [&](const QString &device) {
-            tried << device;
-            return PortSelection::probeDevice(device);
-        });
+        pinAll(true);
+        PortSelection sel(m_config);
         sel.ListPorts();
+        QCOMPARE(sel.entries().size(), 1); // Com1..Com16 only: never Com17
+        QCOMPARE(sel.entries()[0].text, QStringLiteral("Com3"));
+        // A pseudo-terminal has no adapter to describe: the device alone.
+        QCOMPARE(portToolTip(sel.entries()[0]), m_line.slavePath());
+        QCOMPARE(portToolTip({"Com5", "/dev/ttyUSB0", 5, "FT232R USB UART", "FTDI", "A10K1"}),
+                 QStringLiteral("/dev/ttyUSB0\nFT232R USB UART\nFTDI\nSerial number: A10K1"));
+        // Picked, stored at once; OK hands it back, Cancel nothing.
+        sel.select(0);
+        QVERIFY(fixture::readFile(m_config.iniPath()).contains("CommPort= 3\r\n"));
+        sel.cmdOk_Click();
+        QCOMPARE(sel.choice().value_or(PortChoice{}).device, m_line.slavePath());
+        sel.CmdCancel_Click();
+        QVERIFY(!sel.choice().has_value());
 
-        QCOMPARE(entryTexts(sel), (QStringList{"Com3", "Com7"}));
-        QCOMPARE(sel.entries()[0].device, m_lineA->slavePath());
-        QCOMPARE(sel.selectedIndex(), 1);
-        // Com1..Com16 in order, each once; the pinned Com17 never.
-        QCOMPARE(tried.size(), 16);
-        QCOMPARE(tried.first(), QStringLiteral("/nonexistent/vq-com1"));
-        QCOMPARE(tried.last(), QStringLiteral("/nonexistent/vq-com16"));
-        QCOMPARE(tried.count(m_lineB->slavePath()), 1);
-        // The selection is stored again as soon as the list is shown.
-        QVERIFY(iniBytes().contains("CommPort= 7\r\n"));
-
-        // The probe left both lines closed: they open again.
-        SerialPort a;
-        SerialPort b;
-        QVERIFY(a.open(m_lineA->slavePath()));
-        QVERIFY(b.open(m_lineB->slavePath()));
-    }
-
-    void noFreePortListsNotFoundAndChangesNothing()
-    {
-        m_lineA.reset();
-        m_lineB.reset();
-        m_config->CommPortNo = 5;
-        PortSelection sel(*m_config);
+        pinAll(false);
         sel.ListPorts();
-        QCOMPARE(entryTexts(sel), QStringList{kNotFound});
-        QCOMPARE(sel.selectedIndex(), 0);
-        QCOMPARE(m_config->CommPortNo, qint16(5));
-        QVERIFY(!iniBytes().contains("CommPort"));
+        QCOMPARE(sel.entries().size(), 1);
+        QCOMPARE(sel.entries()[0].text, QStringLiteral("Not found"));
+        QVERIFY(!fixture::readFile(m_config.iniPath()).contains("CommPort"));
     }
 
-    void openingFollowsThePortNumber()
+    void openingShowsWhyAndRetriesThroughTheDialog()
     {
+        pinAll(true);
         SerialPort port;
         StatusModel status;
-        PortControl control(port, *m_config, status);
-        int dialogs = 0;
-        control.setShowPortDialog([&] { ++dialogs; });
+        PortControl control(port, m_config, status);
+        // The dialog as the user leaves it: OK on the port picked (which it
+        // stores), or Cancel once the picks run out.
+        QList<int> picks;
+        control.setShowPortDialog([&]() -> std::optional<PortChoice> {
+            if (picks.isEmpty())
+                return std::nullopt;
+            m_config.CommPortNo = qint16(picks.takeFirst());
+            return PortChoice{m_config.CommPortNo, {}};
+        });
+        QStringList details;
+        connect(&status, &StatusModel::messageDetailChanged, this, [&](const QString &d) { details << d; });
 
-        // Port 0: the red message, no dialog, buttons all off.
-        m_config->CommPortNo = 0;
+        m_config.CommPortNo = 0; // red, buttons off, no dialog
+        picks = {3};
         control.OpenPort();
         control.EnableCommands();
-        QCOMPARE(dialogs, 0);
-        QCOMPARE(status.messageText(), kMsgPortCannotOpen);
+        QCOMPARE(picks.size(), 1);
+        QCOMPARE(status.messageText(), fixture::msg::portCannotOpen);
         QCOMPARE(status.messageColour(), kColourRed);
-        for (int i = 0; i < kDeviceButtons; ++i)
-            QVERIFY(!status.buttonEnabled(i));
+        QCOMPARE(buttonsText(status), QStringLiteral("00000"));
 
-        m_config->CommPortNo = 3;
+        // A missing device: red with the reason as tool tip, then the dialog,
+        // whose pick opens.
+        m_config.CommPortNo = 5;
         control.OpenPort();
         control.EnableCommands();
-        QVERIFY(port.isOpen());
-        QCOMPARE(port.devicePath(), m_lineA->slavePath());
-        QCOMPARE(status.messageText(), kMsgPortInitialized);
-        QCOMPARE(status.messageColour(), kColourBlack);
-        QCOMPARE((QList<bool>{status.buttonEnabled(0), status.buttonEnabled(1), status.buttonEnabled(2),
-                              status.buttonEnabled(3), status.buttonEnabled(4)}),
-                 (QList<bool>{true, false, true, true, true}));
+        QCOMPARE(details.size(), 2);
+        QVERIFY2(details[0].startsWith("Com5 (/nonexistent/vq-com5): no such device: "), qPrintable(details[0]));
+        QCOMPARE(status.messageDetail(), QString());
+        QCOMPARE(status.messageText(), fixture::msg::portInitialized);
+        QCOMPARE(port.devicePath(), m_line.slavePath());
+        QCOMPARE(buttonsText(status), QStringLiteral("10111"));
 
-        // Already open: left as it is, even when the number changed meanwhile.
-        m_config->CommPortNo = 7;
-        control.OpenPort();
-        QCOMPARE(port.devicePath(), m_lineA->slavePath());
-        QCOMPARE(status.messageText(), kMsgPortInitialized);
-
-        control.ClosePort();
-        control.ClosePort();
+        control.mnuCom_Click(); // cancelled: closed, red, buttons off
         QVERIFY(!port.isOpen());
-        QCOMPARE(dialogs, 0);
+        QCOMPARE(status.messageText(), fixture::msg::portCannotOpen);
+        QCOMPARE(buttonsText(status), QStringLiteral("00000"));
     }
 };
 
