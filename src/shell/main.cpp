@@ -2,11 +2,50 @@
 
 #include "cli/commandline.h"
 #include "shell/application.h"
+#include "shell/frmmain.h"
 
 #include <QApplication>
 #include <QFileInfo>
 
 #include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// SIGINT, SIGTERM and SIGHUP end the program as Exit does: the handler only
+// writes a byte into a socket pair, and the event loop reads it.
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const int saved = errno;
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+    errno = saved;
+}
+
+bool catchEndSignals()
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
+        return false;
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+    return true;
+}
+
+} // namespace
+#endif
 
 namespace {
 
@@ -54,8 +93,29 @@ int main(int argc, char *argv[])
     options.programFile = QCoreApplication::applicationFilePath();
     options.portDevice = parsed.invocation->port;
     vq::Application program(options);
+    bool ended = false;
+    QObject::connect(&program, &vq::Application::ended, &app, [&ended] { ended = true; });
     QObject::connect(&program, &vq::Application::ended, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    if (!program.Main())
+
+#ifdef Q_OS_UNIX
+    // Installed before start-up, so the lock taken there is released however
+    // the user ends the program.
+    std::unique_ptr<QSocketNotifier> signalNotifier;
+    if (catchEndSignals()) {
+        signalNotifier = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &program, [&program] {
+            char byte;
+            [[maybe_unused]] const ssize_t n = ::read(signalPipe[0], &byte, 1);
+            program.mainWindow().close(); // as Exit does
+            // A box or dialog still up (start-up's port dialog) goes as well.
+            if (QWidget *modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+    }
+#endif
+
+    // A signal during start-up ends the program once start-up returns.
+    if (!program.Main() || ended)
         return 0;
     return app.exec();
 }

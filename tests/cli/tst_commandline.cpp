@@ -1,0 +1,172 @@
+// The command line as a script uses it: the real program against the
+// emulator, with the bytes on the wire read from the emulator's trace, the
+// files compared with what the window's own code writes, and every exit code.
+
+#include "emulatorprocess.h"
+#include "files/logfile.h"
+#include "files/settingsfile.h"
+#include "fixtures.h"
+#include "runlog/runlog.h"
+#include "scriptedprompter.h"
+#include "settings/controllerblock.h"
+#include "settings/editormodel.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vq;
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    EmulatorProcess m_emu;
+    QString m_out, m_err;
+
+    int run(const QStringList &args, bool withPort = true)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM")); // no display is needed
+        env.remove(QStringLiteral("DISPLAY"));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(VQ_PROGRAM_PATH),
+                (withPort ? QStringList{QStringLiteral("--port"), m_emu.slavePath()} : QStringList()) + args);
+        if (!p.waitForFinished(30000))
+            return -1;
+        m_out = QString::fromLocal8Bit(p.readAllStandardOutput());
+        m_err = QString::fromLocal8Bit(p.readAllStandardError());
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    }
+    QByteArray sent() { return m_emu.traceBytes(EmulatorProcess::Direction::Received); }
+    QString path(const char *name) { return m_dir.filePath(QLatin1String(name)); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY2(!m_emu.start({QStringLiteral("--no-pacing"), QStringLiteral("--state"), path("state.dat")}).isEmpty(),
+                 qPrintable(m_emu.errorText()));
+    }
+
+    void readAndShowMatchTheWindow()
+    {
+        QCOMPARE(run({QStringLiteral("read"), path("a.set")}), 0);
+        QCOMPARE(sent(), QByteArray("sr"));
+        // What File > Setting Data > Save writes after a read of the same block.
+        const QByteArray reply = m_emu.traceBytes(EmulatorProcess::Direction::Sent);
+        ScriptedPrompter prompter;
+        EditorModel editor;
+        ControllerBlock block(editor, prompter);
+        block.takeReadBlock(QString::fromLatin1(reply.mid(2, 64)));
+        QCOMPARE(block.showBlock(block.readBlock()), SettingsDecode::Ok);
+        QCOMPARE(fixture::readFile(path("a.set")), settingFileContent(*block.buildWriteBlock()).value());
+
+        QCOMPARE(run({QStringLiteral("--json"), QStringLiteral("show")}), 0);
+        const QJsonObject o = QJsonDocument::fromJson(m_out.toUtf8()).object();
+        QCOMPARE(o.value(QStringLiteral("pwm-min")).toDouble(), editor.text(0).toDouble());
+        QCOMPARE(o.value(QStringLiteral("low-batt")).toDouble(), editor.text(6).toDouble());
+        QCOMPARE(o.value(QStringLiteral("vq-type")).toString(), QStringLiteral("VQ530T"));
+        QCOMPARE(o.value(QStringLiteral("flags")).toObject().value(QStringLiteral("lipo")).toBool(), editor.mode(3));
+        QCOMPARE(o.keys().size(), 17);
+    }
+
+    void setWritesVerifiesAndKeepsABackup()
+    {
+        QCOMPARE(run({QStringLiteral("read"), path("before.set")}), 0);
+        const QByteArray before = fixture::readFile(path("before.set"));
+        const qsizetype repliesBefore = m_emu.traceBytes(EmulatorProcess::Direction::Sent).size();
+        QCOMPARE(run({QStringLiteral("set"), QStringLiteral("low-batt=3.0"), QStringLiteral("cur-limit=off")}), 0);
+        const QByteArray controllerBlock = m_emu.traceBytes(EmulatorProcess::Direction::Sent).mid(repliesBefore + 2, 64);
+        QVERIFY2(m_err.contains(fixture::msg::completion), qPrintable(m_err));
+        // The block sent: byte 17 is 3.0 V (27), byte 19 the "Off" byte FF.
+        const QByteArray wire = sent().right(2 + 2 + 64 + 2);
+        QVERIFY2(wire.startsWith("srsw") && wire.endsWith("sr"), wire.constData());
+        const QByteArray written = wire.mid(4, 64);
+        QCOMPARE(written.mid(34, 2), QByteArray("27"));
+        QCOMPARE(written.mid(38, 2), QByteArray("FF"));
+
+        // The controller's block before the write is the newest backup, and
+        // writing it back restores it.
+        QCOMPARE(run({QStringLiteral("backups")}, false), 0);
+        const QString newest = m_out.section(u'\n', 0, 0);
+        QCOMPARE(fixture::readFile(newest), controllerBlock);
+        QCOMPARE(run({QStringLiteral("write"), newest}), 0);
+        QCOMPARE(run({QStringLiteral("read"), path("after.set")}), 0);
+        QCOMPARE(fixture::readFile(path("after.set")), before);
+    }
+
+    void logCommandsAndDefaults()
+    {
+        QCOMPARE(run({QStringLiteral("get-log"), path("run.csv")}), 0);
+        QVERIFY(sent().endsWith("br"));
+        // File > Log Data > Save of the same reply.
+        RunLog log;
+        QCOMPARE(decodeRunReply(QString::fromLatin1(m_emu.traceBytes(EmulatorProcess::Direction::Sent).right(2051)), log),
+                 RunReplyStatus::Ok);
+        QCOMPARE(fixture::readFile(path("run.csv")), MakeRunDat(log));
+
+        QCOMPARE(run({QStringLiteral("clear-log")}), 0);
+        QVERIFY(sent().endsWith("srbe"));
+        QCOMPARE(run({QStringLiteral("defaults")}), 0);
+        QVERIFY(sent().endsWith("sraertsr"));
+        QVERIFY(m_out.contains(QStringLiteral("VQ530T")));
+    }
+
+    void exitCodes_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("code");
+        const auto l = [](std::initializer_list<const char *> a) {
+            QStringList s;
+            for (const char *x : a)
+                s << QString::fromLatin1(x);
+            return s;
+        };
+        QTest::newRow("unknown command") << l({"frobnicate"}) << "none" << 2;
+        QTest::newRow("read-only key") << l({"set", "neutral=1500"}) << "none" << 2;
+        QTest::newRow("out of range") << l({"set", "dead-band=51"}) << "none" << 2;
+        QTest::newRow("not a number") << l({"set", "dead-band=5x"}) << "none" << 2;
+        QTest::newRow("bad file") << l({"write", "/nonexistent.set"}) << "none" << 2;
+        QTest::newRow("another model") << l({"show"}) << "model-02" << 1;
+        QTest::newRow("verify NG") << l({"set", "dead-band=7"}) << "bad-verify" << 1;
+        QTest::newRow("no answer") << l({"show"}) << "silent" << 4;
+    }
+    void exitCodes()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, fault);
+        QFETCH(int, code);
+        QVERIFY(m_emu.setFault(fault));
+        const qsizetype before = sent().size();
+        QCOMPARE(run(args), code);
+        QVERIFY(m_emu.setFault(QStringLiteral("none")));
+        // A refused command sends nothing at all.
+        if (code == 2)
+            QCOMPARE(sent().size(), before);
+    }
+
+    void portThatCannotBeOpened()
+    {
+        QCOMPARE(run({QStringLiteral("--port"), path("no-such-tty"), QStringLiteral("show")}, false), 3);
+        QVERIFY(m_err.contains(fixture::msg::portCannotOpen));
+        QVERIFY(m_err.contains(path("no-such-tty")));
+    }
+
+    void versionAndHelp()
+    {
+        QCOMPARE(run({QStringLiteral("--version")}, false), 0);
+        QCOMPARE(m_out, QStringLiteral("VQ530T Link 1.00\n"));
+        QCOMPARE(run({QStringLiteral("--help")}, false), 0);
+        QVERIFY(m_out.contains(QStringLiteral("cur-limit-time")) && m_out.contains(QStringLiteral("get-log")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
