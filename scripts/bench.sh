@@ -14,7 +14,7 @@ bash scripts/setup.sh
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j"$(nproc 2>/dev/null || echo 2)" --target bench_link bench_redraw bench_startup bench_memory
+cmake --build "$build" -j"$(nproc 2>/dev/null || echo 2)" --target bench_link bench_redraw bench_startup bench_memory bench_cli
 
 out="$build/bench-output.txt"
 : >"$out"
@@ -23,6 +23,7 @@ link=$(run "$build/bench/bench_link" "$reps")
 redraw=$(run "$build/bench/bench_redraw")
 startup=$(run "$build/bench/bench_startup")
 memory=$(run "$build/bench/bench_memory")
+cli=$(run "$build/bench/bench_cli" "$reps")
 
 # Figures out of the programs' lines.
 read_ms=$(sed -n 's/^Setting Data Read: overhead beyond wire time \([-0-9.]*\) ms median.*/\1/p' <<<"$link")
@@ -38,6 +39,8 @@ redraw_hd=$(redraw_at typical 1920)
 redraw_load_worst=$(redraw_at zigzag 467)
 redraw_hd_worst=$(redraw_at zigzag 1920)
 startup_ms=$(sed -n 's/.*: median \([0-9.]*\) ms, slowest.*/\1/p' <<<"$startup")
+cli_read_ms=$(sed -n 's/^command line read: *beyond wire time \([-0-9.]*\) ms median.*/\1/p' <<<"$cli")
+cli_get_ms=$(sed -n 's/^command line get-log: *beyond wire time \([-0-9.]*\) ms median.*/\1/p' <<<"$cli")
 peak_mb=$(sed -n 's/.*window open: \([0-9.]*\) MB.*/\1/p' <<<"$memory")
 
 row() { # name, value, unit, limit
@@ -58,3 +61,5 @@ row "  same, worst-case zig-zag log, 467x347" "$redraw_load_worst" ms 2
 row "  same, worst-case zig-zag log, 1920x1080" "$redraw_hd_worst" ms 2
 row "Start-up to first paint of the main window (median)" "$startup_ms" ms 300
 row "Peak resident memory after Data Get, log window open" "$peak_mb" MB 80
+row "Command line read, whole process beyond wire time (median)" "$cli_read_ms" ms 100
+row "Command line get-log, whole process beyond wire time (median)" "$cli_get_ms" ms 100
