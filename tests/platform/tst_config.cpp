@@ -1,183 +1,125 @@
-// The profile file and the configuration values read from it at start-up.
+// The profile file "VQ530T Link.ini": what is read from it, what writing one
+// key does to a hand-edited file, the start-up values and the port devices.
 
-#include "platform/profilefile.h"
+#include "fixtures.h"
+#include "link/portmap.h"
 #include "platform/config.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace vq;
-
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(data);
-}
-
-} // namespace
 
 class TestConfig : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    Config config() const { return Config(m_dir.path()); }
     QString ini() const { return m_dir.filePath(QStringLiteral("VQ530T Link.ini")); }
-
-private slots:
-    void init()
+    // The file's content before a row; "<none>" stands for no file, "<no
+    // folder>" for a folder that doesn't exist.
+    void prepare(const QByteArray &content)
     {
         QFile::remove(ini());
+        if (!content.startsWith('<'))
+            QVERIFY(fixture::writeFile(ini(), content));
     }
 
-    void fileNameFollowsPathAndTitle()
-    {
-        QCOMPARE(config().iniPath(), ini());
-        Config other(QStringLiteral("/opt/x"), QStringLiteral("Other"));
-        QCOMPARE(other.iniPath(), QStringLiteral("/opt/x/Other.ini"));
-    }
-
-    void missingFileSectionOrKeyReadsError()
-    {
-        Config c = config();
-        QCOMPARE(c.ReadIniString("RS232C", "CommPort"), QStringLiteral("Error"));
-        QCOMPARE(c.IniValue, QStringLiteral("Error"));
-        writeAll(ini(), "[Chart]\r\nScaleLine0=1\r\n");
-        QCOMPARE(c.ReadIniString("RS232C", "CommPort"), QStringLiteral("Error"));
-        QCOMPARE(c.ReadIniString("Chart", "ScaleLine1"), QStringLiteral("Error"));
-        QCOMPARE(c.ReadIniString("chart", "scaleline0"), QStringLiteral("1"));
-    }
-
-    void longValueIsCutTo255()
-    {
-        writeAll(ini(), "[A]\r\nk=" + QByteArray(300, 'x') + "\r\n");
-        QCOMPARE(config().ReadIniString("A", "k"), QString(255, u'x'));
-    }
-
-    void writeCreatesFileWithLeadingBlankPort()
-    {
-        Config c = config();
-        c.storeCommPort(3);
-        QCOMPARE(readAll(ini()), QByteArray("[RS232C]\r\nCommPort= 3\r\n"));
-        QCOMPARE(c.CommPortNo, qint16(3));
-        QCOMPARE(c.ReadIniString("RS232C", "CommPort"), QStringLiteral("3"));
-    }
-
-    void writeReplacesInPlaceAndKeepsEverythingElse()
-    {
-        const QByteArray before = "; my bench PC\r\n"
-                                  "[RS232C]\r\n"
-                                  "CommPort= 1\r\n"
-                                  "Other=keep me\r\n"
-                                  "\r\n"
-                                  "[Chart]\r\n"
-                                  "ScaleLine0=0\r\n"
-                                  "; trailing comment\r\n";
-        writeAll(ini(), before);
-        Config c = config();
-        c.storeCommPort(12);
-        c.storeScaleLine(1, true);
-        c.storeScaleLine(0, true);
-        QCOMPARE(readAll(ini()), QByteArray("; my bench PC\r\n"
-                                            "[RS232C]\r\n"
-                                            "CommPort= 12\r\n"
-                                            "Other=keep me\r\n"
-                                            "\r\n"
-                                            "[Chart]\r\n"
-                                            "ScaleLine0=1\r\n"
-                                            "; trailing comment\r\n"
-                                            "ScaleLine1=1\r\n"));
-    }
-
-    void newSectionIsAppendedAndLfFilesStayLf()
-    {
-        writeAll(ini(), "[Ports]\nCom1=/dev/pts/7\n");
-        config().storeScaleLine(0, false);
-        QCOMPARE(readAll(ini()), QByteArray("[Ports]\nCom1=/dev/pts/7\n\n[Chart]\nScaleLine0=0\n"));
-    }
-
-    void failedWriteIsIgnored()
-    {
-        Config c(m_dir.filePath(QStringLiteral("no/such/folder")));
-        c.storeCommPort(5); // must neither fail nor throw
-        QCOMPARE(c.CommPortNo, qint16(5));
-        QVERIFY(!QFile::exists(c.iniPath()));
-        QVERIFY(!writeProfileString(c.iniPath(), "A", "b", "c"));
-    }
-
-    void loadConfig_data()
+private slots:
+    void read_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<int>("port");
-        QTest::addColumn<int>("scale0");
-        QTest::addColumn<int>("scale1");
-        QTest::addColumn<bool>("dialog");
-        QTest::newRow("no port key") << QByteArray("[Chart]\r\nScaleLine1=1\r\n") << 0 << 0 << 1 << true;
-        QTest::newRow("CommPort= 4") << QByteArray("[RS232C]\r\nCommPort= 4\r\n") << 4 << 0 << 0 << false;
-        QTest::newRow("not a number") << QByteArray("[RS232C]\r\nCommPort=COM3\r\n") << 0 << 0 << 0 << false;
-        QTest::newRow("2.5 to even") << QByteArray("[RS232C]\r\nCommPort=2.5\r\n") << 2 << 0 << 0 << false;
-        QTest::newRow("3.5 to even") << QByteArray("[RS232C]\r\nCommPort=3.5\r\n") << 4 << 0 << 0 << false;
-        QTest::newRow("too large") << QByteArray("[RS232C]\r\nCommPort=70000\r\n") << 0 << 0 << 0 << false;
-        QTest::newRow("both scale lines")
-            << QByteArray("[RS232C]\r\nCommPort=1\r\n[Chart]\r\nScaleLine0=1\r\nScaleLine1=0\r\n") << 1 << 1 << 0
-            << false;
-        QTest::newRow("hand-edited scale line")
-            << QByteArray("[RS232C]\r\nCommPort=1\r\n[Chart]\r\nScaleLine0=99999\r\n") << 1 << 1 << 0 << false;
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        const QByteArray chart = "[Chart]\r\nScaleLine0= 1 \r\nq=\"x y\"\r\n";
+        QTest::newRow("no section") << chart << "RS232C" << "CommPort" << "Error";
+        QTest::newRow("no key") << chart << "Chart" << "ScaleLine1" << "Error";
+        QTest::newRow("names in any case, value trimmed") << chart << "chart" << "SCALELINE0" << "1";
+        QTest::newRow("quotes dropped") << chart << "Chart" << "q" << "x y";
+        QTest::newRow("cut to 255") << "[A]\r\nk=" + QByteArray(300, 'x') << "A" << "k" << QString(255, u'x');
     }
-    void loadConfig()
+    void read()
     {
         QFETCH(QByteArray, file);
-        writeAll(ini(), file);
-        Config c = config();
-        int dialogs = 0;
-        c.LoadConfig([&] { ++dialogs; });
-        QTEST(int(c.CommPortNo), "port");
-        QTEST(int(c.ScaleLineState[0]), "scale0");
-        QTEST(int(c.ScaleLineState[1]), "scale1");
-        QTEST(dialogs == 1, "dialog");
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        prepare(file);
+        Config config(m_dir.path());
+        QTEST(config.ReadIniString(section, key), "value");
     }
 
-    void noFileShowsDialogOnceAndKeepsZeros()
+    // One key is written through the program's own stores; every other line
+    // comes back byte for byte with its own line end.
+    void write_data()
     {
-        Config c = config();
-        int dialogs = 0;
-        c.LoadConfig([&] { ++dialogs; });
-        QCOMPARE(dialogs, 1);
-        QCOMPARE(c.CommPortNo, qint16(0));
-        QCOMPARE(c.ScaleLineState[0], qint16(0));
-        QCOMPARE(c.ScaleLineState[1], qint16(0));
-        QVERIFY(!QFile::exists(ini())); // nothing is written at start-up
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<bool>("port"); // CommPort 3, else ScaleLine1 ticked
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("new file") << QByteArray("<none>") << true << QByteArray("[RS232C]\r\nCommPort= 3\r\n");
+        QTest::newRow("no folder, ignored") << QByteArray("<no folder>") << true << QByteArray("<missing>");
+        QTest::newRow("replaced in place, comment and lone CR kept")
+            << QByteArray(";c\r\n[RS232C]\r\nCommPort= 12\r\nx=a\rb\r\r\n\r\n[Chart]\r\n") << true
+            << QByteArray(";c\r\n[RS232C]\r\nCommPort= 3\r\nx=a\rb\r\r\n\r\n[Chart]\r\n");
+        QTest::newRow("added after the last line, lone LF kept")
+            << QByteArray("[Chart]\r\nScaleLine0=0\r\nnote\n\r\n[RS232C]\r\n") << false
+            << QByteArray("[Chart]\r\nScaleLine0=0\r\nnote\nScaleLine1=1\r\n\r\n[RS232C]\r\n");
+        QTest::newRow("LF file, section added with LF") << QByteArray("[Ports]\nCom1=x\r\n") << false
+                                                        << QByteArray("[Ports]\nCom1=x\r\n\n[Chart]\nScaleLine1=1\n");
+        QTest::newRow("last line ending in CR") << QByteArray("[Chart]\nScaleLine0=1\r") << false
+                                                << QByteArray("[Chart]\nScaleLine0=1\r\nScaleLine1=1");
+    }
+    void write()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, port);
+        prepare(before);
+        Config config(before == "<no folder>" ? m_dir.filePath(QStringLiteral("no/such")) : m_dir.path());
+        port ? config.storeCommPort(3) : config.storeScaleLine(1, true);
+        QTEST(fixture::readFile(config.iniPath()), "after");
+        QCOMPARE(port ? config.CommPortNo : config.ScaleLineState[1], qint16(port ? 3 : 1)); // holds even so
+    }
+
+    void load_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("dialog"); // the port dialog: 0 not shown, 1 OK, -1 cancelled
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("scales");
+        QTest::newRow("no file, dialog cancelled") << QByteArray("<none>") << -1 << 0 << "00";
+        QTest::newRow("no port, dialog OK") << QByteArray("[Chart]\r\nScaleLine1=1\r\n") << 1 << 0 << "01";
+        QTest::newRow("CommPort= 4") << QByteArray("[RS232C]\r\nCommPort= 4\r\n") << 0 << 4 << "00";
+        QTest::newRow("not a number") << QByteArray("[RS232C]\r\nCommPort=COM3\r\n") << 0 << 0 << "00";
+        QTest::newRow("2.5 to even") << QByteArray("[RS232C]\r\nCommPort=2.5\r\n") << 0 << 2 << "00";
+        QTest::newRow("too large") << QByteArray("[RS232C]\r\nCommPort=70000\r\n") << 0 << 0 << "00";
+        QTest::newRow("hand-edited scale line") << QByteArray("[RS232C]\r\nCommPort=1\r\n[Chart]\r\nScaleLine0=99999\r\n")
+                                                << 0 << 1 << "10";
+    }
+    void load()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, dialog);
+        prepare(file);
+        Config config(m_dir.path());
+        int shown = 0;
+        QCOMPARE(config.LoadConfig([&] { ++shown; return dialog > 0; }), dialog >= 0);
+        QCOMPARE(shown, dialog == 0 ? 0 : 1);
+        QTEST(int(config.CommPortNo), "port");
+        QTEST(QStringLiteral("%1%2").arg(config.ScaleLineState[0]).arg(config.ScaleLineState[1]), "scales");
+        QCOMPARE(fixture::readFile(ini()), file == "<none>" ? QByteArray("<missing>") : file); // nothing written
     }
 
     void portDevices()
     {
-        Config c = config();
+        prepare("[RS232C]\r\nCommPort= 3\r\n[Ports]\r\nCom3=/tmp/vq-pty\r\n");
+        const Config config(m_dir.path());
+        QCOMPARE(portDevice(config, 3), QStringLiteral("/tmp/vq-pty"));
+        QVERIFY(portDevice(config, 0).isEmpty() && portDevice(config, 17).isEmpty());
 #ifndef Q_OS_WIN
-        QCOMPARE(c.portDevice(1), QStringLiteral("/dev/ttyS0"));
-        QCOMPARE(c.portDevice(4), QStringLiteral("/dev/ttyS3"));
-        QCOMPARE(c.portDevice(5), QStringLiteral("/dev/ttyUSB0"));
-        QCOMPARE(c.portDevice(12), QStringLiteral("/dev/ttyUSB7"));
-        QCOMPARE(c.portDevice(13), QStringLiteral("/dev/ttyACM0"));
-        QCOMPARE(c.portDevice(16), QStringLiteral("/dev/ttyACM3"));
+        const QStringList fixed{"/dev/ttyS3", "/dev/ttyUSB0", "/dev/ttyUSB7", "/dev/ttyACM0"}; // Com4, 5, 12, 13
+        QCOMPARE(QStringList({portDevice(config, 4), portDevice(config, 5), portDevice(config, 12),
+                              portDevice(config, 13)}), fixed);
 #endif
-        QVERIFY(c.portDevice(0).isEmpty());
-        QVERIFY(c.portDevice(17).isEmpty());
-        writeAll(ini(), "[RS232C]\r\nCommPort= 3\r\n[Ports]\r\nCom3=/tmp/vq-pty\r\n");
-        QCOMPARE(c.portDevice(3), QStringLiteral("/tmp/vq-pty"));
-        int dialogs = 0;
-        c.LoadConfig([&] { ++dialogs; });
-        QCOMPARE(c.CommPortNo, qint16(3)); // the Ports section disturbs nothing
-        QCOMPARE(dialogs, 0);
     }
 };
 
