@@ -3,12 +3,24 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
+class QSaveFile;
+
 namespace vq {
 
 // Writes `content` to `filePath` through a temporary file beside it that
 // replaces the target only once the whole content is on disk, so a failed
-// write (read-only folder, full disk, a target that is a folder) leaves an
-// existing file exactly as it was. Returns false when nothing was replaced.
+// write (full disk, a target that is a folder) leaves an existing file exactly
+// as it was. Only where no temporary file can be made beside an existing
+// file (a writable file in a folder that isn't, a name too long for the
+// temporary one) is the file written in place, as a plain overwrite would.
+// Returns false when nothing was written.
 [[nodiscard]] bool writeFileAtomically(const QString &filePath, const QByteArray &content);
+
+// The same with the step that makes the temporary file given: it opens the
+// QSaveFile for writing and says whether it could. Tests refuse it here.
+[[nodiscard]] bool writeFileAtomically(const QString &filePath, const QByteArray &content,
+                                       const std::function<bool(QSaveFile &)> &openTemporary);
 
 } // namespace vq
