@@ -137,9 +137,37 @@ std::optional<double> logFieldNumber(QByteArrayView field)
     return value;
 }
 
+namespace {
+
+// The text without what spreadsheets put round a sheet: the byte-order mark
+// of "CSV UTF-8" at the start, and rows made only of separators at the end
+// (a sheet whose widest row is wider than the log). A separator row with data
+// after it is still a faulty row.
+QByteArrayView withoutSpreadsheetExtras(QByteArrayView text)
+{
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text = text.sliced(3);
+    for (;;) {
+        qsizetype lineEnd = text.size();
+        if (lineEnd > 0 && text[lineEnd - 1] == '\n')
+            --lineEnd;
+        if (lineEnd > 0 && text[lineEnd - 1] == '\r')
+            --lineEnd;
+        qsizetype start = lineEnd;
+        while (start > 0 && text[start - 1] == ',')
+            --start;
+        // Not only separators, or the first line (the header's place).
+        if (start == lineEnd || start == 0 || (text[start - 1] != '\n' && text[start - 1] != '\r'))
+            return text;
+        text = text.first(start);
+    }
+}
+
+} // namespace
+
 LogReadResult readLogText(const QByteArray &content, RunLog &log)
 {
-    const QByteArrayView text(content);
+    const QByteArrayView text = withoutSpreadsheetExtras(content);
     const qsizetype size = text.size();
     qsizetype pos = 0;
     int lineNo = 0;

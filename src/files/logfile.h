@@ -40,7 +40,9 @@ struct LogReadResult
     int line = 0;
 };
 
-// Reads a log file's content into the log. Lines end at CR LF, lone LF or
+// Reads a log file's content into the log. What spreadsheets add is not
+// read: a UTF-8 byte-order mark before the header, and rows made only of
+// separators (",,") after the last other row. Lines end at CR LF, lone LF or
 // lone CR; a line end at the very end of the content doesn't start another
 // line. Line 0's first field must be exactly "Time(s)". Data line k
 // (k = 1, 2, ...) must start with a number equal to k-1; its second field,

@@ -1,10 +1,20 @@
 #include "files/settingsfile.h"
 
+#include <algorithm>
+
 namespace vq {
 
 QString settingFileText(const QByteArray &content)
 {
-    return QString::fromLatin1(content);
+    // A text editor ends the last line: one LF or CR LF after a whole block
+    // is the editor's, not part of the block.
+    QByteArrayView text(content);
+    const QByteArrayView block = text.first(std::min<qsizetype>(text.size(), kBlockLength));
+    const QByteArrayView rest = text.sliced(block.size());
+    if (block.size() == kBlockLength && (rest == "\n" || rest == "\r\n") && !block.contains('\n')
+        && !block.contains('\r'))
+        text = block;
+    return QString::fromLatin1(text);
 }
 
 bool isSettingFileBlock(QStringView text)

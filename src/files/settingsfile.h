@@ -1,8 +1,10 @@
 #pragma once
 
 // The settings file "*.set": nothing but the 64-character setting-data block,
-// 8-bit text, no header and no line ending. A file of any other length is not
-// a block and is ignored without a message.
+// 8-bit text, no header and no line ending. The program writes exactly that;
+// it also reads the block followed by one LF or CR LF, as a text editor saves
+// it. A file of any other length is not a block and is ignored without a
+// message.
 
 #include "core/constants.h"
 
@@ -14,7 +16,8 @@
 
 namespace vq {
 
-// A settings file's bytes as the text that goes into the receive buffer.
+// A settings file's bytes as the text that goes into the receive buffer: one
+// line end after a whole block is dropped, every other byte is a character.
 [[nodiscard]] QString settingFileText(const QByteArray &content);
 
 // SetFileData's test: only a text of exactly 64 characters is decoded.
