@@ -31,7 +31,15 @@ public:
     virtual QString saveFileName(const QString &filter) = 0;
 };
 
-// "desc|pattern|desc|pattern" as a Qt name filter ("desc (pattern);;...").
+// "desc|pattern|desc|pattern" as a Qt name filter ("desc (pattern);;..."). A
+// description that already ends in its pattern in parentheses is taken as it
+// is, so the dialog shows "VQ setting data (*.set)", not the pattern twice.
 [[nodiscard]] QString qtNameFilter(const QString &filter);
+
+// The name a save dialog hands back: a name typed without an extension gets
+// the one of the selected Qt name filter ("VQ Log data (*.csv)" adds ".csv"),
+// as the platform's own dialogs do; a name with an extension, or a filter
+// without one ("(*.*)"), leaves it as typed.
+[[nodiscard]] QString withFilterExtension(const QString &name, const QString &selectedNameFilter);
 
 } // namespace vq

@@ -57,7 +57,9 @@ QString QtPrompter::fileName(const QString &filter, bool save)
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    const QString name = dialog.selectedFiles().constFirst();
+    QString name = dialog.selectedFiles().constFirst();
+    if (save)
+        name = withFilterExtension(name, dialog.selectedNameFilter());
     m_lastFolder = QFileInfo(name).absolutePath();
     return name;
 }
