@@ -1,100 +1,60 @@
-// The file commands of the main menu as the user meets them: dialogs,
-// questions and messages (answered by a script), the settings file's
-// 64-character rule, the log file branch, and saves that fail without
-// harming the file that was there.
+// The log file's text (MakeRunDat's exact bytes, the reader's accept and
+// refuse table with what it leaves in the log), then the four file commands
+// as the user meets them, answered by a script: the dialogs' filters, the
+// create and overwrite questions, the settings file's 64-character rule, the
+// log file, and every message; and what the file dialogs make of the filters
+// and of a name typed without an extension.
 
 #include "files/filecommands.h"
 #include "files/logfile.h"
-#include "files/settingsfile.h"
-#include "platform/prompter.h"
-#include "testfiles.h"
+#include "fixtures.h"
+#include "scriptedprompter.h"
+#include "settings/controllerblock.h"
+#include "settings/editormodel.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace vq;
-using Kind = ScriptedPrompter::Kind;
 
 namespace {
 
-const QString kSettingFilter = QStringLiteral("VQ setting data (*.set)|*.set|ALL files(*.*)|*.*");
+const QString kSetFilter = QStringLiteral("VQ setting data (*.set)|*.set|ALL files(*.*)|*.*");
 const QString kLogFilter = QStringLiteral("VQ Log data (*.csv)|*.csv|ALL files(*.*)|*.*");
-const QString kTrouble = QStringLiteral("Trouble is found in data.");
-const QString kCreate = QStringLiteral("File not found. Create it?");
-const QString kOverwrite = QStringLiteral("The file already exists. \r\nDo you overwrite?");
-const QString kNoData = QStringLiteral("There is no preserved data.");
-const QString kCannotSave = QStringLiteral("File cannot be saved.");
 
-const QString kBlock = QStringLiteral("E803401FF005D0074C040000000000000620556A6464000A500085C80001100A");
+const QByteArray kHeader = "Time(s),Voltage(V),Current(A)\r\n";
 
-// The commands with their hooks recording what reached the editor, the
-// receive buffer and the log window.
+QByteArray rows(int from, int to, const QByteArray &values)
+{
+    QByteArray text;
+    for (int k = from; k <= to; ++k)
+        text += QByteArray::number(k) + values + "\r\n";
+    return text;
+}
+
 struct Harness
 {
     ScriptedPrompter prompter;
     RunLog log;
-    QStringList decoded;
-    QStringList recvBuffers;
+    EditorModel editor;
+    ControllerBlock block{editor, prompter};
     int logLoads = 0;
-    SettingsDecode decodeResult = SettingsDecode::Ok;
-    std::optional<QString> editorBlock = kBlock;
-    FileCommands commands{prompter, log,
-                          FileCommandHooks{
-                              [this](const QString &block) {
-                                  decoded.append(block);
-                                  return decodeResult;
-                              },
-                              [this] { return editorBlock; },
-                              [this](const QString &text) { recvBuffers.append(text); },
-                              [this] { ++logLoads; },
-                          }};
+    FileCommands commands{prompter, log, block, [this] { ++logLoads; }};
 
-    // Kinds and texts of everything shown, for one comparison per flow.
-    QStringList shown() const
+    // Dialog filters, questions and messages of one command, in order.
+    QStringList shown(const QString &name, QList<bool> answers, void (FileCommands::*command)())
     {
+        prompter.clear();
+        prompter.fileNames = {name};
+        prompter.answers = answers;
+        (commands.*command)();
         QStringList out;
-        for (const auto &p : prompter.prompts) {
-            switch (p.kind) {
-            case Kind::Message:
-                out.append(QStringLiteral("message(%1): %2").arg(int(p.icon)).arg(p.text));
-                break;
-            case Kind::Question:
-                out.append(QStringLiteral("question: ") + p.text);
-                break;
-            case Kind::OpenDialog:
-                out.append(QStringLiteral("open: ") + p.text);
-                break;
-            case Kind::SaveDialog:
-                out.append(QStringLiteral("save: ") + p.text);
-                break;
-            }
-        }
+        for (const auto &p : prompter.prompts)
+            out.append(p.text);
         return out;
     }
 };
-
-QString critical(const QString &text)
-{
-    return QStringLiteral("message(%1): %2").arg(int(MessageIcon::Critical)).arg(text);
-}
-
-QString exclamation(const QString &text)
-{
-    return QStringLiteral("message(%1): %2").arg(int(MessageIcon::Exclamation)).arg(text);
-}
-
-RunLog sampleLog()
-{
-    RunLog log;
-    for (int n = 1; n <= kLogSamples; ++n) {
-        log.setVolt(n, n % 7 == 0 ? -1.0f : 3.0f + float(n % 100) / 10.0f);
-        log.setCur(n, n % 5 == 0 ? -1.0f : float((n % 48) * 10));
-    }
-    return log;
-}
 
 } // namespace
 
@@ -102,328 +62,151 @@ class TestFileCommands : public QObject
 {
     Q_OBJECT
 
-private:
     QTemporaryDir m_dir;
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
 private slots:
-    void initTestCase() { QVERIFY(m_dir.isValid()); }
-
-    // --- the settings file's content -----------------------------------------
-
-    void settingsContentRule()
+    void openMissingFile()
     {
-        // What a save writes: the 64 characters as 64 bytes, or nothing.
-        QCOMPARE(settingFileContent(kBlock).value(), kBlock.toLatin1());
-        QVERIFY(!settingFileContent(kBlock + u'0'));
-        QString wide = kBlock;
-        wide[10] = QChar(0x3042); // can't be one 8-bit character
-        QVERIFY(!settingFileContent(wide));
-        // What an open reads: bytes become characters one for one.
-        QCOMPARE(settingFileText(QByteArray("A\xe9\x01")), QString::fromUtf8("A\u00e9\u0001"));
-    }
-
-    // --- opening -------------------------------------------------------------
-
-    void missingFile_data()
-    {
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("create");
-        QTest::newRow("settings, No") << kSettingFilter << QStringLiteral("none.set") << false;
-        QTest::newRow("log, Yes") << kLogFilter << QStringLiteral("new.csv") << true;
-    }
-    void missingFile()
-    {
-        QFETCH(QString, filter);
-        QFETCH(QString, file);
-        QFETCH(bool, create);
-        const QString name = path(file);
         Harness h;
-        h.prompter.fileNames = {name};
-        h.prompter.answers = {create};
-        h.commands.OpenDataFile(filter);
-        QCOMPARE(h.shown(), (QStringList{QStringLiteral("open: ") + filter,
-                                         QStringLiteral("question: ") + kCreate}));
-        // Yes makes an empty file and changes nothing else.
-        QCOMPARE(QFileInfo(name).isFile(), create);
-        QCOMPARE(QFileInfo(name).size(), 0);
-        QVERIFY(h.recvBuffers.isEmpty() && h.decoded.isEmpty());
-        QCOMPARE(h.logLoads, 0);
-        QCOMPARE(h.log, RunLog());
-        QFile::remove(name);
-    }
-
-    void missingFileCannotBeCreated()
-    {
-        // The parent of the chosen name is a regular file.
-        const QString parent = path(QStringLiteral("plain.txt"));
-        QVERIFY(writeFile(parent, "x"));
-        Harness h;
-        h.prompter.fileNames = {parent + QStringLiteral("/new.set")};
-        h.prompter.answers = {true};
-        h.commands.mnuOpen_Click();
-        QCOMPARE(h.shown().last(), critical(kTrouble));
-        QCOMPARE(readFile(parent), QByteArray("x"));
-    }
-
-    void emptyFileLoadsNothing_data()
-    {
-        QTest::addColumn<QString>("filter");
-        QTest::newRow("settings") << kSettingFilter;
-        QTest::newRow("log") << kLogFilter;
-    }
-    void emptyFileLoadsNothing()
-    {
-        QFETCH(QString, filter);
-        const QString name = path(QStringLiteral("empty.dat"));
-        QVERIFY(writeFile(name, QByteArray()));
-        Harness h;
-        h.prompter.fileNames = {name};
-        h.commands.OpenDataFile(filter);
-        QCOMPARE(h.shown(), QStringList{QStringLiteral("open: ") + filter});
-        QVERIFY(h.recvBuffers.isEmpty() && h.decoded.isEmpty());
+        QCOMPARE(h.shown(path("no.set"), {false}, &FileCommands::mnuOpen_Click),
+                 (QStringList{kSetFilter, fixture::msg::createQuestion}));
+        QVERIFY(!QFile::exists(path("no.set")));
+        QCOMPARE(h.shown(path("new.csv"), {true}, &FileCommands::munOpenLog_Click).last(),
+                 fixture::msg::createQuestion);
+        QCOMPARE(fixture::readFile(path("new.csv")), QByteArray()); // created empty, nothing loaded
         QCOMPARE(h.logLoads, 0);
     }
 
-    void settingsFileLoads_data()
+    void openSettings_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("decodes");
-        QTest::newRow("block") << kBlock.toLatin1() << true;
-        QTest::newRow("block with CR LF") << kBlock.toLatin1() + "\r\n" << false;
-        QTest::newRow("one short") << kBlock.left(63).toLatin1() << false;
-        QTest::newRow("8-bit characters") << QByteArray(64, '\xff') << true;
+        QTest::addColumn<QStringList>("outcome"); // messages, then field 0
+        const QByteArray block = fixture::kWorkedBlock.toLatin1();
+        QTest::newRow("the block") << block << QStringList{QStringLiteral("1000")};
+        QTest::newRow("with LF") << block + "\n" << QStringList{QStringLiteral("1000")};
+        QTest::newRow("with CR LF") << block + "\r\n" << QStringList{QStringLiteral("1000")};
+        QTest::newRow("with two line ends") << block + "\r\n\r\n" << QStringList{QString()};
+        QTest::newRow("one short") << block.left(63) << QStringList{QString()};
+        QTest::newRow("not hexadecimal") << QByteArray(block).replace(0, 1, "G")
+                                         << QStringList{fixture::msg::trouble, QString()};
     }
-    void settingsFileLoads()
+    void openSettings()
     {
         QFETCH(QByteArray, content);
-        QFETCH(bool, decodes);
-        const QString name = path(QStringLiteral("load.set"));
-        QVERIFY(writeFile(name, content));
+        QFETCH(QStringList, outcome);
+        QVERIFY(fixture::writeFile(path("in.set"), content));
         Harness h;
-        h.prompter.fileNames = {name};
-        h.commands.mnuOpen_Click();
-        // The content always replaces the receive buffer; no message either way.
-        QCOMPARE(h.recvBuffers, QStringList{QString::fromLatin1(content)});
-        QCOMPARE(h.decoded, decodes ? QStringList{QString::fromLatin1(content)} : QStringList{});
-        QCOMPARE(h.prompter.messageCount(), 0);
-        QCOMPARE(readFile(name), content);
+        h.shown(path("in.set"), {}, &FileCommands::mnuOpen_Click);
+        QCOMPARE(h.prompter.messageTexts() << h.editor.text(0), outcome);
     }
 
-    void settingsDecoderOutcomes()
-    {
-        const QString name = path(QStringLiteral("outcome.set"));
-        QVERIFY(writeFile(name, kBlock.toLatin1()));
-
-        // A deleted or foreign block: the decoder's own message is enough.
-        Harness refused;
-        refused.decodeResult = SettingsDecode::Refused;
-        refused.prompter.fileNames = {name};
-        refused.commands.mnuOpen_Click();
-        QCOMPARE(refused.decoded.size(), 1);
-        QCOMPARE(refused.prompter.messageCount(), 0);
-
-        // A block the decoder can't read.
-        Harness malformed;
-        malformed.decodeResult = SettingsDecode::Malformed;
-        malformed.prompter.fileNames = {name};
-        malformed.commands.mnuOpen_Click();
-        QCOMPARE(malformed.shown(), (QStringList{QStringLiteral("open: ") + kSettingFilter,
-                                                 critical(kTrouble)}));
-    }
-
-    void unreadableNameIsTrouble_data()
-    {
-        QTest::addColumn<QString>("filter");
-        QTest::newRow("settings") << kSettingFilter;
-        QTest::newRow("log") << kLogFilter;
-    }
-    void unreadableNameIsTrouble()
-    {
-        QFETCH(QString, filter);
-        // A folder exists but is no file to read.
-        Harness h;
-        h.prompter.fileNames = {m_dir.path()};
-        h.commands.OpenDataFile(filter);
-        QCOMPARE(h.shown(), (QStringList{QStringLiteral("open: ") + filter, critical(kTrouble)}));
-        QVERIFY(h.recvBuffers.isEmpty());
-        QCOMPARE(h.logLoads, 0);
-    }
-
-    void filterWordDecidesKind()
-    {
-        const QString name = path(QStringLiteral("kind.txt"));
-        QVERIFY(writeFile(name, kBlock.toLatin1()));
-
-        Harness settings;
-        settings.prompter.fileNames = {name};
-        settings.commands.OpenDataFile(QStringLiteral("my settings|*.txt"));
-        QCOMPARE(settings.decoded.size(), 1);
-
-        // "Setting" with a capital is not the word: the log reader refuses it.
-        Harness log;
-        log.prompter.fileNames = {name};
-        log.commands.OpenDataFile(QStringLiteral("Setting|*.txt"));
-        QVERIFY(log.decoded.isEmpty() && log.recvBuffers.isEmpty());
-        QCOMPARE(log.shown().last(), critical(kTrouble));
-    }
-
-    // --- settings save -------------------------------------------------------
-
-    void settingsSaveRefusedByEditor()
+    void saveSettings()
     {
         Harness h;
-        h.editorBlock.reset();
-        h.commands.mnuSave_Click();
-        QVERIFY(h.prompter.prompts.isEmpty());
+        h.block.takeReadBlock(fixture::kWorkedBlock);
+        QCOMPARE(h.block.showBlock(fixture::kWorkedBlock), SettingsDecode::Ok);
+        QVERIFY(fixture::writeFile(path("s.set"), "old"));
+        QCOMPARE(h.shown(path("s.set"), {false}, &FileCommands::mnuSave_Click),
+                 (QStringList{kSetFilter, fixture::msg::overwriteQuestion}));
+        QCOMPARE(fixture::readFile(path("s.set")), QByteArray("old"));
+        h.shown(path("s.set"), {true}, &FileCommands::mnuSave_Click);
+        QCOMPARE(fixture::readFile(path("s.set")), fixture::kWorkedBlock.toLatin1());
     }
 
-    void settingsSaveOverExisting()
-    {
-        const QString name = path(QStringLiteral("exists.set"));
-        const QByteArray old = "old content\r\n";
-        QVERIFY(writeFile(name, old));
-
-        Harness no;
-        no.prompter.fileNames = {name};
-        no.prompter.answers = {false};
-        no.commands.mnuSave_Click();
-        QCOMPARE(no.shown(), (QStringList{QStringLiteral("save: ") + kSettingFilter,
-                                          QStringLiteral("question: ") + kOverwrite}));
-        QCOMPARE(readFile(name), old);
-
-        Harness yes;
-        yes.prompter.fileNames = {name};
-        yes.prompter.answers = {true};
-        yes.commands.mnuSave_Click();
-        QCOMPARE(yes.prompter.messageCount(), 0);
-        QCOMPARE(readFile(name), kBlock.toLatin1());
-    }
-
-    void incompleteBlockIsNeverWritten()
-    {
-        const QString name = path(QStringLiteral("short.set"));
-        QVERIFY(writeFile(name, kBlock.toLatin1()));
-        Harness h;
-        h.editorBlock = kBlock.left(60);
-        h.prompter.fileNames = {name};
-        h.prompter.answers = {true};
-        h.commands.mnuSave_Click();
-        QCOMPARE(h.shown(), QStringList{exclamation(kCannotSave)});
-        QCOMPARE(readFile(name), kBlock.toLatin1());
-    }
-
-    // --- log files -----------------------------------------------------------
-
-    void logSaveRefusedWithoutData()
+    void logSaveAndOpen()
     {
         Harness h;
-        h.log.setVolt(2, 5.0f); // only slot 1 counts
-        h.commands.mnuSaveLog_Click();
-        QCOMPARE(h.shown(), QStringList{exclamation(kNoData)});
-    }
-
-    void logSaveThenOpen()
-    {
-        const QString name = path(QStringLiteral("run.csv"));
-        Harness saver;
-        saver.log = sampleLog();
-        saver.prompter.fileNames = {name};
-        saver.commands.mnuSaveLog_Click();
-        QCOMPARE(saver.shown(), QStringList{QStringLiteral("save: ") + kLogFilter});
-        const QByteArray written = readFile(name);
-        QCOMPARE(written, MakeRunDat(saver.log));
-        QCOMPARE(written.count("\r\n"), 513);
-        QCOMPARE(saver.log, sampleLog()); // a save doesn't change the log
-
+        QCOMPARE(h.shown(path("r.csv"), {}, &FileCommands::mnuSaveLog_Click), QStringList{fixture::msg::noData});
+        h.log.setVolt(1, 7.4f);
+        h.log.setCur(512, -1.0f);
+        QCOMPARE(h.shown(path("r.csv"), {}, &FileCommands::mnuSaveLog_Click), QStringList{kLogFilter});
         Harness loader;
-        loader.prompter.fileNames = {name};
-        loader.commands.munOpenLog_Click();
-        QCOMPARE(loader.prompter.messageCount(), 0);
+        QCOMPARE(loader.shown(path("r.csv"), {}, &FileCommands::munOpenLog_Click), QStringList{kLogFilter});
+        QCOMPARE(loader.log, h.log);
         QCOMPARE(loader.logLoads, 1);
-        QVERIFY(loader.log == sampleLog());
+
+        QVERIFY(fixture::writeFile(path("bad.csv"), "Time(s)\r\n0,1,2\r\n1,x\r\n"));
+        QCOMPARE(loader.shown(path("bad.csv"), {}, &FileCommands::munOpenLog_Click).last(), fixture::msg::trouble);
+        QCOMPARE(loader.logLoads, 1);
+        QVERIFY(QDir().mkpath(path("folder.csv")));
+        QCOMPARE(h.shown(path("folder.csv"), {true}, &FileCommands::mnuSaveLog_Click),
+                 (QStringList{kLogFilter, fixture::msg::overwriteQuestion, fixture::msg::cannotSave}));
+        QVERIFY(QFileInfo(path("folder.csv")).isDir());
     }
 
-    void logOpenFaults_data()
+    void dialogFilters()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<int>("storedRows");
-        QTest::newRow("lower-case header")
-            << QByteArray("time(s),Voltage(V),Current(A)\r\n0,7.4,120\r\n") << 0;
-        QTest::newRow("bad value in row 3")
-            << QByteArray("Time(s)\r\n0,7.4,120\r\n1,7.4,120\r\n2,7.4,12O\r\n3,7.4,120\r\n") << 2;
+        QCOMPARE(qtNameFilter(kSetFilter), QStringLiteral("VQ setting data (*.set);;ALL files(*.*)"));
+        QCOMPARE(qtNameFilter(QStringLiteral("Logs|*.csv")), QStringLiteral("Logs (*.csv)"));
     }
-    void logOpenFaults()
+
+    void typedNameGetsTheFilterExtension_data()
+    {
+        QTest::addColumn<QStringList>("typedFilterName");
+        QTest::newRow("settings") << QStringList{"/d/run", "VQ setting data (*.set)", "/d/run.set"};
+        QTest::newRow("log") << QStringList{"/d.x/run", "VQ Log data (*.csv)", "/d.x/run.csv"};
+        QTest::newRow("own extension kept") << QStringList{"/d/run.txt", "VQ Log data (*.csv)", "/d/run.txt"};
+        QTest::newRow("all files") << QStringList{"/d/run", "ALL files(*.*)", "/d/run"};
+    }
+    void typedNameGetsTheFilterExtension()
+    {
+        QFETCH(QStringList, typedFilterName);
+        QCOMPARE(withFilterExtension(typedFilterName[0], typedFilterName[1]), typedFilterName[2]);
+    }
+
+    void makeRunDat()
+    {
+        RunLog log; // slot 1 without voltage, zeros elsewhere
+        log.setCur(1, 120.0f);
+        log.setVolt(2, 7.4f);
+        log.setCur(2, -1.0f);
+        log.setVolt(3, 123.4567f);
+        log.setCur(3, -2.5f);
+        log.setVolt(512, 0.1f);
+        log.setCur(512, 480.0f);
+        QCOMPARE(MakeRunDat(log), kHeader + "0,,120\r\n1,7.4,\r\n2,123.4567,-2.5\r\n" + rows(3, 510, ",0,0")
+                                      + "511,0.1,480\r\n");
+    }
+
+    void read_data()
+    {
+        // After reading into a log holding n + 0.25 V and n + 0.75 A in slot n:
+        // slot 1's voltage and current, slot 2's voltage.
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("line"); // lines read, or the line that stopped it
+        QTest::addColumn<QList<float>>("slots12");
+        const QList<float> kept{1.25f, 1.75f, 2.25f}, one{1, 2, 2.25f};
+        QTest::newRow("512 rows") << kHeader + rows(0, 511, ",9,8") << true << 513 << QList<float>{9, 8, 9};
+        QTest::newRow("513 rows") << kHeader + rows(0, 512, ",9,8") << false << 513 << QList<float>{9, 8, 9};
+        QTest::newRow("empty fields") << kHeader + "0,,\r\n1,5\r\n" << true << 3 << QList<float>{-1, -1, 5};
+        QTest::newRow("LF and CR ends") << QByteArray("Time(s)\n0,1,2\r1,3,4\n") << true << 3 << QList<float>{1, 2, 3};
+        QTest::newRow("lower-case header") << QByteArray("time(s)\r\n0,1,2\r\n") << false << 0 << kept;
+        QTest::newRow("bad row, rows before kept") << kHeader + "0,1,2\r\n1,7.4V,2\r\n" << false << 2 << one;
+        QTest::newRow("bad current, voltage not stored") << kHeader + "0,3.3,oops\r\n" << false << 1 << kept;
+        QTest::newRow("index out of sequence") << kHeader + "1,1,2\r\n" << false << 1 << kept;
+        QTest::newRow("empty line") << kHeader + "0,1,2\r\n\r\n1,3,4\r\n" << false << 2 << one;
+        QTest::newRow("UTF-8 byte-order mark") << "\xEF\xBB\xBF" + kHeader + "0,1,2\r\n" << true << 2 << one;
+        QTest::newRow("separator rows at the end") << kHeader + "0,1,2\r\n,,\r\n,,\r\n" << true << 2 << one;
+        QTest::newRow("separator row before data") << kHeader + "0,1,2\r\n,,\r\n1,3,4\r\n" << false << 2 << one;
+    }
+    void read()
     {
         QFETCH(QByteArray, content);
-        QFETCH(int, storedRows);
-        const QString name = path(QStringLiteral("bad.csv"));
-        QVERIFY(writeFile(name, content));
-        Harness h;
-        h.prompter.fileNames = {name};
-        h.commands.munOpenLog_Click();
-        QCOMPARE(h.shown(), (QStringList{QStringLiteral("open: ") + kLogFilter, critical(kTrouble)}));
-        QCOMPARE(h.logLoads, 0);
-        for (int n = 1; n <= 4; ++n) {
-            const bool stored = n <= storedRows;
-            QCOMPARE(h.log.RunVolt(n), stored ? 7.4f : RunLog().RunVolt(n));
-            QCOMPARE(h.log.RunCur(n), stored ? 120.0f : 0.0f);
+        QFETCH(bool, ok);
+        QFETCH(int, line);
+        QFETCH(QList<float>, slots12);
+        RunLog log;
+        for (int n = 1; n <= kLogSamples; ++n) {
+            log.setVolt(n, 0.25f + float(n));
+            log.setCur(n, 0.75f + float(n));
         }
-    }
-
-    // --- saves that fail -----------------------------------------------------
-
-    void failedSaveShowsAndHarmsNothing_data()
-    {
-        QTest::addColumn<QString>("filter");
-        QTest::newRow("settings") << kSettingFilter;
-        QTest::newRow("log") << kLogFilter;
-    }
-    void failedSaveShowsAndHarmsNothing()
-    {
-        QFETCH(QString, filter);
-        const bool settings = filter == kSettingFilter;
-
-        // Target is a folder: the overwrite question comes, then the failure.
-        const QString folder = path(QStringLiteral("folder.dat"));
-        QVERIFY(QDir().mkpath(folder));
-        QVERIFY(writeFile(folder + QStringLiteral("/inside"), "keep"));
-        Harness a;
-        a.log = sampleLog();
-        a.prompter.fileNames = {folder};
-        a.prompter.answers = {true};
-        settings ? a.commands.mnuSave_Click() : a.commands.mnuSaveLog_Click();
-        QCOMPARE(a.shown(), (QStringList{QStringLiteral("save: ") + filter,
-                                         QStringLiteral("question: ") + kOverwrite,
-                                         exclamation(kCannotSave)}));
-        QVERIFY(QFileInfo(folder).isDir());
-        QCOMPARE(readFile(folder + QStringLiteral("/inside")), QByteArray("keep"));
-
-        // The parent of the target is a regular file: no question, the failure.
-        const QString parent = path(QStringLiteral("parent.txt"));
-        QVERIFY(writeFile(parent, "parent"));
-        Harness b;
-        b.log = sampleLog();
-        b.prompter.fileNames = {parent + QStringLiteral("/x.dat")};
-        settings ? b.commands.mnuSave_Click() : b.commands.mnuSaveLog_Click();
-        QCOMPARE(b.shown(), (QStringList{QStringLiteral("save: ") + filter,
-                                         exclamation(kCannotSave)}));
-        QCOMPARE(readFile(parent), QByteArray("parent"));
-
-        // An existing file whose name leaves no room for the temporary file
-        // beside it: the save fails and the old content stays whole.
-        const QString longName = path(QString(250, u'L'));
-        const QByteArray old = "old data that must survive\r\n";
-        QVERIFY(writeFile(longName, old));
-        Harness c;
-        c.log = sampleLog();
-        c.prompter.fileNames = {longName};
-        c.prompter.answers = {true};
-        settings ? c.commands.mnuSave_Click() : c.commands.mnuSaveLog_Click();
-        QCOMPARE(c.shown().last(), exclamation(kCannotSave));
-        QCOMPARE(readFile(longName), old);
-        QVERIFY(QFile::remove(longName));
+        const LogReadResult r = readLogText(content, log);
+        QCOMPARE(r.ok, ok);
+        QCOMPARE(r.line, line);
+        QCOMPARE((QList<float>{log.RunVolt(1), log.RunCur(1), log.RunVolt(2)}), slots12);
+        QCOMPARE(log.RunVolt(3), content.size() > 1000 ? 9.0f : 3.25f); // slots not reached keep theirs
     }
 };
 

@@ -42,31 +42,22 @@ class TestLogWindow : public QObject
     QTemporaryDir m_dir;
     std::unique_ptr<Config> m_config;
     RunLog m_log;
-    std::unique_ptr<QWidget> m_main;
+    QWidget m_main;
     std::unique_ptr<LogWindowHost> m_host;
 
     QString ini() const { return m_dir.filePath(QStringLiteral("VQ530T Link.ini")); }
-    FrmLog *open()
-    {
-        m_host->SetGraphFile();
-        return m_host->window();
-    }
+    FrmLog *open() { m_host->SetGraphFile(); return m_host->window(); }
     QCheckBox *scaleBox(FrmLog *w, int i) { return w->findChild<QCheckBox *>(QStringLiteral("ChkScaleLine_%1").arg(i)); }
 
 private slots:
     void init()
     {
+        m_host.reset();
         QFile::remove(ini());
         m_config = std::make_unique<Config>(m_dir.path());
         m_log.reset();
-        m_main = std::make_unique<QWidget>();
-        m_main->setGeometry(100, 80, 300, 200);
-        m_host = std::make_unique<LogWindowHost>(m_main.get(), *m_config, m_log);
-    }
-    void cleanup()
-    {
-        m_host.reset();
-        m_main.reset();
+        m_main.setGeometry(100, 80, 300, 200);
+        m_host = std::make_unique<LogWindowHost>(&m_main, *m_config, m_log);
     }
 
     void loadingPlaceSizeAndMinimum()
@@ -96,42 +87,22 @@ private slots:
         QTest::mouseClick(scaleBox(w, 0), Qt::LeftButton);
         QCOMPARE(fixture::readFile(ini()), QByteArray("[Chart]\r\nScaleLine0=0\r\nScaleLine1=1\r\n"));
 
-        w->findChild<QPushButton *>(QStringLiteral("CmdClose"))->click();
+        w->findChild<QPushButton *>(QStringLiteral("CmdClose"))->click(); // and opened again
         w = open();
         QVERIFY(!scaleBox(w, 0)->isChecked());
         QVERIFY(scaleBox(w, 1)->isChecked());
-
-        // A later run reads the keys at start: any value but 0 ticks the box.
-        m_host.reset();
-        QVERIFY(fixture::writeFile(ini(), "[RS232C]\r\nCommPort= 2\r\n[Chart]\r\nScaleLine0=7\r\n"));
-        Config restarted(m_dir.path());
-        QVERIFY(restarted.LoadConfig({}));
-        LogWindowHost host(m_main.get(), restarted, m_log);
-        host.SetGraphFile();
-        QVERIFY(scaleBox(host.window(), 0)->isChecked());
-        QVERIFY(!scaleBox(host.window(), 1)->isChecked());
-        QCOMPARE(fixture::readFile(ini()), QByteArray("[RS232C]\r\nCommPort= 2\r\n[Chart]\r\nScaleLine0=7\r\n"));
     }
 
-    void setGraphRefusesDamagedReplies_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<RunReplyStatus>("status");
-        QTest::newRow("short") << kReply.left(2049) << RunReplyStatus::Short;
-        QTest::newRow("not hexadecimal") << QString(kReply).replace(1000, 1, u'G') << RunReplyStatus::BadHex;
-    }
     void setGraphRefusesDamagedReplies()
     {
-        QFETCH(QString, text);
-        QFETCH(RunReplyStatus, status);
-        QCOMPARE(m_host->SetGraph(text), status);
-        QVERIFY(!m_host->window()); // no window is made for it
-        QCOMPARE(m_log, RunLog());
-
+        // Refused replies are all alike here: no window, nothing redrawn.
+        const QString damaged = QString(kReply).replace(1000, 1, u'G');
+        QCOMPARE(m_host->SetGraph(damaged), RunReplyStatus::BadHex);
+        QVERIFY(!m_host->window());
         QCOMPARE(m_host->SetGraph(kReply), RunReplyStatus::Ok);
         const RunLog good = m_log;
         const QImage picture = m_host->window()->picture().copy();
-        QCOMPARE(m_host->SetGraph(text), status);
+        QCOMPARE(m_host->SetGraph(damaged), RunReplyStatus::BadHex);
         QCOMPARE(m_log, good);
         QCOMPARE(m_host->window()->picture(), picture);
     }
@@ -144,11 +115,8 @@ private slots:
         auto *pic = w->findChild<QWidget *>(QStringLiteral("PicLog"));
         auto *box = w->findChild<QLabel *>(QStringLiteral("TxtLog"));
         QVERIFY(box->isHidden());
-        const auto pointAt = [&](int t) {
-            for (int column = 2; column < pic->width() && w->readOut().t != t; ++column)
-                moveOver(pic, QPointF(column, pic->height() / 2));
-        };
-        pointAt(120);
+        for (int column = 2; column < pic->width() && w->readOut().t != 120; ++column)
+            moveOver(pic, QPointF(column, pic->height() / 2));
         QCOMPARE(w->readOutText(), QStringLiteral("120s\r\n7.8V\r\n150A"));
         QCOMPARE(box->text(), QStringLiteral("120s\n7.8V\n150A"));
         QVERIFY(box->isVisible());
