@@ -3,15 +3,45 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace vq {
 
+namespace {
+
+QString userId()
+{
+#ifdef Q_OS_UNIX
+    return QString::number(::getuid());
+#else
+    return qEnvironmentVariable("USERNAME");
+#endif
+}
+
+} // namespace
+
 InstanceGuard::InstanceGuard(const QString &programFilePath)
+    : InstanceGuard(programFilePath, QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
+{
+}
+
+InstanceGuard::InstanceGuard(const QString &programFilePath, const QString &runtimeFolder)
+    : m_path(lockFilePathFor(programFilePath, runtimeFolder))
+{
+}
+
+QString InstanceGuard::lockFilePathFor(const QString &programFilePath, const QString &runtimeFolder)
 {
     const QString absolute = QFileInfo(programFilePath).absoluteFilePath();
-    const QByteArray hash =
-        QCryptographicHash::hash(absolute.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    m_path = QDir(QDir::tempPath()).filePath(QStringLiteral("vq530t-link-%1.lock").arg(QString::fromLatin1(hash)));
+    const QString hash = QString::fromLatin1(
+        QCryptographicHash::hash(absolute.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+    if (!runtimeFolder.isEmpty())
+        return QDir(runtimeFolder).filePath(QStringLiteral("vq530t-link-%1.lock").arg(hash));
+    return QDir(QDir::tempPath()).filePath(QStringLiteral("vq530t-link-%1-%2.lock").arg(userId(), hash));
 }
 
 bool InstanceGuard::tryAcquire()
