@@ -1,21 +1,19 @@
 #pragma once
 
-// A whole program for a GUI test: vq::Application with its program file in a
-// temporary folder (the profile file lies beside it), a ScriptedPrompter for
+// A whole program for a window test: vq::Application with its program file in
+// a temporary folder (the profile file lies beside it), a ScriptedPrompter for
 // every box and file dialog, and a port dialog the test scripts. Every "Com n"
-// is pinned in the profile file to a path that can't open unless the test
-// pins it to a pseudo-terminal, so no serial device of the machine takes part.
+// is pinned in the profile file to a path that can't open unless the test pins
+// it to the emulator's line, so no serial device of the machine takes part.
 
+#include "fixtures.h"
 #include "link/portselection.h"
 #include "link/statusmodel.h"
-#include "platform/prompter.h"
-#include "shell/application.h"
 #include "platform/config.h"
+#include "scriptedprompter.h"
+#include "shell/application.h"
 #include "shell/frmmain.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QMap>
 #include <QPalette>
@@ -30,114 +28,71 @@ class AppRig
     QTemporaryDir m_dir; // first: it outlives the program that uses it
 
 public:
-    AppRig() = default;
-    AppRig(const AppRig &) = delete;
-    AppRig &operator=(const AppRig &) = delete;
-
-    [[nodiscard]] QString programFile() const { return m_dir.filePath(QStringLiteral("vq530t-link")); }
-    [[nodiscard]] QString folder() const { return m_dir.path(); }
-    [[nodiscard]] QString iniPath() const { return m_dir.filePath(QStringLiteral("VQ530T Link.ini")); }
+    [[nodiscard]] QString programFile() const { return program.isEmpty() ? m_dir.filePath("vq530t-link") : program; }
     [[nodiscard]] QString filePath(const QString &name) const { return m_dir.filePath(name); }
+    [[nodiscard]] QByteArray iniBytes() const { return fixture::readFile(filePath("VQ530T Link.ini")); }
 
-    // Writes [Ports] Com1..Com16: the given devices, every other number a path
-    // that doesn't exist. Leaves [RS232C] alone.
-    void pinPorts(const QMap<int, QString> &devices)
+    // [Ports] Com1..Com16: the given devices, every other number a path that
+    // doesn't exist. stored: [RS232C] CommPort as the file holds it (" 3"), or
+    // none when null.
+    void pin(const QMap<int, QString> &devices, const QString &stored = {})
     {
         vq::Config config(m_dir.path());
         for (int n = 1; n <= 16; ++n)
-            config.WriteIniString(QStringLiteral("Ports"), QStringLiteral("Com%1").arg(n),
-                                  devices.value(n, QStringLiteral("/nonexistent/vq-com%1").arg(n)));
+            config.WriteIniString("Ports", QStringLiteral("Com%1").arg(n), devices.value(n, "/nonexistent/vq"));
+        if (!stored.isNull())
+            config.WriteIniString("RS232C", "CommPort", stored);
     }
 
-    // The stored port, written as the profile file holds it ("CommPort= 3").
-    void storePort(const QString &value)
-    {
-        vq::Config(m_dir.path()).WriteIniString(QStringLiteral("RS232C"), QStringLiteral("CommPort"), value);
-    }
-
-    [[nodiscard]] QByteArray iniBytes() const
-    {
-        QFile f(iniPath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
-    // Builds the program (not yet started). The port dialog runs `dialog`
-    // when set; dialogRuns counts how often the program asked for it.
-    vq::Application &make(double timeScale = 0.01)
+    // Builds and starts the program; false when it refused to start.
+    [[nodiscard]] bool start(double timeScale = 0.01)
     {
         vq::Application::Options options;
         options.programFile = programFile();
         options.prompter = &prompter;
         options.timeScale = timeScale;
+        options.backupFolder = filePath("backups");
         options.portDialog = [this](vq::PortSelection &selection) {
             ++dialogRuns;
-            windowVisibleAtDialog = app->mainWindow().isVisible();
+            messageAtDialog = window().TxtMsg()->text();
+            windowVisibleAtDialog = window().isVisible();
             if (dialog)
-                dialog(selection);
+                return dialog(selection);
+            // The next answer: the entry picked (when listed) and OK, or Cancel.
+            const QString answer = answers.isEmpty() ? "Cancel" : answers.takeFirst();
+            selection.ListPorts();
+            for (int i = 0; i < selection.entries().size(); ++i)
+                if (selection.entries().at(i).text == answer)
+                    selection.select(i);
+            answer == "Cancel" ? selection.CmdCancel_Click() : selection.cmdOk_Click();
         };
         app = std::make_unique<vq::Application>(options);
-        return *app;
-    }
-
-    // make() and Main().
-    [[nodiscard]] bool start(double timeScale = 0.01)
-    {
-        make(timeScale);
         return app->Main();
     }
 
     [[nodiscard]] vq::FrmMain &window() const { return app->mainWindow(); }
 
+    QString program; // another copy of this program file; none: a program file of its own
     vq::ScriptedPrompter prompter;
-    std::function<void(vq::PortSelection &)> dialog;
+    std::function<void(vq::PortSelection &)> dialog; // none: the answers below
+    QStringList answers;
     int dialogRuns = 0;
+    QString messageAtDialog;
     bool windowVisibleAtDialog = false;
     std::unique_ptr<vq::Application> app;
 };
 
-// A scripted dialog that picks the entry with this text (if listed) and
-// leaves with OK, or with Cancel.
-inline std::function<void(vq::PortSelection &)> pickAndOk(const QString &entry)
+// "text|red", "text|black": what a line shows, and in which colour.
+inline QString shown(const QLineEdit *field)
 {
-    return [entry](vq::PortSelection &selection) {
-        selection.ListPorts();
-        for (int i = 0; i < selection.entries().size(); ++i)
-            if (selection.entries().at(i).text == entry)
-                selection.select(i);
-        selection.cmdOk_Click();
-    };
+    const QColor c = field->palette().color(QPalette::Active, QPalette::Text);
+    return field->text() + (c == Qt::red ? "|red" : c == Qt::black ? "|black" : "|" + c.name());
 }
 
-inline std::function<void(vq::PortSelection &)> cancelDialog()
+inline QString deviceButtons(const vq::FrmMain &w) // "10111": which are enabled
 {
-    return [](vq::PortSelection &selection) {
-        selection.ListPorts();
-        selection.CmdCancel_Click();
-    };
-}
-
-// What the message line shows: its text and its text colour.
-inline QString messageText(const vq::FrmMain &w)
-{
-    return w.TxtMsg()->text();
-}
-
-inline QColor textColour(const QLineEdit *field)
-{
-    return field->palette().color(QPalette::Active, QPalette::Text);
-}
-
-inline const QColor kRedText(255, 0, 0);
-inline const QColor kBlackText(0, 0, 0);
-
-inline QList<bool> deviceButtons(const vq::FrmMain &w)
-{
-    QList<bool> enabled;
+    QString enabled;
     for (int i = 0; i < vq::kDeviceButtons; ++i)
-        enabled << w.CmdVqCom(i)->isEnabled();
+        enabled += w.CmdVqCom(i)->isEnabled() ? u'1' : u'0';
     return enabled;
 }
-
-inline const QList<bool> kAllButtonsOff{false, false, false, false, false};
-inline const QList<bool> kPortOpenButtons{true, false, true, true, true};
-inline const QList<bool> kAllButtonsOn{true, true, true, true, true};

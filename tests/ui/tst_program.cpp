@@ -1,0 +1,272 @@
+// The whole program against the emulator. Start-up as the user meets it: the
+// port dialog before the window when no port is stored or the stored one fails
+// (again after every OK that doesn't help), the message line and the device
+// buttons after each way it can end; the port dialog left by Escape, the close
+// box, Cancel or OK; one running copy per user; the real program ended by a
+// signal. Then a session clicked through the window: read, edit and write with
+// the block found on the line; the menus while an operation waits and closing
+// the window in that wait; a line that goes away mid-operation.
+
+#include "apprig.h"
+#include "emulatorprocess.h"
+#include "link/commandexchange.h"
+#include "link/portcontrol.h"
+#include "platform/instanceguard.h"
+#include "shell/frmconfig.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <csignal>
+#include <unistd.h>
+
+using namespace vq;
+
+namespace {
+
+const QString kOpened = fixture::msg::portInitialized + "|black";
+const QString kNotOpened = fixture::msg::portCannotOpen + "|red";
+
+// The profile's port line as the file holds it.
+QString commPortLine(const AppRig &rig)
+{
+    return QRegularExpression("CommPort=[^\r\n]*").match(QString::fromLatin1(rig.iniBytes())).captured();
+}
+
+} // namespace
+
+class TestProgram : public QObject
+{
+    Q_OBJECT
+
+    EmulatorProcess m_emu;
+    QString m_line;
+    QTemporaryDir m_runtime;   // this user's runtime folder
+    QTemporaryDir m_installed; // a copy of the real program and its profile file
+    QString m_program;
+
+    QByteArray received() const { return m_emu.traceBytes(EmulatorProcess::Direction::Received); }
+
+private slots:
+    void initTestCase()
+    {
+        m_line = m_emu.start({QStringLiteral("--no-pacing")});
+        QVERIFY2(!m_line.isEmpty(), qPrintable(m_emu.errorText()));
+        qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // for the real program
+        QVERIFY(QFile::copy(QStringLiteral(VQ_PROGRAM_PATH), m_installed.filePath("vq530t-link")));
+        m_program = QFileInfo(m_installed.filePath("vq530t-link")).canonicalFilePath();
+    }
+
+    void startUp_data()
+    {
+        QTest::addColumn<QString>("stored");      // null: the profile holds no port
+        QTest::addColumn<QStringList>("answers"); // each dialog: the entry picked with OK, or Cancel
+        QTest::addColumn<QString>("atDialog");    // the message line while the dialog asks
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("buttons");
+        QTest::addColumn<QString>("profile");
+        const QString failed = fixture::msg::portCannotOpen;
+        QTest::newRow("no port stored, OK on Com1") << QString() << QStringList{"Com1"} << "" << kOpened << "10111" << "CommPort= 1";
+        QTest::newRow("no port stored, Cancel") << QString() << QStringList{"Cancel"} << "" << kNotOpened << "00000" << "";
+        QTest::newRow("stored port fails, OK keeps it, asked again, Com1")
+            << " 2" << QStringList{"Com2", "Com1"} << failed << kOpened << "10111" << "CommPort= 1";
+        QTest::newRow("stored port fails, Cancel") << " 2" << QStringList{"Cancel"} << failed << kNotOpened << "00000" << "CommPort= 2";
+    }
+
+    void startUp()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QStringList, answers);
+        AppRig rig;
+        rig.pin({{1, m_line}}, stored);
+        rig.answers = answers;
+        QVERIFY(rig.start());
+        QCOMPARE(rig.dialogRuns, answers.size());
+        QVERIFY(!rig.windowVisibleAtDialog && rig.window().isVisible());
+        QTEST(rig.messageAtDialog, "atDialog");
+        QTEST(shown(rig.window().TxtMsg()), "message");
+        QTEST(deviceButtons(rig.window()), "buttons");
+        QTEST(commPortLine(rig), "profile");
+        QCOMPARE(rig.prompter.prompts.size(), 0);
+    }
+
+    void portDialogOnlyOkOpens_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("Escape") << 0;
+        QTest::newRow("close box") << 1;
+        QTest::newRow("Cancel") << 2;
+        QTest::newRow("OK") << 3;
+    }
+
+    void portDialogOnlyOkOpens()
+    {
+        QFETCH(int, how);
+        AppRig rig;
+        rig.pin({{1, m_line}, {3, m_line}}, "3"); // as a hand-edited file may hold it
+        QVERIFY(rig.start());
+        rig.dialog = [&](PortSelection &selection) {
+            FrmConfig dialog(selection);
+            dialog.show();
+            QCOMPARE(dialog.Combo()->currentText(), QStringLiteral("Com3"));
+            QTest::keyClick(dialog.Combo(), Qt::Key_Up); // the user picks Com1: stored at once
+            QCOMPARE(commPortLine(rig), QStringLiteral("CommPort= 1"));
+            if (how == 0)
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            else if (how == 1)
+                dialog.close();
+            else
+                QTest::mouseClick(how == 2 ? dialog.CmdCancel() : dialog.cmdOk(), Qt::LeftButton);
+            QVERIFY(dialog.isHidden());
+        };
+        rig.window().mnuCom->trigger();
+        QCOMPARE(rig.dialogRuns, 1);
+        QCOMPARE(shown(rig.window().TxtMsg()), how == 3 ? kOpened : kNotOpened);
+        QCOMPARE(deviceButtons(rig.window()), how == 3 ? "10111" : "00000");
+        QCOMPARE(rig.prompter.prompts.size(), 0);
+    }
+
+    void secondCopyIsRefusedForTheSameUserOnly()
+    {
+        AppRig first, second, otherUser;
+        first.pin({}, " 0");
+        QVERIFY(first.start());
+        second.program = otherUser.program = first.programFile();
+        QVERIFY(!second.start());
+        QCOMPARE(second.prompter.prompts.size(), 1);
+        QCOMPARE(second.prompter.prompts.at(0).text, fixture::msg::alreadyOpened);
+        QCOMPARE(second.prompter.prompts.at(0).icon, MessageIcon::None);
+        QVERIFY(!second.window().isVisible() && second.dialogRuns == 0);
+        // Another user of the machine has a runtime folder of their own.
+        QTemporaryDir otherRuntime;
+        qputenv("XDG_RUNTIME_DIR", otherRuntime.path().toLocal8Bit());
+        const bool otherStarted = otherUser.start();
+        qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // for the real program
+        QVERIFY(otherStarted);
+        // Without a runtime folder the lock is named after the user.
+        const QFileInfo fallback(InstanceGuard::lockFilePathFor(first.programFile(), {}));
+        QCOMPARE(fallback.absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
+        QVERIFY(fallback.fileName().contains(QStringLiteral("-%1-").arg(::getuid())));
+    }
+
+    void readEditWriteThroughTheWindow()
+    {
+        AppRig rig;
+        rig.pin({{1, m_line}}, " 1");
+        QVERIFY(rig.start());
+        QTest::mouseClick(rig.window().CmdVqCom(0), Qt::LeftButton); // Setting Data Read
+        QCOMPARE(shown(rig.window().TxtMsg()), fixture::msg::completion + "|black");
+        QCOMPARE(deviceButtons(rig.window()), "11111");
+        QLineEdit *lowBatt = rig.window().TxtData(6);
+        QCOMPARE(shown(lowBatt), "3|black");
+        lowBatt->selectAll();
+        QTest::keyClicks(lowBatt, "4.5");
+        QTest::mouseClick(rig.window().CmdVqCom(1), Qt::LeftButton); // Setting Data Write
+        // The block read with byte 17 (Low Batt. Protection) now 3A, then the verify's read.
+        QVERIFY2(received().endsWith("swD0077017DC056C074C04000000000000043A556A50321A05500A85C800011209sr"),
+                 received().constData());
+        QCOMPARE(shown(rig.window().TxtMsg()), fixture::msg::completion + "|black");
+        QCOMPARE(shown(lowBatt), "4.5|black");
+        QCOMPARE(rig.prompter.prompts.size(), 0);
+    }
+
+    void closingWhileAnOperationWaits_data()
+    {
+        QTest::addColumn<bool>("byExit");
+        QTest::newRow("close box") << false;
+        QTest::newRow("Exit") << true;
+    }
+
+    void closingWhileAnOperationWaits()
+    {
+        QFETCH(bool, byExit);
+        AppRig rig;
+        rig.pin({{1, m_line}}, " 1");
+        QVERIFY(m_emu.setFault("silent"));
+        QVERIFY(rig.start(1.0)); // full time-outs: only the close can end the wait early
+        FrmMain &w = rig.window();
+        QSignalSpy ended(rig.app.get(), &Application::ended);
+        QSignalSpy sent(&rig.app->exchange(), &CommandExchange::commandSent);
+        const qsizetype before = received().size();
+        QString menus; // ComPort, Setting Data Open, Log Data Open, Exit: enabled?
+        connect(&rig.app->exchange(), &CommandExchange::commandSent, this, [&] {
+            QTimer::singleShot(0, this, [&] { // inside the wait for the reply
+                for (QAction *a : {w.mnuCom, w.mnuOpen, w.munOpenLog, w.mnuEnd})
+                    menus += a->isEnabled() ? u'1' : u'0';
+                for (QAction *a : {w.mnuCom, w.mnuOpen, w.munOpenLog})
+                    a->trigger(); // as a shortcut would: nothing happens
+                byExit ? w.mnuEnd->trigger() : void(w.close());
+            });
+        });
+        QTest::mouseClick(w.CmdVqCom(3), Qt::LeftButton); // Data Get: "br", waits 10 s
+        QVERIFY(m_emu.setFault("none"));
+        QCOMPARE(menus, "0001");
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!w.isVisible() && !rig.app->portControl().isOpen());
+        QCOMPARE(sent.count(), 1);
+        QTRY_COMPARE(received().mid(before), QByteArray("br"));
+        QCOMPARE(rig.dialogRuns, 0);
+        QCOMPARE(rig.prompter.prompts.size(), 0); // no time-out box, nothing else
+    }
+
+    void lostLineIsReportedOnce()
+    {
+        AppRig rig;
+        rig.pin({{1, m_line}}, " 1");
+        QVERIFY(rig.start(1.0));
+        QVERIFY(m_emu.setFault("vanish"));
+        QTest::mouseClick(rig.window().CmdVqCom(0), Qt::LeftButton); // the reply breaks off, the line goes
+        QCOMPARE(shown(rig.window().TxtMsg()), fixture::msg::portCannotOpen + "|red");
+        QCOMPARE(deviceButtons(rig.window()), "00000");
+        m_line = m_emu.waitForReopen(); // a new line from now on
+        QVERIFY(!m_line.isEmpty());
+        // One time-out box, its text by how much of the reply arrived before the line went.
+        QCOMPARE(rig.prompter.messageCount(), 1);
+        QVERIFY(QStringList({fixture::msg::commFault, fixture::msg::cannotSet}).contains(rig.prompter.messageTexts().at(0)));
+        QVERIFY(!rig.app->portControl().isOpen());
+    }
+
+    // Last: a killed copy may leave the emulator's line refusing its settings.
+    void signalEndsTheProgramAsExitDoes_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGHUP") << SIGHUP;
+        QTest::newRow("SIGKILL leaves a dead owner's lock") << SIGKILL;
+    }
+
+    void signalEndsTheProgramAsExitDoes()
+    {
+        QFETCH(int, signal);
+        const bool killed = signal == SIGKILL;
+        const QString lock = InstanceGuard::lockFilePathFor(m_program, m_runtime.path());
+        QVERIFY(fixture::writeFile(m_installed.filePath("VQ530T Link.ini"),
+                                   "[RS232C]\r\nCommPort= 1\r\n[Ports]\r\nCom1=" + m_line.toLocal8Bit() + "\r\n"));
+        QProcess program;
+        program.start(m_program);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), 20000);
+        ::kill(pid_t(program.processId()), signal);
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitStatus() == QProcess::CrashExit, killed);
+        QVERIFY(killed || program.exitCode() == 0);
+        QCOMPARE(QFile::exists(lock), killed);
+        // The next copy starts, over a dead owner's lock too; its port opens
+        // again unless a killed copy held it (a pty may then refuse its settings).
+        AppRig next;
+        next.program = m_program;
+        QVERIFY(next.start());
+        QCOMPARE(next.prompter.prompts.size(), 0);
+        QVERIFY(killed || next.app->portControl().isOpen());
+    }
+};
+
+QTEST_MAIN(TestProgram)
+#include "tst_program.moc"
