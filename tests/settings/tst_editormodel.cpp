@@ -54,7 +54,7 @@ private slots:
         QTest::newRow("one digit of a current waits") << 7 << QStringList{"5"} << "5" << true << 50;
         QTest::newRow("55 A to 60") << 7 << QStringList{"5", "55"} << "60" << false << 60;
         QTest::newRow("295 A to 300") << 12 << QStringList{"295"} << "300" << false << 300;
-        QTest::newRow("450 A stays, red") << 7 << QStringList{"450"} << "450" << true << 50;
+        QTest::newRow("455 A stays, red") << 7 << QStringList{"455"} << "455" << true << 50;
         QTest::newRow("25 A may grow") << 12 << QStringList{"2", "25", "250"} << "250" << false << 250;
         QTest::newRow("3. waits, old mark kept") << 6 << QStringList{"9", "3."} << "3." << true << 25;
         QTest::newRow("3.0 V follows spin") << 6 << QStringList{"3.0"} << "3" << false << 30;
