@@ -69,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(shown.size() <= 1, "%d message boxes for one open", int(shown.size()));
     // Only a block, alone or followed by one LF or CR LF, is decoded.
     const QByteArray content = vq::fuzz::bytes(data, size);
-    const bool block = size == 64 || (size == 65 && content.endsWith('\n')) || (size == 66 && content.endsWith("\r\n"));
-    FUZZ_CHECK(decodes <= (block ? 1 : 0), "decoded %d times a file of %d bytes", decodes, int(size));
+    const bool wholeBlock = size == 64 || (size == 65 && content.endsWith('\n')) || (size == 66 && content.endsWith("\r\n"));
+    FUZZ_CHECK(decodes <= (wholeBlock ? 1 : 0), "decoded %d times a file of %d bytes", decodes, int(size));
     FUZZ_CHECK(log == RunLog(), "opening a settings file touched the run-data log");
     FUZZ_CHECK(readAll(openName) == vq::fuzz::bytes(data, size), "opening changed the file");
 
