@@ -133,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Start-up reads whatever is there.
     writeAll(path, content);
     int dialogs = 0;
-    config.LoadConfig([&] { ++dialogs; });
+    (void)config.LoadConfig([&] { ++dialogs; return true; });
     FUZZ_CHECK(dialogs <= 1, "the port dialog ran %d times", dialogs);
     (void)portDevice(config, config.CommPortNo);
     const QString port = config.ReadIniString(QStringLiteral("RS232C"), QStringLiteral("CommPort"));
