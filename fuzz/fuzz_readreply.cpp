@@ -5,6 +5,8 @@
 
 #include "fuzzcheck.h"
 #include "link/commandexchange.h"
+#include "scriptedprompter.h"
+#include "settings/controllerblock.h"
 #include "settings/editormodel.h"
 #include "settings/settingblock.h"
 
@@ -21,11 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(isSettingBlock(taken->block), "took a block that isn't 64 hex digits");
     FUZZ_CHECK(taken->recvBuffer.startsWith(taken->block), "the receive buffer doesn't start with the block");
     FUZZ_CHECK(!taken->recvBuffer.contains(QLatin1String("sr")), "the echo is still in the buffer");
-    FUZZ_CHECK(taken->romVersion >= 0 && taken->romVersion <= 255, "ROM version %d", int(taken->romVersion));
-    FUZZ_CHECK(taken->romVersion == taken->block.mid(60, 2).toInt(nullptr, 16), "ROM version not byte 30");
 
     EditorModel editor;
     editor.reset();
+    ScriptedPrompter prompter;
+    ControllerBlock block(editor, prompter);
+    block.takeReadBlock(taken->block);
+    FUZZ_CHECK(block.readBlock() == taken->block, "the block read isn't kept");
+    FUZZ_CHECK(block.romVersion() == taken->block.mid(60, 2).toInt(nullptr, 16), "ROM version not byte 30");
     const DecodeResult decoded = ShowSettingData(taken->recvBuffer, editor);
     FUZZ_CHECK(decoded.status != DecodeStatus::Malformed, "a taken block is malformed at field %d", decoded.field);
     return 0;
