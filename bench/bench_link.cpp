@@ -119,7 +119,7 @@ int main(int argc, char **argv)
         QElapsedTimer t;
         const double cpu0 = cpuSeconds();
         t.start();
-        link.exchange.SendCommand(QStringLiteral("be"), kCarriageReturn);
+        (void)link.exchange.SendCommand(QStringLiteral("be"), kCarriageReturn);
         const double wall = double(t.nsecsElapsed()) / 1e9;
         const double cpu = cpuSeconds() - cpu0;
         std::printf("\"be\" time-out against a silent controller: waited %.2f s, CPU %.3f s = %.3f %% of the wait\n",

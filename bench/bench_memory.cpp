@@ -54,6 +54,7 @@ int main(int argc, char **argv)
     vq::ScriptedPrompter prompter;
     vq::Application::Options options;
     options.programFile = dir.filePath(QStringLiteral("vq530t-link"));
+    options.backupFolder = dir.filePath(QStringLiteral("backups"));
     options.prompter = &prompter;
     options.portDialog = [](vq::PortSelection &s) { s.CmdCancel_Click(); };
     vq::Application program(options);

@@ -195,6 +195,7 @@ int main(int argc, char **argv)
     ScriptedPrompter prompter;
     Application::Options options;
     options.programFile = programFile;
+    options.backupFolder = dir.filePath(QStringLiteral("backups")); // not the user's own
     options.prompter = &prompter;
     options.portDialog = [](PortSelection &s) { s.CmdCancel_Click(); };
     options.timeScale = kTimeScale;

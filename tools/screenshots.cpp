@@ -70,6 +70,7 @@ int main(int argc, char *argv[])
     vq::ScriptedPrompter prompter; // nothing should ask; if it does, No and Cancel
     vq::Application::Options options;
     options.programFile = folder.filePath(QStringLiteral("vq530t-link"));
+    options.backupFolder = folder.filePath(QStringLiteral("backups"));
     options.prompter = &prompter;
     options.portDialog = [](vq::PortSelection &) {}; // the pinned port opens; no dialog
     vq::Application program(options);

@@ -169,20 +169,26 @@ public:
     // Opens --port, or the profile's port. ExitDone or ExitNoPort.
     int openPort(const QString &requested)
     {
-        QString device = namedPortDevice(config, requested);
-        if (requested.isEmpty()) {
+        QString name = requested;
+        if (name.isEmpty()) {
             const QString stored = config.ReadIniString(QStringLiteral("RS232C"), QStringLiteral("CommPort"));
             const int n = stored == kIniMissing ? 0 : toInt16(Val(stored)).value_or(0);
-            device = portDevice(config, n);
-            if (device.isEmpty()) {
+            if (n == 0) {
                 printMessage(QStringLiteral("ComPort cannot be opened."));
                 writeErr(QStringLiteral("no port is stored in %1; name one with --port\n").arg(config.iniPath()));
                 return ExitNoPort;
             }
+            name = QStringLiteral("Com%1").arg(n);
         }
-        if (device.isEmpty() || !port.open(device)) {
+        const QString device = namedPortDevice(config, name);
+        if (device.isEmpty()) {
             printMessage(QStringLiteral("ComPort cannot be opened."));
-            writeErr(QStringLiteral("%1: %2\n").arg(device.isEmpty() ? requested : device, port.errorText()));
+            writeErr(QStringLiteral("%1: no such port; Com1 to Com16 are known\n").arg(name));
+            return ExitNoPort;
+        }
+        if (!port.open(device)) {
+            printMessage(QStringLiteral("ComPort cannot be opened."));
+            writeErr(openFailureDetail(name, port) + u'\n');
             return ExitNoPort;
         }
         return ExitDone;

@@ -9,7 +9,7 @@
 
 namespace vq {
 
-QString openFailureDetail(int port, const SerialPort &serial)
+QString openFailureDetail(const QString &portName, const SerialPort &serial)
 {
     QString why;
     switch (serial.error()) {
@@ -18,7 +18,7 @@ QString openFailureDetail(int port, const SerialPort &serial)
     case QSerialPort::UnsupportedOperationError: why = QStringLiteral("the line settings are refused"); break;
     default: why = QStringLiteral("the device refused"); break;
     }
-    return QStringLiteral("Com%1 (%2): %3: %4").arg(port).arg(serial.devicePath(), why, serial.errorText());
+    return QStringLiteral("%1 (%2): %3: %4").arg(portName, serial.devicePath(), why, serial.errorText());
 }
 
 PortControl::PortControl(SerialPort &port, Config &config, StatusModel &status)
@@ -33,6 +33,17 @@ bool PortControl::isOpen() const
 
 void PortControl::OpenPort()
 {
+    // A port named for this run: opened or not, no dialog.
+    if (!m_overrideDevice.isEmpty()) {
+        if (m_port.isOpen() || m_port.open(namedPortDevice(m_config, m_overrideDevice))) {
+            m_status.ShowMessage(kMsgPortInitialized, kColourBlack);
+            return;
+        }
+        const QString detail = openFailureDetail(m_overrideDevice, m_port);
+        std::fprintf(stderr, "%s\n", qPrintable(detail));
+        m_status.ShowMessage(kMsgPortCannotOpen, kColourRed, detail);
+        return;
+    }
     // The retry through the dialog repeats until the port opens or the user
     // cancels (or closes the dialog without having pressed OK before).
     for (;;) {
@@ -44,7 +55,7 @@ void PortControl::OpenPort()
             m_status.ShowMessage(kMsgPortInitialized, kColourBlack);
             return;
         }
-        const QString detail = openFailureDetail(m_config.CommPortNo, m_port);
+        const QString detail = openFailureDetail(QStringLiteral("Com%1").arg(m_config.CommPortNo), m_port);
         std::fprintf(stderr, "%s\n", qPrintable(detail));
         m_status.ShowMessage(kMsgPortCannotOpen, kColourRed, detail);
         if (!m_showPortDialog || !m_showPortDialog())
@@ -68,6 +79,7 @@ void PortControl::EnableCommands()
 void PortControl::mnuCom_Click()
 {
     ClosePort();
+    m_overrideDevice.clear();
     // Without a dialog to ask, the stored port is opened again.
     const bool chosen = !m_showPortDialog || m_showPortDialog().has_value();
     if (chosen)

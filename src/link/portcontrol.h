@@ -24,7 +24,7 @@ inline const QString kMsgPortCannotOpen = QStringLiteral("ComPort cannot be open
 // error: "Com3 (/dev/ttyUSB0): no such device: " and the system's own text.
 // The middle part follows the class of the failure, so it reads the same in
 // every language.
-[[nodiscard]] QString openFailureDetail(int port, const SerialPort &serial);
+[[nodiscard]] QString openFailureDetail(const QString &portName, const SerialPort &serial);
 
 class PortControl
 {
@@ -36,6 +36,10 @@ public:
     // failed open simply stays failed.
     using ShowPortDialog = std::function<std::optional<PortChoice>()>;
     void setShowPortDialog(ShowPortDialog showPortDialog) { m_showPortDialog = std::move(showPortDialog); }
+
+    // A device to open instead of the stored port, for this run only (the
+    // command line's --port); nothing is stored. The ComPort menu ends it.
+    void setOverrideDevice(const QString &device) { m_overrideDevice = device; }
 
     // Port 0: the red message, no dialog. Already open: success untouched.
     // Otherwise opens portDevice(CommPortNo); on failure the red
@@ -56,6 +60,7 @@ private:
     Config &m_config;
     StatusModel &m_status;
     ShowPortDialog m_showPortDialog;
+    QString m_overrideDevice;
 };
 
 } // namespace vq

@@ -1,5 +1,6 @@
 #include "shell/application.h"
 
+#include "files/backups.h"
 #include "files/filecommands.h"
 #include "link/commandexchange.h"
 #include "link/deviceoperations.h"
@@ -53,6 +54,10 @@ Application::Application(Options options)
     m_portControl->setShowPortDialog([this] { return showPortDialog(); });
     m_operations = std::make_unique<DeviceOperations>(*m_exchange, *m_portControl, *m_block, m_editor,
                                                       m_log, *m_prompter, *m_status);
+    // The controller's own block is kept before every write, silently.
+    m_backups = std::make_unique<BackupStore>(m_options.backupFolder);
+    m_operations->setBeforeWrite([this](const QString &readBlock) { (void)m_backups->save(readBlock); });
+    m_portControl->setOverrideDevice(m_options.portDevice);
 
     // The main window exists before start-up shows anything, so a message
     // written while the configuration is read is what the window shows first.
@@ -125,7 +130,10 @@ bool Application::Main()
     // 2. and 3. (version text, title, folder) are set on construction.
 
     // 4. The configuration; asks for a port when none is stored.
-    const bool openPort = m_config.LoadConfig([this] { return showPortDialog().has_value(); });
+    // A port named for this run needs no stored one.
+    const bool openPort = m_config.LoadConfig([this] {
+        return !m_options.portDevice.isEmpty() || showPortDialog().has_value();
+    });
 
     // 5. Open the port unless the dialog was cancelled.
     if (openPort)
