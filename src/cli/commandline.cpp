@@ -14,6 +14,7 @@
 #include "platform/prompter.h"
 #include "platform/safewrite.h"
 #include "platform/serialport.h"
+#include "runlog/logstats.h"
 #include "runlog/runlog.h"
 #include "settings/controllerblock.h"
 #include "settings/editormodel.h"
@@ -26,6 +27,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <array>
@@ -353,6 +355,91 @@ int usageError(const QString &text)
     return ExitUsage;
 }
 
+// A log file for `stats` and `plot`, read by the log reader into a log whose
+// slots all start empty: seconds a short file doesn't reach have no values.
+std::optional<RunLog> loadLogFile(const QString &path)
+{
+    const std::optional<QByteArray> content = readWholeFile(path);
+    if (!content) {
+        writeErr(QStringLiteral("%1: can't be read\n").arg(path));
+        return std::nullopt;
+    }
+    RunLog log;
+    for (int n = 1; n <= kLogSamples; ++n) {
+        log.setVolt(n, kEmptySample);
+        log.setCur(n, kEmptySample);
+    }
+    if (!readLogText(*content, log).ok) {
+        printMessage(kMsgTrouble);
+        return std::nullopt;
+    }
+    return log;
+}
+
+// Minimum, maximum and the voltage at peak current are samples of the log and
+// are printed as the log file writes them (7.4); averages, energy and charge
+// are worked out and printed in full. A figure the log can't give is null.
+QString statsText(const LogStatistics &s, bool json)
+{
+    if (!json) {
+        QString text;
+        for (const StatisticsLine &line : statisticsLines(s))
+            text += line.caption.leftJustified(30) + line.value + u'\n';
+        return text;
+    }
+    const auto sample = [](std::optional<double> v) {
+        return v ? QJsonValue(shortestText(float(*v)).toDouble()) : QJsonValue();
+    };
+    const auto figures = [&sample](const std::optional<LogFigures> &f) {
+        QJsonObject o;
+        o.insert(QStringLiteral("min"), sample(f ? std::optional(f->min) : std::nullopt));
+        o.insert(QStringLiteral("avg"), f ? QJsonValue(f->avg) : QJsonValue());
+        o.insert(QStringLiteral("max"), sample(f ? std::optional(f->max) : std::nullopt));
+        return o;
+    };
+    QJsonObject o;
+    o.insert(QStringLiteral("samples"), s.samples);
+    o.insert(QStringLiteral("voltage"), figures(s.voltage));
+    o.insert(QStringLiteral("current"), figures(s.current));
+    o.insert(QStringLiteral("energy_wh"), s.energyWh);
+    o.insert(QStringLiteral("charge_mah"), s.chargeMah);
+    o.insert(QStringLiteral("voltage_at_peak_current"), sample(s.voltageAtPeakCurrent));
+    return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented));
+}
+
+// plot FILE.csv OUT.png [--size WxH]
+int plot(QStringList args, const Environment &env)
+{
+    constexpr int kMaxSide = 10000;
+    QSize size; // empty: the log window's
+    if (const qsizetype at = args.indexOf(QStringLiteral("--size")); at >= 0) {
+        static const QRegularExpression form(QStringLiteral("^([0-9]{1,5})x([0-9]{1,5})$"));
+        const QRegularExpressionMatch m = form.match(args.value(at + 1));
+        if (m.hasMatch())
+            size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
+        if (size.width() < 1 || size.height() < 1 || size.width() > kMaxSide || size.height() > kMaxSide)
+            return usageError(QStringLiteral("plot: --size must be WIDTHxHEIGHT, each 1 to %1 pixels").arg(kMaxSide));
+        args.remove(at, 2);
+    }
+    if (args.size() != 2)
+        return usageError(QStringLiteral("plot needs FILE.csv OUT.png [--size WxH]"));
+    if (const std::optional<QString> bad = checkOutputFile(args[1]))
+        return usageError(*bad);
+    if (!env.savePlot)
+        return usageError(QStringLiteral("plot: this program cannot draw"));
+    const std::optional<RunLog> log = loadLogFile(args[0]);
+    if (!log)
+        return ExitUsage;
+    // The scale lines as the log window restores them from the profile.
+    Config config(env.profileFolder);
+    (void)config.LoadConfig({});
+    if (!env.savePlot(*log, size, config.ScaleLineState[0] != 0, config.ScaleLineState[1] != 0, args[1])) {
+        printMessage(kMsgCannotSave);
+        return ExitUsage;
+    }
+    return ExitDone;
+}
+
 } // namespace
 
 QString usageText()
@@ -379,6 +466,14 @@ QString usageText()
                "  get-log FILE.csv   download the run-data log into a log file\n"
                "  clear-log          erase the controller's run-data log\n"
                "  backups            list the backups kept before every write, newest first\n"
+               "  stats FILE.csv     print a log file's statistics with their units (--json: one\n"
+               "                     JSON object; a figure the log can't give is null, \"none\"\n"
+               "                     in the text; energy and charge are then 0)\n"
+               "  plot FILE.csv OUT.png [--size WxH]\n"
+               "                     draw a log file's graph as the log window does into a PNG\n"
+               "                     file (scale lines from the profile; default size 383x203,\n"
+               "                     the window's plot when it opens)\n"
+               "Rows a log file lacks count as empty seconds.\n"
                "\n"
                "PORT is a device (/dev/ttyUSB0, /dev/serial/by-id/..., COM4) or ComN as the\n"
                "profile maps it; without --port the profile's port is used.\n"
@@ -445,6 +540,17 @@ int run(const Invocation &inv, const Environment &env)
             writeOut(path + u'\n');
         return ExitDone;
     }
+    if (cmd == u"stats") {
+        if (!wantArgs(1))
+            return usageError(QStringLiteral("stats needs one FILE.csv"));
+        const std::optional<RunLog> log = loadLogFile(args[0]);
+        if (!log)
+            return ExitUsage;
+        writeOut(statsText(logStatistics(*log), inv.json));
+        return ExitDone;
+    }
+    if (cmd == u"plot")
+        return plot(args, env);
 
     // Check everything before the port is opened: nothing is sent for a
     // command that would be refused.

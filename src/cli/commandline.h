@@ -10,10 +10,16 @@
 // disagree. Data goes to standard output, the program's messages to standard
 // error. Without a COMMAND the window starts.
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
+
+namespace vq {
+class RunLog;
+}
 
 namespace vq::cli {
 
@@ -52,6 +58,12 @@ struct Environment {
     QString profileFolder;   // where the profile file lives (the program's folder)
     QString backupFolder;    // empty: the user's data folder
     double timeScale = 1.0;  // shrinks the waits in tests
+    // `plot` draws through this, as the drawing belongs to the window's
+    // library: the log, the picture's size (empty: the log window's plot at
+    // its loading size), the voltage and current scale lines, the PNG file.
+    // False when the file can't be saved. Unset: `plot` is refused.
+    std::function<bool(const RunLog &log, QSize size, bool voltScaleLine, bool curScaleLine, const QString &path)>
+        savePlot;
 };
 
 // Runs a command; returns the exit code. Needs a QCoreApplication.

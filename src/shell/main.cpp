@@ -1,6 +1,7 @@
 // VQ530T Link: settings editor and run-data viewer for the VQ530T controller.
 
 #include "cli/commandline.h"
+#include "runlog/graphpicture.h"
 #include "shell/application.h"
 #include "shell/frmmain.h"
 
@@ -57,12 +58,19 @@ QStringList argumentsOf(int argc, char *argv[])
     return list;
 }
 
-// A command runs without a window and needs no display.
+// A command runs without a window and needs no display; `plot` draws, which
+// takes the GUI library, on the offscreen platform where there is no display.
 int runCommand(int argc, char *argv[], const vq::cli::Invocation &invocation)
 {
-    QCoreApplication app(argc, argv);
-    app.setApplicationName(vq::kAppTitle);
+    const bool draws = invocation.command == u"plot";
+    if (draws)
+        vq::chooseOffscreenWithoutDisplay();
+    const std::unique_ptr<QCoreApplication> app(draws ? new QGuiApplication(argc, argv)
+                                                      : new QCoreApplication(argc, argv));
+    app->setApplicationName(vq::kAppTitle);
     vq::cli::Environment env;
+    if (draws)
+        env.savePlot = vq::saveGraphPicture;
     env.profileFolder = QFileInfo(QCoreApplication::applicationFilePath()).absolutePath();
     return vq::cli::run(invocation, env);
 }

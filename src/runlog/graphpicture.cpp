@@ -1,0 +1,50 @@
+#include "runlog/graphpicture.h"
+
+#include "platform/safewrite.h"
+#include "runlog/loglayout.h"
+
+#include <QBuffer>
+
+namespace vq {
+
+QSize graphPictureLoadingSize()
+{
+    // The window's outer size at load, in whole pixels, laid out as the window
+    // lays itself out; the plot's border is not part of the picture.
+    const QSizeF outer(pixelsFromTwips(kLogLoadSize.width()) * kTwipsPerPixel,
+                       pixelsFromTwips(kLogLoadSize.height()) * kTwipsPerPixel);
+    const QRectF plot = logLayout(outer).PicLog;
+    const int border = 2 * pixelsFromTwips(kPicLogBorder);
+    return QSize(pixelsFromTwips(plot.width()) - border, pixelsFromTwips(plot.height()) - border);
+}
+
+QImage graphPicture(const RunLog &log, QSize size, const GraphOptions &options)
+{
+    QImage image(size.isEmpty() ? graphPictureLoadingSize() : size, QImage::Format_RGB32);
+    renderGraph(image, log, options);
+    return image;
+}
+
+bool saveGraphPicture(const RunLog &log, QSize size, bool voltScaleLine, bool curScaleLine, const QString &path)
+{
+    GraphOptions options;
+    options.voltScaleLine = voltScaleLine;
+    options.curScaleLine = curScaleLine;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!graphPicture(log, size, options).save(&buffer, "PNG"))
+        return false;
+    return writeFileAtomically(path, png);
+}
+
+void chooseOffscreenWithoutDisplay()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+}
+
+} // namespace vq

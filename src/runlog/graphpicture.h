@@ -1,0 +1,32 @@
+#pragma once
+
+// The run-data graph as a picture, without a window: drawn exactly as the log
+// window draws its plot, at any size. `vq530t-link plot` saves it as PNG.
+
+#include "runlog/graphrenderer.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace vq {
+
+// The size of the log window's plot (the inside of its border) when the
+// window opens at its loading size.
+[[nodiscard]] QSize graphPictureLoadingSize();
+
+// The graph at `size` (an empty size: the loading size).
+[[nodiscard]] QImage graphPicture(const RunLog &log, QSize size, const GraphOptions &options);
+
+// Saves the graph as a PNG file, the window's colours and the given scale
+// lines, replacing `path` only once the whole picture is written. False when
+// nothing could be saved.
+[[nodiscard]] bool saveGraphPicture(const RunLog &log, QSize size, bool voltScaleLine, bool curScaleLine,
+                                    const QString &path);
+
+// Drawing needs a platform plugin even without a window. Called before the
+// QGuiApplication is made: where no platform is chosen (QT_QPA_PLATFORM) and
+// no display exists, the offscreen platform draws.
+void chooseOffscreenWithoutDisplay();
+
+} // namespace vq
