@@ -9,6 +9,9 @@ packages=(
   # What desktops have, so the tests see what users see: the fonts of a
   # Debian desktop and a German locale.
   fonts-dejavu-core fonts-noto-mono locales
+  # The Debian package: the icons rendered from their drawing, the package's
+  # dependencies computed from the binaries, the menu entry checked.
+  librsvg2-bin dpkg-dev file desktop-file-utils
 )
 # Extra packages asked for by the caller (scripts pass e.g. xvfb or clang).
 packages+=("$@")

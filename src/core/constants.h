@@ -11,10 +11,14 @@ inline const QString kAppTitle = QStringLiteral("VQ530T Link");
 
 // The program's version: major, minor, revision. Shown as "Version1.00" in
 // the main window and "VQ530T Link 1.00" by --version: no "." before the
-// revision.
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 0;
-inline constexpr int kVersionRevision = 0;
+// revision. It comes from the one version in CMakeLists.txt (project()), which
+// the Debian package carries too; builds outside that project (the fuzz
+// targets) have none.
+#if defined(VQ_VERSION_MAJOR) && defined(VQ_VERSION_MINOR) && defined(VQ_VERSION_REVISION)
+inline constexpr int kVersionMajor = VQ_VERSION_MAJOR;
+inline constexpr int kVersionMinor = VQ_VERSION_MINOR;
+inline constexpr int kVersionRevision = VQ_VERSION_REVISION;
+#endif
 
 // The setting-data block: 64 hexadecimal digits, 32 bytes. It is the payload
 // of the "sr" reply, what follows "sw", and the whole of a settings file.
