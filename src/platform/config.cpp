@@ -4,8 +4,38 @@
 #include "core/conversions.h"
 
 #include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace vq {
+
+bool canCreateFileIn(const QString &folder)
+{
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("probe-XXXXXX")));
+    return probe.open(); // removed when `probe` goes
+}
+
+QString profileFolder(const QString &programFolder, bool programFolderWritable, const QString &userFolder)
+{
+    if (programFolderWritable || userFolder.isEmpty() || !QDir().mkpath(userFolder))
+        return programFolder;
+    const QString name = kAppTitle + QStringLiteral(".ini");
+    const QString beside = QDir(programFolder).filePath(name);
+    const QString own = QDir(userFolder).filePath(name);
+    if (!QFile::exists(own) && QFile::exists(beside) && QFile::copy(beside, own)) {
+        // The copy takes over the original's permissions: a read-only profile
+        // handed out with the program must not make the user's read-only too.
+        QFile::setPermissions(own, QFile::permissions(own) | QFile::ReadOwner | QFile::WriteOwner);
+    }
+    return userFolder;
+}
+
+QString profileFolder(const QString &programFolder)
+{
+    return profileFolder(programFolder, canCreateFileIn(programFolder),
+                         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+}
 
 Config::Config(QString appPath, QString appTitle)
     : AppPath(std::move(appPath)), AppTitle(std::move(appTitle))

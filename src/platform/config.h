@@ -1,7 +1,7 @@
 #pragma once
 
-// The program's profile file "<program folder>/VQ530T Link.ini" and the
-// values kept in it between runs:
+// The program's profile file "VQ530T Link.ini" and the values kept in it
+// between runs:
 //
 //   [RS232C]  CommPort= 3          the port number, written with one leading blank
 //   [Chart]   ScaleLine0=1         the log window's two "Scale Line" boxes
@@ -11,6 +11,10 @@
 // Keys are written the moment their value changes, never at start-up or exit,
 // and no key is ever deleted. A failed write is ignored: the value still holds
 // for the rest of the run.
+//
+// The file sits beside the program, unless the program's folder can't be
+// written (an installed program in /usr/bin): then it sits in the user's
+// configuration folder, see profileFolder().
 
 #include "core/constants.h"
 
@@ -53,5 +57,25 @@ public:
     std::array<qint16, 2> ScaleLineState{0, 0};
     QString IniValue;
 };
+
+// Whether a file can be created in `folder`. Tried with a temporary file,
+// removed at once: the only answer that holds on every platform and file
+// system, whatever the permission bits say.
+[[nodiscard]] bool canCreateFileIn(const QString &folder);
+
+// The folder that holds the profile of a program in `programFolder`: that
+// folder itself when it is writable, as for a copy run from its build folder
+// or a portable folder. Otherwise `userFolder`, made when missing; a profile
+// found beside the program is copied there when the user has none yet, so
+// that a profile handed out with the program is where the user starts. The
+// profile beside an unwritable program is never written. An empty
+// `userFolder` leaves the profile beside the program.
+[[nodiscard]] QString profileFolder(const QString &programFolder, bool programFolderWritable,
+                                    const QString &userFolder);
+
+// The same for this run: the user's folder is the application's configuration
+// folder (QStandardPaths::AppConfigLocation, ~/.config/VQ530T Link on Linux),
+// so the application name must be set first.
+[[nodiscard]] QString profileFolder(const QString &programFolder);
 
 } // namespace vq

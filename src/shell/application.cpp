@@ -31,11 +31,12 @@ Application::Application(Options options)
     : m_options(std::move(options))
 {
     // Where the program lives and what it is called: the profile file is
-    // named after the title and kept beside the program.
+    // named after the title and kept beside the program, or in the user's
+    // configuration folder when the program's folder can't be written.
     AppTitle = kAppTitle;
     AppPath = QFileInfo(m_options.programFile).absolutePath();
     VersionText = makeVersionText(kVersionMajor, kVersionMinor, kVersionRevision);
-    m_config.AppPath = AppPath;
+    m_config.AppPath = profileFolder(AppPath);
     m_config.AppTitle = AppTitle;
 
     if (m_options.prompter) {

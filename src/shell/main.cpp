@@ -1,6 +1,7 @@
 // VQ530T Link: settings editor and run-data viewer for the VQ530T controller.
 
 #include "cli/commandline.h"
+#include "platform/config.h"
 #include "runlog/graphpicture.h"
 #include "shell/application.h"
 #include "shell/frmmain.h"
@@ -71,7 +72,7 @@ int runCommand(int argc, char *argv[], const vq::cli::Invocation &invocation)
     vq::cli::Environment env;
     if (draws)
         env.savePlot = vq::saveGraphPicture;
-    env.profileFolder = QFileInfo(QCoreApplication::applicationFilePath()).absolutePath();
+    env.profileFolder = vq::profileFolder(QFileInfo(QCoreApplication::applicationFilePath()).absolutePath());
     return vq::cli::run(invocation, env);
 }
 

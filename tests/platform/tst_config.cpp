@@ -109,6 +109,59 @@ private slots:
         QCOMPARE(fixture::readFile(ini()), file == "<none>" ? QByteArray("<missing>") : file); // nothing written
     }
 
+    // Where the profile lives, and that the port chosen at one start is the
+    // port of the next, also for an installed program whose folder the user
+    // can't write (CI runs as root: the folder is only declared unwritable).
+    void location_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<QByteArray>("beside"); // the profile beside the program
+        QTest::addColumn<QByteArray>("own");    // the user's profile before the start
+        QTest::addColumn<QByteArray>("ownAfterStart");
+        const QByteArray port4("[RS232C]\r\nCommPort= 4\r\n[Chart]\r\nScaleLine1=1\r\n");
+        const QByteArray port7("[RS232C]\r\nCommPort= 7\r\n");
+        QTest::newRow("writable: beside the program") << true << port4 << port7 << port7;
+        QTest::newRow("unwritable, first start: copy of the one beside") << false << port4 << QByteArray("<none>") << port4;
+        QTest::newRow("unwritable, the user's own is kept") << false << port4 << port7 << port7;
+        QTest::newRow("unwritable, none anywhere: folder made, no file") << false << QByteArray("<none>")
+                                                                        << QByteArray("<none>") << QByteArray("<missing>");
+    }
+    void location()
+    {
+        QFETCH(bool, writable);
+        QFETCH(QByteArray, beside);
+        QFETCH(QByteArray, own);
+        QTemporaryDir dir;
+        const QString program = dir.filePath(QStringLiteral("bin"));
+        const QString user = dir.filePath(QStringLiteral("home/.config/VQ530T Link"));
+        const QString name = QStringLiteral("/VQ530T Link.ini");
+        QVERIFY(QDir().mkpath(program));
+        if (beside != "<none>")
+            QVERIFY(fixture::writeFile(program + name, beside));
+        if (own != "<none>")
+            QVERIFY(QDir().mkpath(user) && fixture::writeFile(user + name, own));
+
+        const QString folder = profileFolder(program, writable, user);
+        QCOMPARE(folder, writable ? program : user);
+        QTEST(fixture::readFile(user + name), "ownAfterStart");
+        QVERIFY(QFileInfo(user).isDir() || writable);
+        Config(folder).storeCommPort(3); // picked in the port dialog
+
+        Config next(profileFolder(program, writable, user));
+        QVERIFY(next.LoadConfig({}));
+        QCOMPARE(next.CommPortNo, qint16(3));
+        if (!writable) // the profile beside an installed program is never written
+            QCOMPARE(fixture::readFile(program + name), beside == "<none>" ? QByteArray("<missing>") : beside);
+    }
+
+    void canCreateFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(canCreateFileIn(dir.path()));
+        QVERIFY(QDir(dir.path()).isEmpty()); // the probe is gone
+        QVERIFY(!canCreateFileIn(dir.filePath(QStringLiteral("no/such"))));
+    }
+
     void portDevices()
     {
         prepare("[RS232C]\r\nCommPort= 3\r\n[Ports]\r\nCom3=/tmp/vq-pty\r\n");
