@@ -23,6 +23,15 @@ int wholeOrZero(float value)
     return int(r);
 }
 
+// The time axis: 0 s at the left edge of the inside of the plot, 540 s at
+// the right; the inside is the outer width less the two 30-twip borders.
+constexpr float kSecondsAcross = 540.0f;
+
+float insideTwips(double picLogOuterWidth)
+{
+    return float(picLogOuterWidth - 2 * 30);
+}
+
 QString sampleText(float value)
 {
     return value == kEmptySample ? QString() : shortestText(value);
@@ -34,7 +43,7 @@ GraphReadOut graphReadOut(float x, float y, double picLogOuterWidth, double picL
                           const RunLog &log)
 {
     // Single precision throughout, as the pointer positions are delivered.
-    const float tf = x / float(picLogOuterWidth - 2 * 30) * 540.0f;
+    const float tf = x / insideTwips(picLogOuterWidth) * kSecondsAcross;
     const float pf = y / float(picLogOuterHeight - 2 * 30) * 100.0f;
 
     GraphReadOut r;
@@ -47,6 +56,11 @@ GraphReadOut graphReadOut(float x, float y, double picLogOuterWidth, double picL
                  + QStringLiteral("V\r\n") + sampleText(log.RunCur(r.t)) + QStringLiteral("A");
     }
     return r;
+}
+
+float secondToPlotX(int t, double picLogOuterWidth)
+{
+    return float(t) / kSecondsAcross * insideTwips(picLogOuterWidth);
 }
 
 } // namespace vq

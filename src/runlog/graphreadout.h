@@ -24,4 +24,10 @@ struct GraphReadOut
 [[nodiscard]] GraphReadOut graphReadOut(float x, float y, double picLogOuterWidth,
                                         double picLogOuterHeight, const RunLog &log);
 
+// The x position, in twips from the left of the inside of the plot, that the
+// read-out above reads as second t. Seconds and plot positions meet only
+// through this pair: the keyboard cursor, its line and the pointer read-out
+// agree on every second.
+[[nodiscard]] float secondToPlotX(int t, double picLogOuterWidth);
+
 } // namespace vq

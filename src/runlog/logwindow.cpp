@@ -4,9 +4,12 @@
 #include "runlog/loglayout.h"
 #include "platform/config.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,6 +17,7 @@
 #include <qdrawutil.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace vq {
 
@@ -33,6 +37,27 @@ QPoint pixelPoint(const QPointF &twips)
 QSizeF twipsOf(const QSize &pixels)
 {
     return QSizeF(pixels.width() * kTwipsPerPixel, pixels.height() * kTwipsPerPixel);
+}
+
+// The graph as a screen reader meets it: a chart whose value is the read-out.
+class PlotAreaAccessible : public QAccessibleWidget
+{
+public:
+    explicit PlotAreaAccessible(PlotArea *plot) : QAccessibleWidget(plot, QAccessible::Chart) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return static_cast<const PlotArea *>(widget())->accessibleValue();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *plotAreaAccessible(const QString &, QObject *object)
+{
+    if (auto *plot = qobject_cast<PlotArea *>(object))
+        return new PlotAreaAccessible(plot);
+    return nullptr;
 }
 
 } // namespace
@@ -57,6 +82,33 @@ PlotArea::PlotArea(QWidget *parent) : QWidget(parent)
     // The read-out follows the pointer without a button held.
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Tab reaches the graph for the keyboard cursor; a click leaves the focus
+    // where it was, as it always has.
+    setFocusPolicy(Qt::TabFocus);
+    static const bool accessibleInstalled = (QAccessible::installFactory(plotAreaAccessible), true);
+    Q_UNUSED(accessibleInstalled);
+    setAccessibleName(QStringLiteral("Graph"));
+    setAccessibleDescription(QStringLiteral(
+        "Battery voltage and motor current against time. Left and Right move the cursor one second, "
+        "Page Up and Page Down ten, Home and End to the first and last second."));
+}
+
+void PlotArea::setCursorColumn(int column)
+{
+    if (column == m_cursorColumn)
+        return;
+    m_cursorColumn = column;
+    if (hasFocus())
+        update();
+}
+
+void PlotArea::setAccessibleValue(const QString &text)
+{
+    if (text == m_accessibleValue)
+        return;
+    m_accessibleValue = text;
+    QAccessibleValueChangeEvent event(this, text);
+    QAccessible::updateAccessibility(&event);
 }
 
 QRect PlotArea::inside() const
@@ -80,11 +132,43 @@ void PlotArea::paintEvent(QPaintEvent *)
     qDrawWinPanel(&painter, rect(), palette(), true);
     if (!m_image.isNull())
         painter.drawImage(inside().topLeft(), m_image);
+    if (hasFocus() && m_cursorColumn >= 0)
+        painter.fillRect(QRect(m_cursorColumn, inside().top(), 1, inside().height()), Qt::black);
 }
 
 void PlotArea::mouseMoveEvent(QMouseEvent *event)
 {
     emit pointerMoved(event->position());
+}
+
+void PlotArea::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        emit cursorKeyPressed(event->key());
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void PlotArea::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+    emit focusChanged(true);
+}
+
+void PlotArea::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+    emit focusChanged(false);
 }
 
 // --- FrmLog --------------------------------------------------------------------
@@ -119,6 +203,8 @@ FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log)
         line->setGeometry(legendLine);
         auto *box = new QCheckBox(QStringLiteral("Scale Line"), frame);
         box->setObjectName(QStringLiteral("ChkScaleLine_%1").arg(index));
+        // Two boxes of one caption: a screen reader names each by its curve.
+        box->setAccessibleName(caption + QStringLiteral(" Scale Line"));
         box->setGeometry(pixelRect(kChkScaleLineRect));
         // clicked, not toggled: only the user's click stores the state.
         connect(box, &QCheckBox::clicked, this, [this, index](bool ticked) { ChkScaleLine_Click(index, ticked); });
@@ -133,6 +219,12 @@ FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log)
     PicLog->setObjectName(QStringLiteral("PicLog"));
     PicLog->move(pixelPoint(kPicLogPlace));
     connect(PicLog, &PlotArea::pointerMoved, this, &FrmLog::PicLog_MouseMove);
+    connect(PicLog, &PlotArea::cursorKeyPressed, this, &FrmLog::PicLog_KeyDown);
+    // Tabbing to the graph reads out the cursor's second at once.
+    connect(PicLog, &PlotArea::focusChanged, this, [this](bool hasFocus) {
+        if (hasFocus)
+            showCursorReadOut();
+    });
 
     loadLabels();
 
@@ -254,6 +346,7 @@ void FrmLog::redraw()
     options.voltColour = Line1->colour();
     options.curColour = Line2->colour();
     renderGraph(PicLog->imageForDrawing(), m_log, options);
+    placeCursorLine();
     PicLog->update();
 }
 
@@ -266,12 +359,61 @@ void FrmLog::ChkScaleLine_Click(int index, bool ticked)
 void FrmLog::PicLog_MouseMove(QPointF position)
 {
     const QRect inside = PicLog->inside();
-    const float x = float(pixelToPlot(position.x() - inside.left(), inside.width()));
-    const float y = float(pixelToPlot(position.y() - inside.top(), inside.height()));
+    showReadOut(float(pixelToPlot(position.x() - inside.left(), inside.width())),
+                float(pixelToPlot(position.y() - inside.top(), inside.height())));
+    // The keyboard goes on from the second the pointer read last.
+    if (m_readOut.visible && m_readOut.t != m_cursorSecond) {
+        m_cursorSecond = m_readOut.t;
+        placeCursorLine();
+    }
+}
+
+void FrmLog::PicLog_KeyDown(int key)
+{
+    int t = m_cursorSecond;
+    switch (key) {
+    case Qt::Key_Left: t -= 1; break;
+    case Qt::Key_Right: t += 1; break;
+    case Qt::Key_PageDown: t -= 10; break;
+    case Qt::Key_PageUp: t += 10; break;
+    case Qt::Key_Home: t = 1; break;
+    case Qt::Key_End: t = kLogSamples; break;
+    default: return;
+    }
+    // The zoomed time axis of the log analysis will shift its shown range
+    // here, so that second t stays in view; the cursor's second reaches the
+    // plot through secondToPlotX, the read-out's own mapping, either way.
+    m_cursorSecond = std::clamp(t, 1, kLogSamples);
+    showCursorReadOut();
+    placeCursorLine();
+}
+
+void FrmLog::showCursorReadOut()
+{
+    const double outerHeight = PicLog->height() * kTwipsPerPixel;
+    showReadOut(secondToPlotX(m_cursorSecond, PicLog->width() * kTwipsPerPixel),
+                float((outerHeight - 2 * kPicLogBorder) / 2));
+}
+
+void FrmLog::placeCursorLine()
+{
+    const QRect inside = PicLog->inside();
+    if (inside.width() <= 0) {
+        PicLog->setCursorColumn(-1);
+        return;
+    }
+    const float x = secondToPlotX(m_cursorSecond, PicLog->width() * kTwipsPerPixel);
+    const int column = int(std::floor(plotToPixel(x, inside.width())));
+    PicLog->setCursorColumn(inside.left() + std::clamp(column, 0, inside.width() - 1));
+}
+
+void FrmLog::showReadOut(float x, float y)
+{
     m_readOut = graphReadOut(x, y, PicLog->width() * kTwipsPerPixel, PicLog->height() * kTwipsPerPixel, m_log);
 
     // Moved on every movement, also when it is about to be hidden.
     TxtLog->move(PicLog->x() + pixelsFromTwips(double(x) + 300), PicLog->y() + pixelsFromTwips(double(y) + 300));
+    PicLog->setAccessibleValue(m_readOut.visible ? m_readOut.text : QString());
     if (!m_readOut.visible) {
         TxtLog->hide();
         return;

@@ -43,7 +43,8 @@ private:
 // The plot area: a sunken two-pixel border round an image of the graph. The
 // image is drawn only when the window redraws and is shown again on every
 // repaint, so the graph survives being covered. Reports pointer movements in
-// its own coordinates.
+// its own coordinates, and the cursor keys while it has the focus (Tab takes
+// it there; a click does not).
 class PlotArea : public QWidget
 {
     Q_OBJECT
@@ -51,6 +52,16 @@ public:
     static constexpr int kBorderPixels = 2;
 
     explicit PlotArea(QWidget *parent);
+
+    // The keyboard cursor: a one-pixel vertical line at this column of the
+    // widget, drawn over the image only while the plot has the focus (the
+    // image itself never shows it). Negative: no line.
+    void setCursorColumn(int column);
+    [[nodiscard]] int cursorColumn() const { return m_cursorColumn; }
+    // What a screen reader reads as the graph's value: the read-out's text,
+    // empty while the read-out is hidden.
+    void setAccessibleValue(const QString &text);
+    [[nodiscard]] QString accessibleValue() const { return m_accessibleValue; }
 
     // The inside (the image) in the widget's coordinates.
     [[nodiscard]] QRect inside() const;
@@ -60,13 +71,21 @@ public:
 
 signals:
     void pointerMoved(QPointF position);
+    // Left, Right, Page Up, Page Down, Home or End was pressed.
+    void cursorKeyPressed(int key);
+    void focusChanged(bool hasFocus);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     QImage m_image;
+    int m_cursorColumn = -1;
+    QString m_accessibleValue;
 };
 
 class FrmLog : public QWidget
@@ -102,12 +121,20 @@ private:
     void placeAtLoad(QWidget *mainWindow);
     void ChkScaleLine_Click(int index, bool ticked);
     void PicLog_MouseMove(QPointF position);
+    void PicLog_KeyDown(int key);
+    // The read-out for a position in twips from the top-left of the plot's
+    // inside, whether the pointer or the keyboard cursor is there.
+    void showReadOut(float x, float y);
+    // The read-out at the keyboard cursor's second, at half the plot's height.
+    void showCursorReadOut();
+    void placeCursorLine();
     [[nodiscard]] QSize outerPixels() const;
     void setOuterPixels(QSize outer);
 
     Config &m_config;
     const RunLog &m_log;
-    GraphReadOut m_readOut;    // the last pointer movement's
+    GraphReadOut m_readOut;    // the last pointer movement's or cursor key's
+    int m_cursorSecond = 1;    // the keyboard cursor; follows the pointer's read-out
     QString m_txtLogText;      // what TxtLog shows, CR LF between lines
     bool m_redrawWhenRestored = false;
 
