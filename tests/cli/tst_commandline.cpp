@@ -137,6 +137,9 @@ private slots:
         QTest::newRow("another model") << l({"show"}) << "model-02" << 1;
         QTest::newRow("verify NG") << l({"set", "dead-band=7"}) << "bad-verify" << 1;
         QTest::newRow("no answer") << l({"show"}) << "silent" << 4;
+        QTest::newRow("stats without a file") << l({"stats"}) << "none" << 2;
+        QTest::newRow("stats, no such file") << l({"stats", "/nonexistent.csv"}) << "none" << 2;
+        QTest::newRow("plot, bad size") << l({"plot", "/nonexistent.csv", "x.png", "--size", "0x9"}) << "none" << 2;
     }
     void exitCodes()
     {
@@ -150,6 +153,33 @@ private slots:
         // A refused command sends nothing at all.
         if (code == 2)
             QCOMPARE(sent().size(), before);
+    }
+
+    void logStatisticsAndPicture()
+    {
+        // 512 rows: 8.5 V for 0-255 s, 7.25 V after, none when t % 4 == 3; 100 A, then 200 A, none when
+        // t % 8 == 0 and at 63, 127 ... 511 s; 250 A at 100 s and 300 s, 280 A at 303 s (no voltage).
+        QByteArray csv = "Time(s),Voltage(V),Current(A)\r\n";
+        for (int t = 0; t < 512; ++t) {
+            const char *a = t == 100 || t == 300 ? "250" : t == 303 ? "280" : t % 8 == 0 || t % 64 == 63 ? "" : t < 256 ? "100" : "200";
+            csv += QByteArray::number(t) + (t % 4 == 3 ? "," : t < 256 ? ",8.5" : ",7.25") + ',' + a + "\r\n";
+        }
+        QVERIFY(fixture::writeFile(path("gaps.csv"), csv) && fixture::writeFile(path("bad.csv"), "Time(s)\r\nx"));
+        // By hand: 504 s have a value; 192 s at each voltage; current 440 s adding up to 66280 A;
+        // with both, 160 s of 850 W, 160 s of 1450 W, 150 A x 8.5 V more at 100 s, 50 A x 7.25 V at 300 s.
+        QCOMPARE(run({QStringLiteral("--json"), QStringLiteral("stats"), path("gaps.csv")}, false), 0);
+        QCOMPARE(m_out.simplified(), QStringLiteral(R"({ "charge_mah": 18411.11111111111, "current": { "avg": 150.63636363636363, )"
+                                                    R"("max": 280, "min": 100 }, "energy_wh": 102.67708333333333, "samples": 504, "voltage": )"
+                                                    R"({ "avg": 7.875, "max": 8.5, "min": 7.25 }, "voltage_at_peak_current": 8.5 })"));
+        QCOMPARE(run({QStringLiteral("stats"), path("gaps.csv")}, false), 0);
+        QVERIFY2(m_out.contains(QStringLiteral("\nCharge                        18411.1 mAh\n")), qPrintable(m_out));
+        QCOMPARE(run({QStringLiteral("plot"), path("gaps.csv"), path("big.png"), QStringLiteral("--size"), QStringLiteral("640x360")}, false), 0);
+        QCOMPARE(fixture::readFile(path("big.png")).mid(12, 12), QByteArray::fromHex("49484452""00000280""00000168")); // IHDR 640 x 360
+        QCOMPARE(run({QStringLiteral("plot"), path("gaps.csv"), path("small.png")}, false), 0);
+        QCOMPARE(fixture::readFile(path("small.png")).mid(12, 12), QByteArray::fromHex("49484452""0000017F""000000CB")); // the log window's 383 x 203
+        // A file the log reader refuses: its message and exit code 2.
+        QCOMPARE(run({QStringLiteral("plot"), path("bad.csv"), path("b.png")}, false), 2);
+        QVERIFY2(m_err.contains(fixture::msg::trouble), qPrintable(m_err));
     }
 
     void portThatCannotBeOpened()
