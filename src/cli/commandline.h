@@ -55,7 +55,7 @@ struct Parsed {
 [[nodiscard]] bool wantsWindow(const Invocation &invocation);
 
 struct Environment {
-    QString profileFolder;   // where the profile file lives (the program's folder)
+    QString profileFolder;   // where the profile file lives (beside the program, or the user's configuration folder)
     QString backupFolder;    // empty: the user's data folder
     double timeScale = 1.0;  // shrinks the waits in tests
     // `plot` draws through this, as the drawing belongs to the window's
