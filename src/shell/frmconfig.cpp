@@ -3,6 +3,7 @@
 #include "link/portselection.h"
 #include "shell/frmmain.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -40,6 +41,12 @@ FrmConfig::FrmConfig(PortSelection &selection, QWidget *parent)
     m_combo->setObjectName(QStringLiteral("Combo"));
     m_combo->setEditable(false);
     place(m_combo, 2100, 300, 1395, 315);
+    // Named for screen readers; the sentence beside it is its description.
+    text->setBuddy(m_combo);
+    m_combo->setAccessibleName(QStringLiteral("ComPort"));
+    m_combo->setAccessibleDescription(text->text());
+    m_combo->view()->setObjectName(QStringLiteral("ComboList"));
+    m_combo->view()->setAccessibleName(QStringLiteral("ComPort"));
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setObjectName(QStringLiteral("cmdOk"));

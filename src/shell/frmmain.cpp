@@ -80,6 +80,28 @@ void fitCaption(QWidget *w)
     }
 }
 
+// What a screen reader announces for an entry box: the caption of its row as
+// the name (the caption label is its buddy as well) and, for the editor's
+// fields, the unit and the range the tool tip shows.
+void nameForScreenReaders(QLineEdit *field, QLabel *caption, const QString &name, const QString &description = {})
+{
+    caption->setBuddy(field);
+    field->setAccessibleName(name);
+    field->setAccessibleDescription(description);
+}
+
+// "100～10000 Hz"; Forward Boost has no unit: "0～100".
+QString fieldDescription(int i)
+{
+    const QString unit = QString::fromLatin1(paramInfo(i).unit);
+    return unit.isEmpty() ? paramToolTip(i) : paramToolTip(i) + u' ' + unit;
+}
+
+QString busyDescription(bool busy)
+{
+    return busy ? QStringLiteral("An operation is running") : QStringLiteral("No operation is running");
+}
+
 } // namespace
 
 void Lamp::setColour(quint32 bgr)
@@ -179,8 +201,9 @@ void FrmMain::buildEditor(QWidget *area)
     auto makeRow = [&](int i, QWidget *parent, int top, int captionLeft, int fieldLeft, int spinLeft,
                        int unitLeft) {
         const ParamInfo &p = paramInfo(i);
-        label(parent, QString::fromLatin1(p.caption), QStringLiteral("LblCaption_%1").arg(i), captionLeft,
-              top + 60, fieldLeft - captionLeft - 60);
+        const QString caption = QString::fromLatin1(p.caption);
+        QLabel *captionLabel = label(parent, caption, QStringLiteral("LblCaption_%1").arg(i), captionLeft, top + 60,
+                                     fieldLeft - captionLeft - 60);
         auto *field = new QLineEdit(parent);
         field->setObjectName(QStringLiteral("TxtData_%1").arg(i));
         field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -189,11 +212,13 @@ void FrmMain::buildEditor(QWidget *area)
         field->setToolTip(paramToolTip(i));
         field->setTextMargins(0, 0, 0, 0);
         place(field, fieldLeft, top, 915, 285);
+        nameForScreenReaders(field, captionLabel, caption, fieldDescription(i));
         m_txtData[size_t(i)] = field;
 
         auto *spin = new UpDownButton(parent);
         spin->setObjectName(QStringLiteral("UpDownData_%1").arg(i));
         place(spin, spinLeft, top, 255, 285);
+        spin->setCaption(caption);
         m_upDownData[size_t(i)] = spin;
 
         const QString unit = QString::fromLatin1(p.unit);
@@ -225,20 +250,23 @@ void FrmMain::buildEditor(QWidget *area)
     m_chkCurLimOff = new QCheckBox(QStringLiteral("Off"), area);
     m_chkCurLimOff->setObjectName(QStringLiteral("ChkCurLimOff"));
     place(m_chkCurLimOff, 3960, 1980, 675, 255);
+    m_chkCurLimOff->setAccessibleDescription(QStringLiteral("Current Limiter off"));
     connect(m_chkCurLimOff, &QCheckBox::clicked, this, [this](bool ticked) { m_editor.setCurLimOff(ticked); });
 
     // The hidden frame: information from the controller that is never written back.
-    label(m_fraTmp, QStringLiteral("VQ Type"), QStringLiteral("LblVqType"), 2220, 60, 2280);
+    QLabel *lblVqType = label(m_fraTmp, QStringLiteral("VQ Type"), QStringLiteral("LblVqType"), 2220, 60, 2280);
     m_txtVqType = new QLineEdit(m_fraTmp);
     m_txtVqType->setObjectName(QStringLiteral("TxtVqType"));
     m_txtVqType->setReadOnly(true);
     m_txtVqType->setAlignment(Qt::AlignCenter);
     place(m_txtVqType, 4560, 0, 1455, 285);
-    label(m_fraTmp, QStringLiteral("ROM Version"), QStringLiteral("LblVer"), 2220, 480, 2280);
+    nameForScreenReaders(m_txtVqType, lblVqType, lblVqType->text());
+    QLabel *lblVer = label(m_fraTmp, QStringLiteral("ROM Version"), QStringLiteral("LblVer"), 2220, 480, 2280);
     m_txtVer = new QLineEdit(m_fraTmp);
     m_txtVer->setObjectName(QStringLiteral("TxtVer"));
     m_txtVer->setReadOnly(true);
     place(m_txtVer, 4560, 420, 915, 285);
+    nameForScreenReaders(m_txtVer, lblVer, lblVer->text());
     top = 840;
     for (int i : kHiddenRows) {
         makeRow(i, m_fraTmp, top, 2220, 4560, 5460, 5820);
@@ -273,7 +301,7 @@ void FrmMain::buildEditor(QWidget *area)
 
 void FrmMain::buildStatusArea(QWidget *area)
 {
-    label(area, QStringLiteral("Message"), QStringLiteral("LblMessage"), 180, 4740, 1515, 195);
+    QLabel *lblMessage = label(area, QStringLiteral("Message"), QStringLiteral("LblMessage"), 180, 4740, 1515, 195);
     m_txtMsg = new QLineEdit(area);
     m_txtMsg->setObjectName(QStringLiteral("TxtMsg"));
     m_txtMsg->setReadOnly(true);
@@ -282,11 +310,14 @@ void FrmMain::buildStatusArea(QWidget *area)
     fixed.setPointSizeF(9.75);
     m_txtMsg->setFont(fixed);
     place(m_txtMsg, 180, 4980, 4035, 315);
+    nameForScreenReaders(m_txtMsg, lblMessage, lblMessage->text());
 
     label(area, QStringLiteral("Busy"), QStringLiteral("LblBusy"), 2340, 4500, 555, 195);
     m_lamp = new Lamp(area);
     m_lamp->setObjectName(QStringLiteral("ShpLED"));
     place(m_lamp, 2880, 4500, 255, 135);
+    m_lamp->setAccessibleName(QStringLiteral("Busy"));
+    m_lamp->setAccessibleDescription(busyDescription(false));
 
     auto *logo = new QLabel(area);
     logo->setObjectName(QStringLiteral("ImgLogo"));
@@ -373,6 +404,7 @@ void FrmMain::setLampColour(quint32 bgr)
 
 void FrmMain::setBusy(bool busy)
 {
+    m_lamp->setAccessibleDescription(busyDescription(busy));
     mnuCom->setEnabled(!busy);
     mnuOpen->setEnabled(!busy);
     munOpenLog->setEnabled(!busy);

@@ -20,6 +20,13 @@ UpDownButton::UpDownButton(QWidget *parent) : QWidget(parent)
     connect(m_down, &QToolButton::clicked, this, &UpDownButton::down);
 }
 
+void UpDownButton::setCaption(const QString &caption)
+{
+    setAccessibleName(caption);
+    m_up->setAccessibleName(QStringLiteral("Increase ") + caption);
+    m_down->setAccessibleName(QStringLiteral("Decrease ") + caption);
+}
+
 void UpDownButton::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);

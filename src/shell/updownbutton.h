@@ -20,6 +20,10 @@ public:
     [[nodiscard]] QToolButton *upArrow() const { return m_up; }
     [[nodiscard]] QToolButton *downArrow() const { return m_down; }
 
+    // Names both arrows for screen readers after the field they step:
+    // "Increase <caption>" and "Decrease <caption>".
+    void setCaption(const QString &caption);
+
 signals:
     void up();
     void down();

@@ -1,18 +1,33 @@
 // The main window without a controller: the message line's characters all
 // take the same width, whatever monospaced font the desktop has; the editor
 // through its fields, arrows and "Off" (red marks, typing limits, a longer
-// text from the controller shown whole); the file menus reach their commands.
+// text from the controller shown whole); file menus; names for screen readers.
 
 #include "apprig.h"
+#include "runlog/logwindow.h"
 #include "settings/controllerblock.h"
+#include "shell/frmconfig.h"
 #include "shell/updownbutton.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QTest>
 #include <QToolButton>
 
 using namespace vq;
+
+static QStringList unnamedControls(QAccessibleInterface *node)
+{
+    const QAccessible::Role role = node->role();
+    QStringList unnamed;
+    if ((node->state().focusable || role == QAccessible::EditableText || role == QAccessible::PushButton
+         || role == QAccessible::List) && node->text(QAccessible::Name).isEmpty())
+        unnamed << node->object()->objectName();
+    for (int i = 0; i < node->childCount(); ++i)
+        unnamed << unnamedControls(node->child(i));
+    return unnamed;
+}
 
 class TestMainWindow : public QObject
 {
@@ -88,6 +103,35 @@ private slots:
         QTest::keyClick(field, Qt::Key_Backspace);
         QTest::keyClicks(field, "7"); // the typing limit holds again
         QCOMPARE(shown(field), "10|black");
+    }
+
+    void everyControlNamedForScreenReaders_data()
+    {
+        QTest::addColumn<int>("window"); // the main window, the port dialog, the log window
+        QTest::addColumn<QString>("path"); // then, below the window, object names
+        QTest::addColumn<QString>("reads"); // name|description
+        QTest::newRow("a field") << 0 << "TxtData_6" << "Low Batt. Protection|2.5～6 V";
+        QTest::newRow("a field without unit") << 0 << "TxtData_13" << "Forward Boost|0～100";
+        QTest::newRow("up arrow") << 0 << "UpDownData_11/up" << "Increase Current Limit timer|";
+        QTest::newRow("Off") << 0 << "ChkCurLimOff" << "Off|Current Limiter off";
+        QTest::newRow("lamp") << 0 << "ShpLED" << "Busy|No operation is running";
+        QTest::newRow("port dialog") << 1 << "ComboList" << "ComPort|";
+        QTest::newRow("log window") << 2 << "Frame1/ChkScaleLine_1" << "Current(A) Scale Line|";
+    }
+
+    void everyControlNamedForScreenReaders()
+    {
+        QFETCH(int, window);
+        QFETCH(QString, path);
+        PortSelection ports(m_rig.app->config(), [](const QString &) { return false; });
+        FrmConfig dialog(ports);
+        FrmLog logWindow(nullptr, m_rig.app->config(), m_rig.app->log());
+        QObject *object = QList<QWidget *>{&w(), &dialog, &logWindow}.at(window);
+        QCOMPARE(unnamedControls(QAccessible::queryAccessibleInterface(object)), QStringList());
+        for (const QString &name : path.split(u'/'))
+            object = object->findChild<QObject *>(name);
+        QAccessibleInterface *node = QAccessible::queryAccessibleInterface(object);
+        QTEST(node->text(QAccessible::Name) + u'|' + node->text(QAccessible::Description), "reads");
     }
 
     void fileMenusReachTheirCommands_data()
