@@ -370,6 +370,7 @@ void FrmLog::PicLog_MouseMove(QPointF position)
 
 void FrmLog::PicLog_KeyDown(int key)
 {
+    // Page Up moves on in time and Page Down back, as on a slider.
     int t = m_cursorSecond;
     switch (key) {
     case Qt::Key_Left: t -= 1; break;
