@@ -113,19 +113,6 @@ std::optional<QString> checkOutputFile(const QString &path)
     return std::nullopt;
 }
 
-std::optional<QByteArray> readWholeFile(const QString &path)
-{
-    if (!QFileInfo(path).isFile())
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return content;
-}
-
 struct SetValue {
     int index;
     QString text; // empty with off

@@ -18,22 +18,6 @@ const QString kOverwriteQuestion = QStringLiteral("The file already exists. \r\n
 const QString kNoDataText = QStringLiteral("There is no preserved data.");
 const QString kCannotSaveText = QStringLiteral("File cannot be saved.");
 
-// Reads the whole file, or nothing when it can't be read. Only regular files
-// are read: a folder, a device or a pipe chosen by name is a file error, not
-// something to wait on or to load without end.
-std::optional<QByteArray> readWholeFile(const QString &name)
-{
-    if (!QFileInfo(name).isFile())
-        return std::nullopt;
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return content;
-}
-
 } // namespace
 
 FileCommands::FileCommands(Prompter &prompter, RunLog &log, ControllerBlock &block,

@@ -47,4 +47,17 @@ bool writeFileAtomically(const QString &filePath, const QByteArray &content,
     return file.commit();
 }
 
+std::optional<QByteArray> readWholeFile(const QString &filePath)
+{
+    if (!QFileInfo(filePath).isFile())
+        return std::nullopt;
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return content;
+}
+
 } // namespace vq

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QSaveFile;
 
@@ -22,5 +23,10 @@ namespace vq {
 // QSaveFile for writing and says whether it could. Tests refuse it here.
 [[nodiscard]] bool writeFileAtomically(const QString &filePath, const QByteArray &content,
                                        const std::function<bool(QSaveFile &)> &openTemporary);
+
+// Reads the whole file, or nothing when it can't be read. Only regular files
+// are read: a folder, a device or a pipe chosen by name is a file error, not
+// something to wait on or to load without end.
+[[nodiscard]] std::optional<QByteArray> readWholeFile(const QString &filePath);
 
 } // namespace vq
