@@ -7,6 +7,7 @@
 #include "emulatorprocess.h"
 #include "fixtures.h"
 #include "link/commandexchange.h"
+#include "link/statusmodel.h"
 #include "platform/serialport.h"
 #include "ptyhelper.h"
 
@@ -173,6 +174,19 @@ private slots:
         const QString block = fixture::kWorkedBlock.toLower();
         QCOMPARE(takeReadReply("sr" + block + "\r\n").value_or(ReadReply{}).block, block);
         QVERIFY(!takeReadReply("sr" + QString(block).replace(60, 1, u'g') + "\r\n").has_value());
+    }
+
+    void lampBlinksWhileAnExchangeRunsAndRestsDark()
+    {
+        StatusModel status;
+        QSignalSpy lamp(&status, &StatusModel::lampColourChanged);
+        status.lampOn();
+        QTRY_VERIFY(lamp.size() >= 3); // bright, dark, bright: it blinks
+        QCOMPARE(lamp.at(0).at(0).value<quint32>(), 0x00FF00u);
+        QCOMPARE(lamp.at(1).at(0).value<quint32>(), 0x004000u);
+        status.lampOff();
+        QCOMPARE(status.lampColour(), 0x004000u);
+        QVERIFY(!status.lampBlinking());
     }
 };
 
