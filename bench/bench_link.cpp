@@ -5,21 +5,11 @@
 //
 //   bench_link [repetitions]
 
-#include "emulatorprocess.h"
 #include "link/commandexchange.h"
-#include "link/deviceoperations.h"
-#include "link/portcontrol.h"
-#include "link/statusmodel.h"
-#include "scriptedprompter.h"
-#include "platform/serialport.h"
-#include "runlog/runlog.h"
-#include "settings/controllerblock.h"
-#include "settings/editormodel.h"
-#include "platform/config.h"
+#include "linkrig.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <sys/resource.h>
 
@@ -41,42 +31,22 @@ double cpuSeconds()
     return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-struct Link {
-    QTemporaryDir dir;
-    EmulatorProcess emu;
-    Config config{dir.path()};
-    SerialPort port;
-    StatusModel status;
-    ScriptedPrompter prompter;
-    CommandExchange exchange{port};
-    PortControl control{port, config, status};
-    EditorModel editor;
-    ControllerBlock block{editor, prompter};
-    RunLog log;
-    DeviceOperations ops{exchange, control, block, editor, log, prompter, status};
-
-    bool start(const QStringList &args)
-    {
-        const QString path = emu.start(args);
-        if (path.isEmpty()) {
-            std::fprintf(stderr, "emulator did not start: %s\n", qPrintable(emu.errorText()));
-            return false;
-        }
-        config.WriteIniString(QStringLiteral("Ports"), QStringLiteral("Com1"), path);
-        config.CommPortNo = 1;
-        control.OpenPort();
-        control.EnableCommands();
-        editor.reset();
-        return port.isOpen();
-    }
-};
+// The program's link against the emulator paced at 9600 baud, with the real
+// time-outs; false, with a message, when the emulator did not start.
+bool startLink(LinkRig &link, const QStringList &args)
+{
+    if (link.start(args, true))
+        return true;
+    std::fprintf(stderr, "emulator did not start or its line did not open: %s\n", qPrintable(link.emu.errorText()));
+    return false;
+}
 
 struct Figures {
     double median = 0;
     double worst = 0;
 };
 
-Figures overhead(Link &link, int index, int wireChars, int repetitions)
+Figures overhead(LinkRig &link, int index, int wireChars, int repetitions)
 {
     std::vector<double> over;
     for (int i = 0; i < repetitions; ++i) {
@@ -100,8 +70,8 @@ int main(int argc, char **argv)
     const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
 
     {
-        Link link;
-        if (!link.start({}))
+        LinkRig link;
+        if (!startLink(link, {}))
             return 1;
         // "sr" out, 68 characters back.
         const Figures read = overhead(link, 0, 2 + kReadReplyLength, repetitions);
@@ -113,8 +83,8 @@ int main(int argc, char **argv)
                     get.median, get.worst, repetitions);
     }
     {
-        Link link;
-        if (!link.start({QStringLiteral("--fault"), QStringLiteral("silent")}))
+        LinkRig link;
+        if (!startLink(link, {QStringLiteral("--fault"), QStringLiteral("silent")}))
             return 1;
         QElapsedTimer t;
         const double cpu0 = cpuSeconds();

@@ -3,7 +3,8 @@
 // The program's link to the controller, wired as the program wires it, against
 // the controller emulator on a pseudo-terminal pinned as Com1: serial port,
 // status, scripted prompter, exchange, port control, editor, block, run-data
-// log and device operations. Times run at a tenth: 3 s become 300 ms.
+// log and device operations. Times run at a tenth (3 s become 300 ms) against
+// an unpaced emulator, or as the program has them against a paced one.
 
 #include "emulatorprocess.h"
 #include "link/deviceoperations.h"
@@ -40,15 +41,17 @@ struct LinkRig {
     vq::RunLog log;
     vq::DeviceOperations ops{exchange, control, block, editor, log, prompter, status};
 
-    // Starts the emulator unpaced with `args` and opens its line as Com1.
-    [[nodiscard]] bool start(const QStringList &args = {})
+    // Starts the emulator with `args` and opens its line as Com1: unpaced and
+    // at a tenth of the times, or, with `realTime`, at 9600 baud and the
+    // program's own times (for the benchmarks).
+    [[nodiscard]] bool start(const QStringList &args = {}, bool realTime = false)
     {
-        const QString path = emu.start(QStringList{QStringLiteral("--no-pacing")} + args);
+        const QString path = emu.start(realTime ? args : QStringList{QStringLiteral("--no-pacing")} + args);
         if (path.isEmpty())
             return false;
         config.WriteIniString(QStringLiteral("Ports"), QStringLiteral("Com1"), path);
         config.CommPortNo = 1;
-        exchange.setTimeScale(0.1);
+        exchange.setTimeScale(realTime ? 1.0 : 0.1);
         editor.reset();
         control.OpenPort();
         control.EnableCommands();
