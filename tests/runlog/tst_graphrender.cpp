@@ -5,8 +5,11 @@
 
 #include "runlog/graphrenderer.h"
 
+#include <QCryptographicHash>
 #include <QImage>
 #include <QTest>
+
+#include <cmath>
 
 using namespace vq;
 
@@ -46,6 +49,25 @@ QList<int> hits(const QImage &image, const QColor &colour, int x, int y = -1)
 const QList<int> kVoltGrid{20, 40, 60, 80, 100, 121, 141, 161, 181, 202};  // 9 V .. 0 V
 const QList<int> kBoth{20, 33, 40, 60, 67, 80, 100, 121, 134, 141, 161, 168, 181, 202};
 
+// A run with a ripple, gaps and values beyond both ends of the scales.
+RunLog rippleLog()
+{
+    RunLog log;
+    for (int n = 1; n <= kLogSamples; ++n) {
+        log.setVolt(n, n % 97 == 0 ? -1.0f : float(8.4 - n * 0.004 + 0.6 * std::sin(n * 0.3)));
+        log.setCur(n, n % 89 == 0 ? -1.0f : float(150 + 170 * std::sin(n * 0.07)));
+    }
+    return log;
+}
+
+QByteArray pixelHash(const QImage &image)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (int y = 0; y < image.height(); ++y)
+        hash.addData(QByteArrayView(reinterpret_cast<const char *>(image.constScanLine(y)), image.width() * 4));
+    return hash.result().toHex().left(16);
+}
+
 } // namespace
 
 class TestGraphRender : public QObject
@@ -79,6 +101,24 @@ private slots:
         // Time lines every 30 s up to 510 s; none at 540 s.
         QCOMPARE(hits(image, kGrid, -1, 2),
                  (QList<int>{0, 21, 42, 63, 84, 106, 127, 148, 169, 190, 212, 233, 254, 275, 297, 318, 339, 360}));
+    }
+
+    void wholeRunPixelForPixel_data()
+    {
+        // Fingerprints of the whole run as the window has always drawn it.
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("lines");
+        QTest::addColumn<QByteArray>("hash");
+        QTest::newRow("loading size, ticks") << QSize(383, 203) << false << QByteArray("a4ea44bb790c6023");
+        QTest::newRow("loading size, lines") << QSize(383, 203) << true << QByteArray("4b7972f8339db180");
+        QTest::newRow("1920 x 1080, lines") << QSize(1920, 1080) << true << QByteArray("f663933a186ac553");
+    }
+    void wholeRunPixelForPixel()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, lines);
+        QFETCH(QByteArray, hash);
+        QCOMPARE(pixelHash(render(rippleLog(), size, GraphOptions{lines, lines})), hash);
     }
 
     void curves()
