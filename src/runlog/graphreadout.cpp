@@ -23,10 +23,9 @@ int wholeOrZero(float value)
     return int(r);
 }
 
-// The time axis: 0 s at the left edge of the inside of the plot, 540 s at
-// the right; the inside is the outer width less the two 30-twip borders.
-constexpr float kSecondsAcross = 540.0f;
-
+// The time axis: the view's first second at the left edge of the inside of
+// the plot, its last at the right (0 and 540 s at rest); the inside is the
+// outer width less the two 30-twip borders.
 float insideTwips(double picLogOuterWidth)
 {
     return float(picLogOuterWidth - 2 * 30);
@@ -40,10 +39,11 @@ QString sampleText(float value)
 } // namespace
 
 GraphReadOut graphReadOut(float x, float y, double picLogOuterWidth, double picLogOuterHeight,
-                          const RunLog &log)
+                          const RunLog &log, const TimeView &view, const RunLog *comparison)
 {
-    // Single precision throughout, as the pointer positions are delivered.
-    const float tf = x / insideTwips(picLogOuterWidth) * kSecondsAcross;
+    // Single precision throughout, as the pointer positions are delivered
+    // (at rest the start adds nothing: 0 + x / inside * 540).
+    const float tf = float(view.start) + x / insideTwips(picLogOuterWidth) * float(view.span);
     const float pf = y / float(picLogOuterHeight - 2 * 30) * 100.0f;
 
     GraphReadOut r;
@@ -54,13 +54,17 @@ GraphReadOut graphReadOut(float x, float y, double picLogOuterWidth, double picL
     if (r.visible) {
         r.text = QString::number(r.t) + QStringLiteral("s\r\n") + sampleText(log.RunVolt(r.t))
                  + QStringLiteral("V\r\n") + sampleText(log.RunCur(r.t)) + QStringLiteral("A");
+        if (comparison) {
+            r.comparisonText = sampleText(comparison->RunVolt(r.t)) + QStringLiteral("V\r\n")
+                               + sampleText(comparison->RunCur(r.t)) + QStringLiteral("A");
+        }
     }
     return r;
 }
 
-float secondToPlotX(int t, double picLogOuterWidth)
+float secondToPlotX(int t, double picLogOuterWidth, const TimeView &view)
 {
-    return float(t) / kSecondsAcross * insideTwips(picLogOuterWidth);
+    return (float(t) - float(view.start)) / float(view.span) * insideTwips(picLogOuterWidth);
 }
 
 } // namespace vq

@@ -3,7 +3,9 @@
 #include "runlog/loglayout.h"
 #include "core/conversions.h"
 
+#include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <QLineF>
 #include <QPainter>
 #include <QPen>
@@ -20,7 +22,6 @@ namespace {
 // value sits a little lower than the grid would put it.
 constexpr double kVoltFullScale = 10.01;
 constexpr double kCurFullScale = 300.33;
-constexpr double kTimeFullScale = 540;
 constexpr double kTickLength = 70;
 
 // The smallest whole number not below v, for |v| well inside the int range;
@@ -116,17 +117,20 @@ double curToPlotY(float amperes, double H)
     return roundHalfEven((kCurFullScale - double(amperes)) * H / kCurFullScale);
 }
 
-double sampleToPlotX(int n, double W)
+double sampleToPlotX(int n, double W, const TimeView &view)
 {
-    return roundHalfEven(n * W / kTimeFullScale);
+    return roundHalfEven((n - view.start) * W / view.span);
 }
 
-void renderGraph(QImage &image, const RunLog &log, const GraphOptions &options)
+namespace {
+
+// The graph's strokes in pixel coordinates of a w x h plot, in drawing order:
+// first the grid (one-pixel lines with square caps), then the curves (two
+// pixels wide). The picture and the SVG file draw the same strokes.
+template <class GridStroke, class CurveStroke>
+void traceGraph(int w, int h, const RunLog &log, const GraphOptions &options, GridStroke grid,
+                CurveStroke curve)
 {
-    const int w = image.width();
-    const int h = image.height();
-    if (w <= 0 || h <= 0)
-        return;
     const double W = roundHalfEven(w * kTwipsPerPixel);
     const double H = roundHalfEven(h * kTwipsPerPixel);
 
@@ -137,63 +141,142 @@ void renderGraph(QImage &image, const RunLog &log, const GraphOptions &options)
                       plotToPixel(float(y2), h));
     };
 
-    image.fill(kPlotBackground); // wipes everything drawn before
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-
-    // One-pixel grid with square caps, so both end points are drawn.
-    painter.setPen(QPen(kGridColour, 1, Qt::SolidLine, Qt::SquareCap));
-
     // Voltage grid: a line at each volt from 0 to 9 V, none at the top.
     for (int i = 0; i <= 9; ++i) {
         const double y = roundHalfEven((10 - i) * H / 10);
-        painter.drawLine(line(0, y, options.voltScaleLine ? W : kTickLength, y));
+        grid(line(0, y, options.voltScaleLine ? W : kTickLength, y));
     }
 
     // Current grid: every 50 A from 0 to 250 A, a tick at the right edge and
     // either a line across or the same tick again.
     for (int i = 0; i <= 5; ++i) {
         const double tickY = (6 - i) * H / 6;
-        painter.drawLine(line(W - kTickLength, tickY, W, tickY));
+        grid(line(W - kTickLength, tickY, W, tickY));
         const double y = roundHalfEven(tickY);
-        painter.drawLine(line(options.curScaleLine ? 0 : W - kTickLength, y, W, y));
+        grid(line(options.curScaleLine ? 0 : W - kTickLength, y, W, y));
     }
 
-    // Time grid: every 30 s from 0 to 510 s, always drawn.
-    for (int i = 0; i <= 8; ++i) {
-        const double x1 = roundHalfEven(i * W / 9);
-        const double x2 = roundHalfEven((i + 0.5) * W / 9);
-        painter.drawLine(line(x1, 0, x1, H));
-        painter.drawLine(line(x2, 0, x2, H));
+    const TimeView &view = options.view;
+    if (view.isWhole()) {
+        // Time grid: every 30 s from 0 to 510 s, always drawn.
+        for (int i = 0; i <= 8; ++i) {
+            const double x1 = roundHalfEven(i * W / 9);
+            const double x2 = roundHalfEven((i + 0.5) * W / 9);
+            grid(line(x1, 0, x1, H));
+            grid(line(x2, 0, x2, H));
+        }
+    } else {
+        // Zoomed: a line at every labelled second and halfway between, none
+        // at the right edge, as at rest.
+        const double half = timeLabelStep(view) / 2.0;
+        for (double s = std::ceil(view.start / half) * half; s < view.end(); s += half) {
+            const double x = roundHalfEven(view.fractionOf(s) * W);
+            grid(line(x, 0, x, H));
+        }
     }
-
-    painter.end();
 
     // Curves. Only slot n is tested for the empty marker: after an empty slot
     // the next segment starts from the value -1, just below the bottom edge,
     // and rises into view. Sample 1 starts level from the left edge. Each
     // sample's voltage segment goes down before its current segment.
-    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32
-        && image.format() != QImage::Format_ARGB32_Premultiplied)
-        image.convertTo(QImage::Format_RGB32);
-    const QRgb voltColour = options.voltColour.rgb();
-    const QRgb curColour = options.curColour.rgb();
     const auto point = [w, h](double x, double y) {
         return QPointF(plotToPixel(float(x), w), plotToPixel(float(y), h));
     };
-    for (int n = 1; n <= kLogSamples; ++n) {
-        const double x = sampleToPlotX(n, W);
-        const double prevX = n == 1 ? 0 : sampleToPlotX(n - 1, W);
-        const int p = n == 1 ? n : n - 1;
-        const float volt = log.RunVolt(n);
-        if (volt != kEmptySample)
-            drawThickLine(image, point(prevX, voltToPlotY(log.RunVolt(p), H)), point(x, voltToPlotY(volt, H)),
-                          voltColour);
-        const float cur = log.RunCur(n);
-        if (cur != kEmptySample)
-            drawThickLine(image, point(prevX, curToPlotY(log.RunCur(p), H)), point(x, curToPlotY(cur, H)),
-                          curColour);
-    }
+    // Only the samples whose segments reach into the view: all of them at rest.
+    const int first = std::max(1, int(std::floor(view.start)));
+    const int last = std::min(kLogSamples, int(std::ceil(view.end())) + 1);
+    const auto curves = [&](const RunLog &run, QRgb voltColour, QRgb curColour) {
+        for (int n = first; n <= last; ++n) {
+            const double x = sampleToPlotX(n, W, view);
+            const double prevX = n == 1 ? sampleToPlotX(0, W, view) : sampleToPlotX(n - 1, W, view);
+            const int p = n == 1 ? n : n - 1;
+            const float volt = run.RunVolt(n);
+            if (volt != kEmptySample)
+                curve(point(prevX, voltToPlotY(run.RunVolt(p), H)), point(x, voltToPlotY(volt, H)), voltColour);
+            const float cur = run.RunCur(n);
+            if (cur != kEmptySample)
+                curve(point(prevX, curToPlotY(run.RunCur(p), H)), point(x, curToPlotY(cur, H)), curColour);
+        }
+    };
+    // The compared run lies under the run of the window.
+    if (options.comparison)
+        curves(*options.comparison, kVoltCompareColour.rgb(), kCurCompareColour.rgb());
+    curves(log, options.voltColour.rgb(), options.curColour.rgb());
+}
+
+QByteArray svgNumber(double v)
+{
+    return QByteArray::number(std::round(v * 100) / 100, 'g', 10);
+}
+
+QByteArray svgColour(QRgb rgb)
+{
+    return QColor(rgb).name(QColor::HexRgb).toLatin1();
+}
+
+} // namespace
+
+void renderGraph(QImage &image, const RunLog &log, const GraphOptions &options)
+{
+    const int w = image.width();
+    const int h = image.height();
+    if (w <= 0 || h <= 0)
+        return;
+
+    image.fill(kPlotBackground); // wipes everything drawn before
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32
+        && image.format() != QImage::Format_ARGB32_Premultiplied)
+        image.convertTo(QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(kGridColour, 1, Qt::SolidLine, Qt::SquareCap));
+    // The grid strokes all come before the first curve stroke: the painter
+    // is done by then, and the curves go straight into the pixels.
+    traceGraph(
+        w, h, log, options, [&painter](const QLineF &l) { painter.drawLine(l); },
+        [&image, &painter](QPointF from, QPointF to, QRgb colour) {
+            if (painter.isActive())
+                painter.end();
+            drawThickLine(image, from, to, colour);
+        });
+}
+
+QByteArray graphSvg(QSize size, const RunLog &log, const GraphOptions &options)
+{
+    const int w = std::max(1, size.width());
+    const int h = std::max(1, size.height());
+    QByteArray grid;
+    // One path per colour, in the order the colours are first drawn.
+    QList<std::pair<QRgb, QByteArray>> curves;
+    const auto xy = [](QPointF p) { return svgNumber(p.x()) + ' ' + svgNumber(p.y()); };
+    traceGraph(
+        w, h, log, options,
+        [&](const QLineF &l) {
+            // A one-pixel line fills the pixels its end points name.
+            grid += 'M' + xy(l.p1() + QPointF(0.5, 0.5)) + 'L' + xy(l.p2() + QPointF(0.5, 0.5));
+        },
+        [&](QPointF from, QPointF to, QRgb colour) {
+            if (!std::isfinite(from.x()) || !std::isfinite(from.y()) || !std::isfinite(to.x())
+                || !std::isfinite(to.y()))
+                return;
+            auto it = std::find_if(curves.begin(), curves.end(), [colour](const auto &c) { return c.first == colour; });
+            if (it == curves.end())
+                it = curves.insert(curves.end(), {colour, QByteArray()});
+            it->second += 'M' + xy(from) + 'L' + xy(to);
+        });
+    QByteArray svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                     "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\""
+                     + QByteArray::number(w) + "\" height=\"" + QByteArray::number(h) + "\" viewBox=\"0 0 "
+                     + QByteArray::number(w) + ' ' + QByteArray::number(h) + "\">\n";
+    svg += "<rect width=\"" + QByteArray::number(w) + "\" height=\"" + QByteArray::number(h) + "\" fill=\""
+           + svgColour(kPlotBackground.rgb()) + "\"/>\n";
+    svg += "<path fill=\"none\" stroke=\"" + svgColour(kGridColour.rgb())
+           + "\" stroke-width=\"1\" stroke-linecap=\"square\" d=\"" + grid + "\"/>\n";
+    for (const auto &[colour, d] : curves)
+        svg += "<path fill=\"none\" stroke=\"" + svgColour(colour)
+               + "\" stroke-width=\"2\" stroke-linecap=\"round\" stroke-linejoin=\"round\" d=\"" + d + "\"/>\n";
+    svg += "</svg>\n";
+    return svg;
 }
 
 } // namespace vq
