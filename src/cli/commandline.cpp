@@ -351,15 +351,9 @@ std::optional<RunLog> loadLogFile(const QString &path)
         writeErr(QStringLiteral("%1: can't be read\n").arg(path));
         return std::nullopt;
     }
-    RunLog log;
-    for (int n = 1; n <= kLogSamples; ++n) {
-        log.setVolt(n, kEmptySample);
-        log.setCur(n, kEmptySample);
-    }
-    if (!readLogText(*content, log).ok) {
+    std::optional<RunLog> log = runLogFromFile(*content);
+    if (!log)
         printMessage(kMsgTrouble);
-        return std::nullopt;
-    }
     return log;
 }
 

@@ -125,12 +125,42 @@ void FileCommands::SaveDataFile(const QString &filter)
         content = MakeRunDat(m_log);
     }
 
+    const QString name = askSaveName(filter);
+    if (!name.isEmpty() && !writeFileAtomically(name, content))
+        m_prompter.message(kCannotSaveText, MessageIcon::Exclamation);
+}
+
+QString FileCommands::askSaveName(const QString &filter)
+{
     const QString name = m_prompter.saveFileName(filter);
     if (name.isEmpty())
-        return;
+        return {};
     if (QFileInfo::exists(name) && !m_prompter.askYesNo(kOverwriteQuestion))
+        return {};
+    return name;
+}
+
+std::optional<ComparedRun> FileCommands::openComparisonLog()
+{
+    const QString name = m_prompter.openFileName(QString::fromLatin1(kLogFileFilter));
+    if (name.isEmpty())
+        return std::nullopt;
+    const std::optional<QByteArray> content = readWholeFile(name);
+    std::optional<RunLog> run = content ? runLogFromFile(*content) : std::nullopt;
+    if (!run) {
+        m_prompter.message(kTroubleText, MessageIcon::Critical);
+        return std::nullopt;
+    }
+    return ComparedRun{*run, QFileInfo(name).fileName()};
+}
+
+void FileCommands::saveGraphPicture(const std::function<QByteArray(bool svg)> &encode)
+{
+    const QString name = askSaveName(QString::fromLatin1(kPictureFileFilter));
+    if (name.isEmpty())
         return;
-    if (!writeFileAtomically(name, content))
+    const QByteArray content = encode(name.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive));
+    if (content.isEmpty() || !writeFileAtomically(name, content))
         m_prompter.message(kCannotSaveText, MessageIcon::Exclamation);
 }
 

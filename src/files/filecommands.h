@@ -17,6 +17,7 @@ namespace vq {
 
 inline constexpr char kSettingFileFilter[] = "VQ setting data (*.set)|*.set|ALL files(*.*)|*.*";
 inline constexpr char kLogFileFilter[] = "VQ Log data (*.csv)|*.csv|ALL files(*.*)|*.*";
+inline constexpr char kPictureFileFilter[] = "PNG picture (*.png)|*.png|SVG drawing (*.svg)|*.svg";
 
 class ControllerBlock;
 
@@ -34,6 +35,15 @@ public:
     void munOpenLog_Click(); // log file, open
     void mnuSaveLog_Click(); // log file, save (refused while the log is empty)
 
+    // The log window's graph menu. A log file to compare with, read into a
+    // run of its own (the log is left alone); nothing when cancelled, or
+    // when the file is refused, which is reported as for "Log Open".
+    [[nodiscard]] std::optional<ComparedRun> openComparisonLog();
+    // Asks for a picture file and saves `encode(svg)` there: SVG for a name
+    // ending in ".svg", else PNG. An existing file is replaced after asking,
+    // as for the other files.
+    void saveGraphPicture(const std::function<QByteArray(bool svg)> &encode);
+
     // Both serve settings and log files: a filter that contains "setting"
     // means a settings file, any other a log file.
     void OpenDataFile(const QString &filter);
@@ -43,6 +53,9 @@ private:
     [[nodiscard]] static bool isSettingFilter(const QString &filter);
     [[nodiscard]] bool openSettings(const QByteArray &content);
     [[nodiscard]] bool openLog(const QByteArray &content);
+    // The save dialog and the question before replacing a file: the chosen
+    // name, or empty when the user stopped.
+    [[nodiscard]] QString askSaveName(const QString &filter);
 
     Prompter &m_prompter;
     RunLog &m_log;

@@ -226,4 +226,16 @@ LogReadResult readLogText(const QByteArray &content, RunLog &log)
     return {true, lineNo};
 }
 
+std::optional<RunLog> runLogFromFile(const QByteArray &content)
+{
+    RunLog log;
+    for (int n = 1; n <= kLogSamples; ++n) {
+        log.setVolt(n, kEmptySample);
+        log.setCur(n, kEmptySample);
+    }
+    if (!readLogText(content, log).ok)
+        return std::nullopt;
+    return log;
+}
+
 } // namespace vq

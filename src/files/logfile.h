@@ -56,4 +56,9 @@ struct LogReadResult
 // the faulty row itself stores nothing (its fields are checked first).
 [[nodiscard]] LogReadResult readLogText(const QByteArray &content, RunLog &log);
 
+// A log file's content as a log of its own, every slot starting empty, so
+// the seconds a short file doesn't reach have no values. Nothing when the
+// reader refuses the content.
+[[nodiscard]] std::optional<RunLog> runLogFromFile(const QByteArray &content);
+
 } // namespace vq

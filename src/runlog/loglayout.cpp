@@ -53,6 +53,11 @@ LogLayout logLayout(QSizeF outer, QSizeF picLogOuter)
     return l;
 }
 
+double timeLabelLeft(double picLogOuterWidth, double fraction)
+{
+    return (picLogOuterWidth - 30) * fraction + kPicLogPlace.x() - kAxisLabelSize.width() / 2 + 40;
+}
+
 namespace {
 
 QStringList stepCaptions(int count, double step, bool oneDecimal)

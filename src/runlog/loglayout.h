@@ -72,6 +72,11 @@ struct LogLayout
 // an empty size to use the ideal one.
 [[nodiscard]] LogLayout logLayout(QSizeF outer, QSizeF picLogOuter = {});
 
+// Left edge of a time label centred under the line at `fraction` of the
+// plot's width (0 left, 1 right), for a zoomed time axis; at rest the labels
+// stand where logLayout puts them.
+[[nodiscard]] double timeLabelLeft(double picLogOuterWidth, double fraction);
+
 // Axis label captions made when the window loads: each label is the one
 // before it plus the step (0, 1.0 ... 10.0 with one decimal; 0, 50 ... 300;
 // 0, 60 ... 540).

@@ -2,12 +2,18 @@
 
 #include "runlog/graphrenderer.h"
 #include "runlog/loglayout.h"
+#include "runlog/logstats.h"
+#include "runlog/statisticswindow.h"
 #include "platform/config.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QAction>
+#include <QBuffer>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -138,7 +144,32 @@ void PlotArea::paintEvent(QPaintEvent *)
 
 void PlotArea::mouseMoveEvent(QMouseEvent *event)
 {
-    emit pointerMoved(event->position());
+    emit pointerMoved(event->position(), event->buttons());
+}
+
+void PlotArea::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit leftPressed(event->position());
+    QWidget::mousePressEvent(event);
+}
+
+void PlotArea::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+}
+
+void PlotArea::wheelEvent(QWheelEvent *event)
+{
+    // 120 eighths of a degree a notch; touchpads deliver fractions of it.
+    const double steps = event->angleDelta().y() / 120.0;
+    if (steps == 0) {
+        event->ignore();
+        return;
+    }
+    emit wheelTurned(event->position(), steps);
+    event->accept();
 }
 
 void PlotArea::keyPressEvent(QKeyEvent *event)
@@ -173,8 +204,8 @@ void PlotArea::focusOutEvent(QFocusEvent *event)
 
 // --- FrmLog --------------------------------------------------------------------
 
-FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log)
-    : QWidget(nullptr), m_config(config), m_log(log)
+FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log, LogWindowFiles files)
+    : QWidget(nullptr), m_config(config), m_log(log), m_files(std::move(files))
 {
     // Close and the close box unload the window; the log stays with the program.
     setAttribute(Qt::WA_DeleteOnClose);
@@ -220,6 +251,12 @@ FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log)
     PicLog->move(pixelPoint(kPicLogPlace));
     connect(PicLog, &PlotArea::pointerMoved, this, &FrmLog::PicLog_MouseMove);
     connect(PicLog, &PlotArea::cursorKeyPressed, this, &FrmLog::PicLog_KeyDown);
+    connect(PicLog, &PlotArea::leftPressed, this, [this](QPointF position) {
+        m_drag = std::pair(plotFraction(position), m_view);
+    });
+    connect(PicLog, &PlotArea::wheelTurned, this, &FrmLog::PicLog_Wheel);
+    connect(PicLog, &PlotArea::doubleClicked, this, [this] { setView({}); });
+    makeGraphMenu();
     // Tabbing to the graph reads out the cursor's second at once.
     connect(PicLog, &PlotArea::focusChanged, this, [this](bool hasFocus) {
         if (hasFocus)
@@ -339,15 +376,177 @@ void FrmLog::redraw()
     for (size_t i = 0; i < LblS.size(); ++i)
         LblS[i]->move(pixelPoint(labels.LblS[i]));
     LblTime->move(pixelPoint(labels.LblTime));
+    if (!m_view.isWhole())
+        placeTimeLabels(PicLog->width() * kTwipsPerPixel, labels.LblS[0].y());
 
+    renderGraph(PicLog->imageForDrawing(), m_log, graphOptions());
+    placeCursorLine();
+    PicLog->update();
+}
+
+GraphOptions FrmLog::graphOptions() const
+{
     GraphOptions options;
     options.voltScaleLine = ChkScaleLine[0]->isChecked();
     options.curScaleLine = ChkScaleLine[1]->isChecked();
     options.voltColour = Line1->colour();
     options.curColour = Line2->colour();
-    renderGraph(PicLog->imageForDrawing(), m_log, options);
-    placeCursorLine();
-    PicLog->update();
+    options.view = m_view;
+    options.comparison = m_comparison ? &m_comparison->log : nullptr;
+    return options;
+}
+
+void FrmLog::placeTimeLabels(double picLogOuterWidth, double timeTop)
+{
+    // Zoomed: the labels go to the whole seconds of the view, centred under
+    // their lines as at rest; labels left over are hidden.
+    const QList<int> seconds = timeLabelSeconds(m_view);
+    for (size_t i = 0; i < LblS.size(); ++i) {
+        QLabel *label = LblS[i];
+        if (qsizetype(i) >= seconds.size()) {
+            label->hide();
+            continue;
+        }
+        const int second = seconds[qsizetype(i)];
+        label->setText(QString::number(second));
+        const double left = timeLabelLeft(picLogOuterWidth, m_view.fractionOf(second));
+        label->move(pixelPoint(QPointF(left, timeTop)));
+        label->show();
+    }
+}
+
+void FrmLog::setView(const TimeView &view)
+{
+    const TimeView bounded = boundedView(view);
+    if (bounded == m_view)
+        return;
+    const bool wasWhole = m_view.isWhole();
+    m_view = bounded;
+    if (m_view.isWhole() && !wasWhole) {
+        // Back at rest: the labels made at load, all shown.
+        const QStringList captions = timeLabelCaptions();
+        for (size_t i = 0; i < LblS.size(); ++i) {
+            LblS[i]->setText(captions.value(qsizetype(i)));
+            LblS[i]->show();
+        }
+    }
+    updateGraphActions();
+    redraw();
+}
+
+void FrmLog::setComparison(std::optional<ComparedRun> run)
+{
+    m_comparison = std::move(run);
+    setWindowTitle(m_comparison ? QStringLiteral("Log Data - ") + m_comparison->name : QStringLiteral("Log Data"));
+    // Room for the compared run's two lines under the three of the run.
+    const QRect box = pixelRect(kTxtLogRect);
+    TxtLog->resize(box.width(), m_comparison ? box.height() * 5 / 3 : box.height());
+    TxtLog->hide();
+    updateGraphActions();
+    refreshStatistics();
+    redraw();
+}
+
+void FrmLog::logChanged()
+{
+    refreshStatistics();
+    redraw();
+}
+
+double FrmLog::plotFraction(QPointF position) const
+{
+    const QRect inside = PicLog->inside();
+    const double insideTwips = PicLog->width() * kTwipsPerPixel - 2 * kPicLogBorder;
+    if (insideTwips <= 0)
+        return 0;
+    return pixelToPlot(position.x() - inside.left(), inside.width()) / insideTwips;
+}
+
+void FrmLog::PicLog_Wheel(QPointF position, double steps)
+{
+    // Each notch away from the user shows a fifth less time, around the
+    // second under the pointer; towards the user shows more.
+    setView(zoomedView(m_view, plotFraction(position), std::pow(0.8, steps)));
+    PicLog_MouseMove(position);
+}
+
+void FrmLog::makeGraphMenu()
+{
+    const auto add = [this](const QString &text, auto slot) {
+        auto *action = new QAction(text, PicLog);
+        connect(action, &QAction::triggered, this, slot);
+        PicLog->addAction(action);
+        return action;
+    };
+    const auto separator = [this] {
+        auto *action = new QAction(PicLog);
+        action->setSeparator(true);
+        PicLog->addAction(action);
+    };
+    m_actStatistics = add(QStringLiteral("Statistics…"), [this] { showStatistics(); });
+    separator();
+    m_actSavePicture = add(QStringLiteral("Save Graph as Picture…"), [this] {
+        if (!m_files.savePicture)
+            return;
+        const QImage picture = PicLog->image();
+        const GraphOptions options = graphOptions();
+        m_files.savePicture([this, picture, options](bool svg) {
+            if (svg)
+                return graphSvg(picture.size(), m_log, options);
+            QByteArray png;
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            return picture.save(&buffer, "PNG") ? png : QByteArray();
+        });
+    });
+    m_actCopy = add(QStringLiteral("Copy Graph"), [this] {
+        if (QClipboard *clipboard = QGuiApplication::clipboard())
+            clipboard->setImage(PicLog->image());
+    });
+    separator();
+    m_actCompare = add(QStringLiteral("Compare with Log File…"), [this] {
+        if (!m_files.openComparison)
+            return;
+        if (std::optional<ComparedRun> run = m_files.openComparison())
+            setComparison(std::move(run));
+    });
+    m_actRemoveComparison = add(QStringLiteral("Remove Comparison"), [this] { setComparison(std::nullopt); });
+    separator();
+    m_actResetZoom = add(QStringLiteral("Reset Zoom"), [this] { setView({}); });
+    PicLog->setContextMenuPolicy(Qt::ActionsContextMenu);
+    updateGraphActions();
+}
+
+QList<QAction *> FrmLog::graphActions() const
+{
+    return PicLog->actions();
+}
+
+void FrmLog::updateGraphActions()
+{
+    m_actRemoveComparison->setEnabled(m_comparison.has_value());
+    m_actResetZoom->setEnabled(!m_view.isWhole());
+}
+
+void FrmLog::showStatistics()
+{
+    if (!m_statistics) {
+        m_statistics = new StatisticsWindow(this);
+        refreshStatistics();
+        m_statistics->move(frameGeometry().topRight() + QPoint(8, 0));
+    }
+    m_statistics->show();
+    m_statistics->raise();
+}
+
+void FrmLog::refreshStatistics()
+{
+    if (!m_statistics)
+        return;
+    if (m_comparison)
+        m_statistics->showFigures(logStatistics(m_log), logStatistics(m_comparison->log), m_comparison->name);
+    else
+        m_statistics->showFigures(logStatistics(m_log));
 }
 
 void FrmLog::ChkScaleLine_Click(int index, bool ticked)
@@ -356,8 +555,14 @@ void FrmLog::ChkScaleLine_Click(int index, bool ticked)
     redraw();
 }
 
-void FrmLog::PicLog_MouseMove(QPointF position)
+void FrmLog::PicLog_MouseMove(QPointF position, Qt::MouseButtons buttons)
 {
+    // Dragging with the left button pans a zoomed graph: the second grabbed
+    // stays under the pointer.
+    if (!(buttons & Qt::LeftButton))
+        m_drag.reset();
+    else if (m_drag && !m_view.isWhole())
+        setView(pannedView(m_drag->second, m_drag->first - plotFraction(position)));
     const QRect inside = PicLog->inside();
     showReadOut(float(pixelToPlot(position.x() - inside.left(), inside.width())),
                 float(pixelToPlot(position.y() - inside.top(), inside.height())));
@@ -381,10 +586,11 @@ void FrmLog::PicLog_KeyDown(int key)
     case Qt::Key_End: t = kLogSamples; break;
     default: return;
     }
-    // The zoomed time axis of the log analysis will shift its shown range
-    // here, so that second t stays in view; the cursor's second reaches the
-    // plot through secondToPlotX, the read-out's own mapping, either way.
+    // A zoomed graph moves along so that the cursor's second stays in view;
+    // the second reaches the plot through secondToPlotX, the read-out's own
+    // mapping.
     m_cursorSecond = std::clamp(t, 1, kLogSamples);
+    setView(viewShowing(m_view, m_cursorSecond));
     showCursorReadOut();
     placeCursorLine();
 }
@@ -392,7 +598,7 @@ void FrmLog::PicLog_KeyDown(int key)
 void FrmLog::showCursorReadOut()
 {
     const double outerHeight = PicLog->height() * kTwipsPerPixel;
-    showReadOut(secondToPlotX(m_cursorSecond, PicLog->width() * kTwipsPerPixel),
+    showReadOut(secondToPlotX(m_cursorSecond, PicLog->width() * kTwipsPerPixel, m_view),
                 float((outerHeight - 2 * kPicLogBorder) / 2));
 }
 
@@ -403,24 +609,43 @@ void FrmLog::placeCursorLine()
         PicLog->setCursorColumn(-1);
         return;
     }
-    const float x = secondToPlotX(m_cursorSecond, PicLog->width() * kTwipsPerPixel);
+    const float x = secondToPlotX(m_cursorSecond, PicLog->width() * kTwipsPerPixel, m_view);
     const int column = int(std::floor(plotToPixel(x, inside.width())));
-    PicLog->setCursorColumn(inside.left() + std::clamp(column, 0, inside.width() - 1));
+    // A second the zoom has scrolled away has no line.
+    if (m_view.isWhole() || (column >= 0 && column < inside.width()))
+        PicLog->setCursorColumn(inside.left() + std::clamp(column, 0, inside.width() - 1));
+    else
+        PicLog->setCursorColumn(-1);
 }
 
 void FrmLog::showReadOut(float x, float y)
 {
-    m_readOut = graphReadOut(x, y, PicLog->width() * kTwipsPerPixel, PicLog->height() * kTwipsPerPixel, m_log);
+    m_readOut = graphReadOut(x, y, PicLog->width() * kTwipsPerPixel, PicLog->height() * kTwipsPerPixel, m_log,
+                             m_view, m_comparison ? &m_comparison->log : nullptr);
 
     // Moved on every movement, also when it is about to be hidden.
     TxtLog->move(PicLog->x() + pixelsFromTwips(double(x) + 300), PicLog->y() + pixelsFromTwips(double(y) + 300));
-    PicLog->setAccessibleValue(m_readOut.visible ? m_readOut.text : QString());
     if (!m_readOut.visible) {
+        PicLog->setAccessibleValue(QString());
         TxtLog->hide();
         return;
     }
     m_txtLogText = m_readOut.text;
-    TxtLog->setText(QString(m_txtLogText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    if (m_comparison) {
+        // The compared run's values follow in grey, as its curves are lighter.
+        m_txtLogText += QStringLiteral("\r\n") + m_readOut.comparisonText;
+        TxtLog->setTextFormat(Qt::RichText);
+        TxtLog->setText(QString(m_readOut.text).replace(QStringLiteral("\r\n"), QStringLiteral("<br>"))
+                        + QStringLiteral("<br><span style=\"color:#808080\">")
+                        + QString(m_readOut.comparisonText).replace(QStringLiteral("\r\n"), QStringLiteral("<br>"))
+                        + QStringLiteral("</span>"));
+        PicLog->setAccessibleValue(m_readOut.text + QStringLiteral("\r\n") + m_comparison->name
+                                   + QStringLiteral(": ") + m_readOut.comparisonText);
+    } else {
+        TxtLog->setTextFormat(Qt::AutoText);
+        TxtLog->setText(QString(m_txtLogText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        PicLog->setAccessibleValue(m_readOut.text);
+    }
     TxtLog->show();
 }
 
@@ -459,7 +684,7 @@ LogWindowHost::~LogWindowHost()
 FrmLog &LogWindowHost::showWindow()
 {
     if (!m_window) {
-        auto *window = new FrmLog(m_mainWindow, m_config, m_log);
+        auto *window = new FrmLog(m_mainWindow, m_config, m_log, m_files);
         // A closed window is gone for the program at once, even though Qt
         // deletes it a little later: the next show makes a new one.
         QObject::connect(window, &FrmLog::unloaded, window, [this] { m_window = nullptr; });
@@ -478,13 +703,13 @@ RunReplyStatus LogWindowHost::SetGraph(QStringView reply)
     const RunReplyStatus status = decodeRunReply(reply, m_log);
     if (status != RunReplyStatus::Ok)
         return status;
-    showWindow().redraw();
+    showWindow().logChanged();
     return status;
 }
 
 void LogWindowHost::SetGraphFile()
 {
-    showWindow().redraw();
+    showWindow().logChanged();
 }
 
 } // namespace vq

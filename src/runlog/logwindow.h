@@ -7,14 +7,20 @@
 // outside it.
 
 #include "runlog/graphreadout.h"
+#include "runlog/graphrenderer.h"
 #include "runlog/runlog.h"
+#include "runlog/statisticswindow.h"
+#include "runlog/timeview.h"
 
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
 
 #include <array>
+#include <functional>
+#include <optional>
 
+class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -23,6 +29,16 @@ class QPushButton;
 namespace vq {
 
 class Config;
+
+// What the graph's context menu needs from the program's file commands.
+struct LogWindowFiles
+{
+    // Asks for a log file and reads it; nothing when cancelled or refused
+    // (a refusal has been reported).
+    std::function<std::optional<ComparedRun>()> openComparison;
+    // Asks for a picture file and saves `encode(svg)` in it.
+    std::function<void(const std::function<QByteArray(bool svg)> &encode)> savePicture;
+};
 
 // A legend line: a horizontal stroke, two pixels wide, whose colour is also
 // the colour the curve is drawn in.
@@ -70,7 +86,11 @@ public:
     [[nodiscard]] QImage &imageForDrawing();
 
 signals:
-    void pointerMoved(QPointF position);
+    void pointerMoved(QPointF position, Qt::MouseButtons buttons);
+    void leftPressed(QPointF position);
+    void doubleClicked();
+    // The wheel turned by `steps` notches (positive: away from the user).
+    void wheelTurned(QPointF position, double steps);
     // Left, Right, Page Up, Page Down, Home or End was pressed.
     void cursorKeyPressed(int key);
     void focusChanged(bool hasFocus);
@@ -78,6 +98,9 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -93,13 +116,30 @@ class FrmLog : public QWidget
     Q_OBJECT
 public:
     // `mainWindow` (may be null) places the window at load; `config` holds and
-    // stores the scale-line states; `log` is the run-data log it shows.
-    FrmLog(QWidget *mainWindow, Config &config, const RunLog &log);
+    // stores the scale-line states; `log` is the run-data log it shows;
+    // `files` serve the graph's context menu.
+    FrmLog(QWidget *mainWindow, Config &config, const RunLog &log, LogWindowFiles files = {});
 
     // The whole redraw: size rules, layout, background, grid and curves.
-    // Runs on every size change; the window's users call it after the log
-    // changed.
+    // Runs on every size change and zoom.
     void redraw();
+    // After the log changed: the statistics follow, then the redraw.
+    void logChanged();
+
+    // The graph's context menu, in its order: "Statistics…", "Save Graph as
+    // Picture…", "Copy Graph", "Compare with Log File…", "Remove Comparison",
+    // "Reset Zoom" (separators between the groups).
+    [[nodiscard]] QList<QAction *> graphActions() const;
+
+    // Zoom on the time axis; at rest the whole 0-540 s.
+    [[nodiscard]] const TimeView &view() const { return m_view; }
+    void setView(const TimeView &view);
+    // A second run drawn under the log, or none.
+    void setComparison(std::optional<ComparedRun> run);
+    [[nodiscard]] const std::optional<ComparedRun> &comparison() const { return m_comparison; }
+    [[nodiscard]] StatisticsWindow *statisticsWindow() const { return m_statistics; }
+    // The graph as the window shows it, at the plot's size.
+    [[nodiscard]] GraphOptions graphOptions() const;
 
     // The read-out box's text as made, lines separated by CR LF (the box
     // shows the same lines). Hiding the box leaves its text.
@@ -120,7 +160,16 @@ private:
     void loadLabels();
     void placeAtLoad(QWidget *mainWindow);
     void ChkScaleLine_Click(int index, bool ticked);
-    void PicLog_MouseMove(QPointF position);
+    void PicLog_MouseMove(QPointF position, Qt::MouseButtons buttons = Qt::NoButton);
+    void PicLog_Wheel(QPointF position, double steps);
+    void makeGraphMenu();
+    void showStatistics();
+    void refreshStatistics();
+    void updateGraphActions();
+    void placeTimeLabels(double picLogOuterWidth, double timeTop);
+    // The pointer's place across the plot: 0 at the left edge of the inside,
+    // 1 at the right, as the read-out reads it.
+    [[nodiscard]] double plotFraction(QPointF position) const;
     void PicLog_KeyDown(int key);
     // The read-out for a position in twips from the top-left of the plot's
     // inside, whether the pointer or the keyboard cursor is there.
@@ -137,6 +186,18 @@ private:
     int m_cursorSecond = 1;    // the keyboard cursor; follows the pointer's read-out
     QString m_txtLogText;      // what TxtLog shows, CR LF between lines
     bool m_redrawWhenRestored = false;
+    LogWindowFiles m_files;
+    TimeView m_view;
+    std::optional<ComparedRun> m_comparison;
+    // A drag with the left button: where it started and the view then.
+    std::optional<std::pair<double, TimeView>> m_drag;
+    QPointer<StatisticsWindow> m_statistics;
+    QAction *m_actStatistics = nullptr;
+    QAction *m_actSavePicture = nullptr;
+    QAction *m_actCopy = nullptr;
+    QAction *m_actCompare = nullptr;
+    QAction *m_actRemoveComparison = nullptr;
+    QAction *m_actResetZoom = nullptr;
 
     QPushButton *CmdClose = nullptr;
     QGroupBox *Frame2 = nullptr;
@@ -171,6 +232,10 @@ public:
     // After the log was filled from a file: shows the window and redraws it.
     void SetGraphFile();
 
+    // The file commands behind the graph's context menu, for windows made
+    // from now on.
+    void setFiles(LogWindowFiles files) { m_files = std::move(files); }
+
     // The window while it is loaded, else null.
     [[nodiscard]] FrmLog *window() const { return m_window; }
     void setMainWindow(QWidget *mainWindow) { m_mainWindow = mainWindow; }
@@ -181,6 +246,7 @@ private:
     QPointer<QWidget> m_mainWindow;
     Config &m_config;
     RunLog &m_log;
+    LogWindowFiles m_files;
     QPointer<FrmLog> m_window;
 };
 

@@ -44,6 +44,13 @@ private:
     std::array<float, kLogSamples> m_cur{};
 };
 
+// A second run, read from a log file, shown beside the log for comparison.
+struct ComparedRun
+{
+    RunLog log;
+    QString name; // the file's name without its folder
+};
+
 enum class RunReplyStatus {
     Ok,      // all 512 samples decoded into the log
     Short,   // fewer than 2050 characters: the log is left untouched

@@ -70,6 +70,14 @@ Application::Application(Options options)
 
     m_files = std::make_unique<FileCommands>(*m_prompter, m_log, *m_block,
                                              [this] { m_logWindow->SetGraphFile(); });
+    // The graph's context menu compares with a log file and saves pictures
+    // through the same dialogs and messages as the file menu.
+    LogWindowFiles graphFiles;
+    graphFiles.openComparison = [this] { return m_files->openComparisonLog(); };
+    graphFiles.savePicture = [this](const std::function<QByteArray(bool)> &encode) {
+        m_files->saveGraphPicture(encode);
+    };
+    m_logWindow->setFiles(std::move(graphFiles));
 
     wireMainWindow();
 }

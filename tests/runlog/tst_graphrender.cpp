@@ -29,7 +29,7 @@ RunLog levelLog(float volts, float amperes)
     return log;
 }
 
-GraphOptions scaleLines(bool volt, bool cur)
+GraphOptions withLines(bool volt, bool cur)
 {
     GraphOptions options;
     options.voltScaleLine = volt;
@@ -101,7 +101,7 @@ private slots:
         QFETCH(bool, curLines);
         QFETCH(QList<int>, middle);
         QFETCH(QList<int>, left);
-        const QImage image = render(levelLog(-1, -1), {383, 203}, scaleLines(voltLines, curLines));
+        const QImage image = render(levelLog(-1, -1), {383, 203}, withLines(voltLines, curLines));
         QCOMPARE(hits(image, kGrid, 30), middle);
         QCOMPARE(hits(image, kGrid, 2), left);
         QVERIFY(hits(image, kGrid, 380).contains(101)); // the 150 A tick
@@ -126,7 +126,7 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(bool, lines);
         QFETCH(QByteArray, hash);
-        QCOMPARE(pixelHash(render(rippleLog(), size, scaleLines(lines, lines))), hash);
+        QCOMPARE(pixelHash(render(rippleLog(), size, withLines(lines, lines))), hash);
     }
 
     void curves()

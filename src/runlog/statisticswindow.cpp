@@ -1,0 +1,52 @@
+#include "runlog/statisticswindow.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace vq {
+
+StatisticsWindow::StatisticsWindow(QWidget *logWindow) : QWidget(logWindow, Qt::Tool)
+{
+    setObjectName(QStringLiteral("FrmStatistics"));
+    setWindowTitle(QStringLiteral("Statistics"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_grid = new QGridLayout(this);
+    m_grid->setHorizontalSpacing(16);
+    m_grid->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void StatisticsWindow::showFigures(const LogStatistics &run, const std::optional<LogStatistics> &compared,
+                                   const QString &comparedName)
+{
+    while (QLayoutItem *item = m_grid->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    m_rows.clear();
+    if (compared)
+        m_rows.append({QString(), QStringLiteral("This run"), comparedName});
+    const QList<StatisticsLine> lines = statisticsLines(run);
+    const QList<StatisticsLine> others = compared ? statisticsLines(*compared) : QList<StatisticsLine>();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QStringList row{lines[i].caption, lines[i].value};
+        if (compared)
+            row.append(others.value(i).value);
+        m_rows.append(row);
+    }
+    for (qsizetype r = 0; r < m_rows.size(); ++r) {
+        for (qsizetype c = 0; c < m_rows[r].size(); ++c) {
+            auto *label = new QLabel(m_rows[r][c], this);
+            // Figures line up on their units; a caption reads from the left.
+            label->setAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+            label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            if (compared && r == 0) {
+                QFont bold = label->font();
+                bold.setBold(true);
+                label->setFont(bold);
+            }
+            m_grid->addWidget(label, int(r), int(c));
+        }
+    }
+}
+
+} // namespace vq
