@@ -4,11 +4,14 @@
 // in a profile file in a temporary folder) under the offscreen platform,
 // clicks "Setting Data Read" and saves the main window with its menu bar as
 // main-window.png; then clicks "Data Get", ticks the voltage "Scale Line" box
-// and saves the log window as log-window.png.
+// and saves the log window as log-window.png; then compares the run with a
+// second, gentler run from a log file, zooms the first three minutes, opens
+// "Statistics…" and saves both windows side by side as log-comparison.png.
 //
 // Usage: vq530t-screenshots [output folder]   (default: the source's docs/)
 
 #include "emulatorprocess.h"
+#include "files/logfile.h"
 #include "link/deviceoperations.h"
 #include "scriptedprompter.h"
 #include "runlog/logwindow.h"
@@ -16,13 +19,17 @@
 #include "platform/config.h"
 #include "shell/frmmain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QPainter>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -93,7 +100,47 @@ int main(int argc, char *argv[])
     if (!save(*log, QDir(outDir).filePath(QStringLiteral("log-window.png"))))
         return fail(QStringLiteral("cannot write log-window.png"));
 
-    if (!prompter.prompts.isEmpty())
+    // A second run of the same flight, flown gentler: lower current, a pack
+    // that sags less.
+    vq::RunLog gentler = program.log();
+    for (int n = 1; n <= vq::kLogSamples; ++n) {
+        if (gentler.RunVolt(n) != vq::kEmptySample)
+            gentler.setVolt(n, gentler.RunVolt(n) + 0.3f);
+        if (gentler.RunCur(n) != vq::kEmptySample)
+            gentler.setCur(n, std::round(gentler.RunCur(n) * 0.7f));
+    }
+    QFile second(folder.filePath(QStringLiteral("gentle-run.csv")));
+    if (!second.open(QIODevice::WriteOnly) || second.write(vq::MakeRunDat(gentler)) < 0)
+        return fail(QStringLiteral("cannot write the second run"));
+    second.close();
+    prompter.fileNames = {second.fileName()};
+    const auto trigger = [log](const QString &text) {
+        for (QAction *action : log->graphActions())
+            if (action->text() == text)
+                action->trigger();
+    };
+    trigger(QStringLiteral("Compare with Log File…"));
+    log->resize(720, 480);
+    log->setView({0, 180});
+    trigger(QStringLiteral("Statistics…"));
+    QWidget *statistics = log->statisticsWindow();
+    if (!log->comparison() || !statistics)
+        return fail(QStringLiteral("the comparison or the statistics did not show"));
+    statistics->adjustSize();
+    const QPixmap left = log->grab();
+    const QPixmap right = statistics->grab();
+    QPixmap both(left.width() + 12 + right.width(), std::max(left.height(), right.height()));
+    both.fill(log->palette().color(QPalette::Window).darker(115));
+    QPainter painter(&both);
+    painter.drawPixmap(0, 0, left);
+    painter.drawPixmap(left.width() + 12, 0, right);
+    painter.end();
+    const QString comparison = QDir(outDir).filePath(QStringLiteral("log-comparison.png"));
+    if (!both.save(comparison, "PNG"))
+        return fail(QStringLiteral("cannot write log-comparison.png"));
+    std::printf("%s (%dx%d)\n", qPrintable(comparison), both.width(), both.height());
+
+    if (!prompter.messageTexts().isEmpty())
         return fail(QStringLiteral("unexpected message: %1").arg(prompter.prompts.first().text));
     main.close();
     emulator.stop();

@@ -135,6 +135,47 @@ private slots:
         QVERIFY(QFileInfo(path("folder.csv")).isDir());
     }
 
+    void comparisonAndPicture()
+    {
+        // A log to compare with is read into a run of its own: the log stays,
+        // the window isn't told, seconds the file lacks are empty.
+        Harness h;
+        h.log.setVolt(1, 7.4f);
+        const RunLog before = h.log;
+        QVERIFY(fixture::writeFile(path("other.csv"), kHeader + rows(0, 1, ",8.1,50")));
+        h.prompter.fileNames = {path("other.csv")};
+        const std::optional<ComparedRun> run = h.commands.openComparisonLog();
+        QVERIFY(run);
+        QCOMPARE(run->name, QStringLiteral("other.csv"));
+        QCOMPARE(run->log.RunVolt(2), 8.1f);
+        QCOMPARE(run->log.RunCur(3), kEmptySample);
+        QCOMPARE(h.log, before);
+        QCOMPARE(h.logLoads, 0);
+        // Refused and cancelled.
+        h.prompter.fileNames = {path("bad.csv")};
+        QVERIFY(!h.commands.openComparisonLog());
+        QCOMPARE(h.prompter.messageTexts(), QStringList{fixture::msg::trouble});
+        QVERIFY(!h.commands.openComparisonLog());
+        QCOMPARE(h.prompter.messageCount(), 1);
+
+        // The picture: SVG by the name, PNG otherwise; a failed write is reported.
+        QList<bool> asked;
+        const auto encode = [&asked](bool svg) {
+            asked.append(svg);
+            return svg ? QByteArray("<svg/>") : QByteArray("png");
+        };
+        h.prompter.clear();
+        h.prompter.fileNames = {path("g.SVG"), path("g.png"), path("folder.csv")};
+        h.prompter.answers = {true};
+        for (int i = 0; i < 3; ++i)
+            h.commands.saveGraphPicture(encode);
+        QCOMPARE(asked, (QList<bool>{true, false, false}));
+        QCOMPARE(fixture::readFile(path("g.SVG")), QByteArray("<svg/>"));
+        QCOMPARE(fixture::readFile(path("g.png")), QByteArray("png"));
+        QCOMPARE(h.prompter.messageTexts(), QStringList{fixture::msg::cannotSave});
+        QCOMPARE(h.prompter.prompts.first().text, QStringLiteral("PNG picture (*.png)|*.png|SVG drawing (*.svg)|*.svg"));
+    }
+
     void dialogFilters()
     {
         QCOMPARE(qtNameFilter(kSetFilter), QStringLiteral("VQ setting data (*.set);;ALL files(*.*)"));

@@ -1,13 +1,15 @@
 // The graph as drawn, probed at fixed pixels of the plot's inside at the log
 // window's loading size (383 x 203): grid lines or ticks per scale-line
 // option, the time lines, the curves at their rows, the empty slot's gap and
-// values above the range clipped.
+// values above the range clipped; a zoomed stretch, a compared run drawn
+// under the run and taken away again, and the same graph as SVG.
 
 #include "runlog/graphrenderer.h"
 
 #include <QCryptographicHash>
 #include <QImage>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include <cmath>
 
@@ -127,6 +129,58 @@ private slots:
         QFETCH(bool, lines);
         QFETCH(QByteArray, hash);
         QCOMPARE(pixelHash(render(rippleLog(), size, withLines(lines, lines))), hash);
+    }
+
+    void zoomedStretchAndComparison()
+    {
+        // 190-210 s across 400 pixels: 20 pixels a second; slot 200 holds no
+        // voltage, so none is drawn from 199 s to 200 s; grid every 2.5 s.
+        RunLog log = levelLog(5.0f, 120.0f);
+        log.setVolt(200, -1);
+        GraphOptions zoomed;
+        zoomed.view = {190, 20};
+        QImage image = render(log, {400, 203}, zoomed);
+        QCOMPARE(hits(image, kVolt, 150), (QList<int>{100, 101}));
+        QCOMPARE(hits(image, kVolt, 190), (QList<int>{}));
+        QCOMPARE(hits(image, kCur, 190), (QList<int>{120, 121}));
+        QCOMPARE(hits(image, kGrid, -1, 2).size(), 8);
+
+        // A compared run at 7.5 V / 60 A lies under the run in lighter shades;
+        // where both runs agree only the run shows.
+        const RunLog other = levelLog(7.5f, 60.0f);
+        GraphOptions compared;
+        compared.comparison = &other;
+        const QImage plain = render(log);
+        image = render(log, {383, 203}, compared);
+        QCOMPARE(hits(image, kVoltCompareColour, 100), (QList<int>{50, 51}));
+        QCOMPARE(hits(image, kCurCompareColour, 100), (QList<int>{161, 162}));
+        QCOMPARE(hits(image, kVolt, 100), (QList<int>{100, 101}));
+        compared.comparison = &log;
+        QCOMPARE(render(log, {383, 203}, compared), plain);
+        compared.comparison = nullptr;
+        QCOMPARE(render(log, {383, 203}, compared), plain);
+    }
+
+    void svgDrawsTheSameStrokes()
+    {
+        const RunLog other = levelLog(7.5f, 60.0f);
+        GraphOptions options;
+        options.comparison = &other;
+        QXmlStreamReader xml(graphSvg(QSize(640, 360), rippleLog(), options));
+        QStringList strokes;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == u"svg")
+                QCOMPARE(xml.attributes().value(QLatin1String("width")).toString() + u'x'
+                             + xml.attributes().value(QLatin1String("height")).toString(),
+                         QStringLiteral("640x360"));
+            if (xml.name() == u"path")
+                strokes << xml.attributes().value(QLatin1String("stroke")).toString();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        // The grid, the compared run's two shades, then the run's colours.
+        QCOMPARE(strokes, (QStringList{"#808080", "#8080ff", "#e080e0", "#0000ff", "#c000c0"}));
     }
 
     void curves()

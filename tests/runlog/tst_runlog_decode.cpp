@@ -2,13 +2,16 @@
 // each sample reads, the conversions, the empty marker FF for each curve on
 // its own, and replies refused as a whole. Then the pointer read-out over the
 // log: when it shows, which second it reads (rounded once, half away from
-// zero) and the three lines it shows.
+// zero) and the three lines it shows; the zoomed time axis, its labels, and
+// the read-out and the cursor's place under zoom.
 
 #include "runlog/graphreadout.h"
 
 #include <QTest>
 
 using namespace vq;
+
+Q_DECLARE_METATYPE(vq::TimeView)
 
 namespace {
 
@@ -109,6 +112,59 @@ private slots:
         const GraphReadOut r = graphReadOut(x, y, outerW, 3060, log);
         QCOMPARE(r.visible, !text.isEmpty());
         QCOMPARE(r.text, text);
+    }
+
+    void zoomAndPan_data()
+    {
+        QTest::addColumn<TimeView>("view");
+        QTest::addColumn<TimeView>("expected");
+        QTest::addColumn<QList<int>>("labels");
+        const TimeView mid{100, 100}; // labels every 15 s, every 10 s from 90 s across down
+        // A notch closer at the middle keeps 150 s in the middle.
+        QTest::newRow("zoom at the middle") << zoomedView(mid, 0.5, 0.8) << TimeView{110, 80} << QList<int>{110, 120, 130, 140, 150, 160, 170, 180, 190};
+        QTest::newRow("zoom at a quarter") << zoomedView(mid, 0.25, 0.5) << TimeView{112.5, 50} << QList<int>{120, 130, 140, 150, 160};
+        QTest::newRow("no closer than 10 s") << zoomedView({200, 12}, 1, 0.1) << TimeView{202, 10} << QList<int>{202, 204, 206, 208, 210, 212};
+        QTest::newRow("out past the start") << zoomedView({10, 100}, 0.5, 2) << TimeView{0, 200} << QList<int>{0, 30, 60, 90, 120, 150, 180};
+        QTest::newRow("out to the whole axis") << zoomedView({400, 100}, 0.9, 9) << TimeView{} << QList<int>{0, 60, 120, 180, 240, 300, 360, 420, 480, 540};
+        QTest::newRow("pan by a quarter") << pannedView(mid, 0.25) << TimeView{125, 100} << QList<int>{135, 150, 165, 180, 195, 210, 225};
+        QTest::newRow("pan stops at the end") << pannedView(mid, 9) << TimeView{440, 100} << QList<int>{450, 465, 480, 495, 510, 525, 540};
+        QTest::newRow("pan stops at 0 s") << pannedView(mid, -2) << TimeView{0, 100} << QList<int>{0, 15, 30, 45, 60, 75, 90};
+        QTest::newRow("cursor past the right edge") << viewShowing(mid, 230) << TimeView{130, 100} << QList<int>{135, 150, 165, 180, 195, 210, 225};
+        QTest::newRow("cursor before the left edge") << viewShowing(mid, 20) << TimeView{20, 100} << QList<int>{30, 45, 60, 75, 90, 105, 120};
+        QTest::newRow("not a number") << boundedView({qQNaN(), 50}) << TimeView{} << QList<int>{0, 60, 120, 180, 240, 300, 360, 420, 480, 540};
+    }
+    void zoomAndPan()
+    {
+        QFETCH(TimeView, view);
+        QFETCH(TimeView, expected);
+        QFETCH(QList<int>, labels);
+        QCOMPARE(view.start, expected.start);
+        QCOMPARE(view.span, expected.span);
+        QCOMPARE(timeLabelSeconds(view), labels);
+    }
+
+    void readOutUnderZoom()
+    {
+        // A plot 5400 twips inside showing 100-200 s: 54 twips a second.
+        RunLog log;
+        for (int n = 1; n <= kLogSamples; ++n) {
+            log.setVolt(n, float(n) / 100);
+            log.setCur(n, float(n));
+        }
+        const TimeView view{100, 100};
+        QCOMPARE(graphReadOut(0, 1500, 5460, 3060, log, view).text, QStringLiteral("100s\r\n1V\r\n100A"));
+        QCOMPARE(graphReadOut(2727, 1500, 5460, 3060, log, view).t, 151); // 150.5 rounds away from zero
+        QCOMPARE(graphReadOut(5400, 1500, 5460, 3060, log, view).t, 200);
+        // The cursor's place reads back as its own second at every second in view.
+        for (int t = 100; t <= 200; ++t)
+            QCOMPARE(graphReadOut(secondToPlotX(t, 5460, view), 1500, 5460, 3060, log, view).t, t);
+        // A compared run's values come as two lines of their own.
+        RunLog other = log;
+        other.setVolt(150, -1);
+        other.setCur(150, 42);
+        const GraphReadOut both = graphReadOut(secondToPlotX(150, 5460, view), 1500, 5460, 3060, log, view, &other);
+        QCOMPARE(both.text, QStringLiteral("150s\r\n1.5V\r\n150A"));
+        QCOMPARE(both.comparisonText, QStringLiteral("V\r\n42A"));
     }
 };
 
