@@ -1,6 +1,7 @@
 // Time of one full redraw of the log window with a full 512-sample log, at
-// the window's loading size and at 1920 x 1080 pixels. Prints the median and
-// the slowest of many redraws; it does not pass or fail.
+// the window's loading size and at 1920 x 1080 pixels, alone, with a second
+// run compared and zoomed to a minute. Prints the median and the slowest of
+// many redraws; it does not pass or fail.
 //
 //   bench_redraw [repetitions]     (default 400)
 
@@ -44,6 +45,18 @@ vq::RunLog zigZagLog()
         log.setCur(n, n % 2 ? 280.0f : 20.0f);
     }
     return log;
+}
+
+// A second run like `log`, five seconds later and a fifth gentler.
+vq::RunLog laterRun(const vq::RunLog &log)
+{
+    vq::RunLog other;
+    for (int n = 1; n <= vq::kLogSamples; ++n) {
+        const int from = std::max(1, n - 5);
+        other.setVolt(n, log.RunVolt(from) + 0.2f);
+        other.setCur(n, log.RunCur(from) * 0.8f);
+    }
+    return other;
 }
 
 struct Figures
@@ -99,6 +112,17 @@ int main(int argc, char **argv)
             print("graph drawing (plot inside)", size,
                   measure(repetitions, [&] { vq::renderGraph(image, log, options); }));
         }
+        // Compared with a run of its kind, a little later and a little
+        // gentler: whole and zoomed to a minute.
+        const vq::RunLog other = laterRun(log);
+        vq::GraphOptions compared = options;
+        compared.comparison = &other;
+        QImage big(QSize(1920, 1080), QImage::Format_RGB32);
+        print("graph drawing, compared", big.size(),
+              measure(repetitions, [&] { vq::renderGraph(big, log, compared); }));
+        compared.view = {200, 60};
+        print("graph drawing, compared, 60 s", big.size(),
+              measure(repetitions, [&] { vq::renderGraph(big, log, compared); }));
         // The window's whole redraw: size rules, layout of the controls and
         // the 29 labels, and the graph.
         vq::RunLog windowLog = log;
@@ -110,6 +134,9 @@ int main(int argc, char **argv)
             print("window redraw (outer size)", window->frameGeometry().size(),
                   measure(repetitions, [&] { window->redraw(); }));
         }
+        window->setComparison(vq::ComparedRun{other, QStringLiteral("other.csv")});
+        print("window redraw, compared", window->frameGeometry().size(),
+              measure(repetitions, [&] { window->redraw(); }));
     }
     return 0;
 }

@@ -1,15 +1,19 @@
 // The log window as the user meets it: where it opens and how large, the
 // smallest size it keeps, the scale-line boxes and their profile keys,
-// closing and reopening, the pointer read-out and the keyboard cursor, and
-// SetGraph with good and damaged replies.
+// closing and reopening, the pointer read-out and the keyboard cursor,
+// SetGraph with good and damaged replies; zoom and pan by the mouse, and the
+// graph's context menu (statistics, picture, copy, comparison).
 
 #include "fixtures.h"
 #include "platform/config.h"
+#include "runlog/loglayout.h"
 #include "runlog/logwindow.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -32,6 +36,38 @@ void moveOver(QWidget *widget, QPointF position)
     QMouseEvent event(QEvent::MouseMove, position, widget->mapToGlobal(position), Qt::NoButton, Qt::NoButton,
                       Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
+}
+
+void mouse(QWidget *widget, QEvent::Type type, QPointF position, Qt::MouseButton button, Qt::MouseButtons held)
+{
+    QMouseEvent event(type, position, widget->mapToGlobal(position), button, held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+void wheel(QWidget *widget, QPointF position, int notches)
+{
+    QWheelEvent event(position, widget->mapToGlobal(position), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
+}
+
+QStringList timeLabels(FrmLog *w)
+{
+    QStringList shown;
+    for (int i = 0; i < kTimeLabels; ++i) {
+        auto *label = w->findChild<QLabel *>(QStringLiteral("LblS_%1").arg(i));
+        if (!label->isHidden())
+            shown << label->text();
+    }
+    return shown;
+}
+
+void trigger(FrmLog *w, const QString &text)
+{
+    for (QAction *action : w->graphActions())
+        if (action->text() == text)
+            return action->trigger();
+    QFAIL(qPrintable(text));
 }
 
 } // namespace
@@ -152,6 +188,103 @@ private slots:
         QCOMPARE(w->readOut().text, text);
         QCOMPARE(box->text().split(u'\n').join("\r\n"), text);
         QVERIFY(box->isVisible());
+    }
+
+    void zoomPanAndReset()
+    {
+        QCOMPARE(m_host->SetGraph(kReply), RunReplyStatus::Ok);
+        FrmLog *w = m_host->window();
+        auto *pic = w->findChild<PlotArea *>(QStringLiteral("PicLog"));
+        const QImage atRest = w->picture().copy();
+        const QStringList labelsAtRest = timeLabels(w);
+        QCOMPARE(labelsAtRest.size(), 10);
+        // The pointer in the middle of second 120.
+        const auto pointerAt = [pic](double second, const TimeView &view) {
+            const float x = secondToPlotX(int(second), pic->width() * kTwipsPerPixel, view)
+                            + float(second - int(second)) * float(pic->inside().width() * kTwipsPerPixel / view.span);
+            return QPointF(pic->inside().left() + plotToPixel(x, pic->inside().width()), pic->height() / 2.0);
+        };
+        QPointF at = pointerAt(120, {});
+        for (int notches : {3, 30}) {
+            wheel(pic, at, notches);
+            QCOMPARE(w->readOut().t, 120);
+            QCOMPARE(w->readOut().text, QStringLiteral("120s\r\n7.8V\r\n150A"));
+        }
+        QCOMPARE(w->view().span, kMinimumSpan);
+        const QStringList zoomedLabels = timeLabels(w);
+        QVERIFY2(zoomedLabels.size() >= 5 && zoomedLabels.contains(QStringLiteral("120")), qPrintable(zoomedLabels.join(u' ')));
+        QVERIFY(w->picture() != atRest);
+        // Dragged a quarter of the plot to the left: later seconds, the grabbed
+        // second still under the pointer.
+        const TimeView before = w->view();
+        mouse(pic, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+        at.rx() -= pic->inside().width() / 4.0;
+        mouse(pic, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+        QVERIFY(std::abs(w->view().start - before.start - 2.5) < 0.1);
+        QCOMPARE(w->readOut().t, 120);
+        mouse(pic, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+        // The keyboard cursor drags the view along: End shows the last second.
+        w->activateWindow();
+        pic->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(pic, Qt::Key_End);
+        QVERIFY(w->view().start <= 512 && w->view().end() >= 512);
+        QCOMPARE(w->readOut().t, 512);
+        // A double click is the whole run again, pixel for pixel.
+        pic->clearFocus();
+        mouse(pic, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
+        QVERIFY(w->view().isWhole());
+        QCOMPARE(timeLabels(w), labelsAtRest);
+        QCOMPARE(w->picture(), atRest);
+        wheel(pic, at, 2);
+        trigger(w, QStringLiteral("Reset Zoom"));
+        QCOMPARE(w->picture(), atRest);
+    }
+
+    void graphMenu()
+    {
+        RunLog other;
+        for (int n = 1; n <= kLogSamples; ++n) {
+            other.setVolt(n, 6.0f);
+            other.setCur(n, 100.0f);
+        }
+        QByteArray png, svg;
+        LogWindowFiles files;
+        files.openComparison = [&other] { return std::optional(ComparedRun{other, QStringLiteral("other.csv")}); };
+        files.savePicture = [&](const std::function<QByteArray(bool)> &encode) {
+            png = encode(false);
+            svg = encode(true);
+        };
+        m_host->setFiles(files);
+        QCOMPARE(m_host->SetGraph(kReply), RunReplyStatus::Ok);
+        FrmLog *w = m_host->window();
+        auto *pic = w->findChild<PlotArea *>(QStringLiteral("PicLog"));
+        const QImage atRest = w->picture().copy();
+
+        trigger(w, QStringLiteral("Compare with Log File…"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("Log Data - other.csv"));
+        QCOMPARE(w->picture().pixelColor(100, 81), kVoltCompareColour); // 6 V, in the lighter blue
+        const float x = secondToPlotX(120, pic->width() * kTwipsPerPixel);
+        moveOver(pic, QPointF(pic->inside().left() + plotToPixel(x, pic->inside().width()), pic->height() / 2.0));
+        QCOMPARE(w->readOutText(), QStringLiteral("120s\r\n7.8V\r\n150A\r\n6V\r\n100A"));
+
+        trigger(w, QStringLiteral("Statistics…"));
+        QVERIFY(w->statisticsWindow() && w->statisticsWindow()->isVisible());
+        QCOMPARE(w->statisticsWindow()->rows().value(0), (QStringList{"", "This run", "other.csv"}));
+        QCOMPARE(w->statisticsWindow()->rows().value(1), (QStringList{"Samples", "511 s", "512 s"}));
+
+        trigger(w, QStringLiteral("Save Graph as Picture…"));
+        QCOMPARE(QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32), w->picture());
+        QVERIFY(svg.startsWith("<?xml") && svg.contains("width=\"383\" height=\"203\""));
+        trigger(w, QStringLiteral("Copy Graph"));
+        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), w->picture());
+
+        // Removed: the window as at rest; the statistics follow.
+        trigger(w, QStringLiteral("Remove Comparison"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("Log Data"));
+        QCOMPARE(w->picture(), atRest);
+        QCOMPARE(w->statisticsWindow()->rows().value(0).value(1), QStringLiteral("511 s"));
+        moveOver(pic, QPointF(pic->inside().left() + plotToPixel(x, pic->inside().width()), pic->height() / 2.0));
+        QCOMPARE(w->readOutText(), QStringLiteral("120s\r\n7.8V\r\n150A"));
     }
 };
 
