@@ -13,6 +13,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -27,7 +28,7 @@ class TestCommandLine : public QObject
     EmulatorProcess m_emu;
     QString m_out, m_err;
 
-    int run(const QStringList &args, bool withPort = true)
+    int run(const QStringList &args, bool withPort = true, const QString &program = QStringLiteral(VQ_PROGRAM_PATH))
     {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -35,7 +36,7 @@ class TestCommandLine : public QObject
         env.remove(QStringLiteral("DISPLAY"));
         env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(VQ_PROGRAM_PATH),
+        p.start(program,
                 (withPort ? QStringList{QStringLiteral("--port"), m_emu.slavePath()} : QStringList()) + args);
         if (!p.waitForFinished(30000))
             return -1;
@@ -177,6 +178,27 @@ private slots:
         QCOMPARE(fixture::readFile(path("big.png")).mid(12, 12), QByteArray::fromHex("49484452""00000280""00000168")); // IHDR 640 x 360
         QCOMPARE(run({QStringLiteral("plot"), path("gaps.csv"), path("small.png")}, false), 0);
         QCOMPARE(fixture::readFile(path("small.png")).mid(12, 12), QByteArray::fromHex("49484452""0000017F""000000CB")); // the log window's 383 x 203
+        // The scale lines come from the profile the window uses: here copies
+        // of the program whose folders hold a profile with both lines off, on.
+        QVERIFY(fixture::writeFile(path("none.csv"), "Time(s),Voltage(V),Current(A)\r\n")); // no curve over the grid
+        for (const char *state : {"0", "1"}) {
+            const QString folder = path("lines") + QLatin1String(state);
+            const QString copy = folder + QStringLiteral("/vq530t-link");
+            QVERIFY(QDir().mkpath(folder) && QFile::copy(QStringLiteral(VQ_PROGRAM_PATH), copy));
+            QVERIFY(QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ExeUser));
+            QVERIFY(fixture::writeFile(folder + QStringLiteral("/VQ530T Link.ini"),
+                                       QByteArray("[Chart]\r\nScaleLine0=") + state + "\r\nScaleLine1=" + state + "\r\n"));
+            QCOMPARE(run({QStringLiteral("plot"), path("none.csv"), folder + QStringLiteral(".png")}, false, copy), 0);
+        }
+        const QImage ticks(path("lines0.png")), lines(path("lines1.png"));
+        const auto greyDown = [](const QImage &image, int x) {
+            int n = 0;
+            for (int y = 0; y < image.height(); ++y)
+                n += image.pixelColor(x, y) == QColor(128, 128, 128);
+            return n;
+        };
+        QCOMPARE(greyDown(ticks, 30), 0);   // between the time lines, inside no tick
+        QCOMPARE(greyDown(lines, 30), 14);  // ten voltage lines, six current lines; 0 V and 0 A, 5 V and 150 A meet
         // A file the log reader refuses: its message and exit code 2.
         QCOMPARE(run({QStringLiteral("plot"), path("bad.csv"), path("b.png")}, false), 2);
         QVERIFY2(m_err.contains(fixture::msg::trouble), qPrintable(m_err));
