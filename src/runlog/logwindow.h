@@ -4,7 +4,9 @@
 // pointer read-out, a legend with a "Scale Line" option for each curve, and
 // a "Close" button. The window is made when run data is to be shown and is
 // destroyed when closed; the run-data log and the scale-line states live on
-// outside it.
+// outside it. Beyond that, and only when asked for: the graph's context menu
+// (statistics, picture, a second run to compare), the wheel's zoom and the
+// drag's pan on the time axis; what it holds for them goes with the window.
 
 #include "runlog/graphreadout.h"
 #include "runlog/graphrenderer.h"
