@@ -7,6 +7,7 @@
 #include "emulatorprocess.h"
 #include "link/commandexchange.h"
 #include "runlog/runlog.h"
+#include "figures.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -22,7 +23,7 @@ namespace {
 constexpr double kMsPerChar = 1.1458; // 11 bits at 9600 baud
 
 // Median and worst of the program's run time beyond `wireChars` characters.
-std::pair<double, double> overhead(const QStringList &args, int wireChars, int repetitions)
+Figures overhead(const QStringList &args, int wireChars, int repetitions)
 {
     std::vector<double> over;
     for (int i = 0; i < repetitions; ++i) {
@@ -35,8 +36,7 @@ std::pair<double, double> overhead(const QStringList &args, int wireChars, int r
                          p.readAllStandardError().constData());
         over.push_back(double(t.nsecsElapsed()) / 1e6 - wireChars * kMsPerChar);
     }
-    std::sort(over.begin(), over.end());
-    return {over[over.size() / 2], over.back()};
+    return medianAndSlowest(over);
 }
 
 } // namespace
@@ -57,9 +57,9 @@ int main(int argc, char **argv)
                                2 + vq::kReadReplyLength, repetitions);
     const auto get = overhead(port + QStringList{QStringLiteral("get-log"), dir.filePath(QStringLiteral("a.csv"))},
                               2 + vq::kRunReplyLength + 1, repetitions);
-    std::printf("command line read:    beyond wire time %.1f ms median, %.1f ms worst (%d runs)\n", read.first,
-                read.second, repetitions);
-    std::printf("command line get-log: beyond wire time %.1f ms median, %.1f ms worst (%d runs)\n", get.first,
-                get.second, repetitions);
+    std::printf("command line read:    beyond wire time %.1f ms median, %.1f ms worst (%d runs)\n", read.median,
+                read.slowest, repetitions);
+    std::printf("command line get-log: beyond wire time %.1f ms median, %.1f ms worst (%d runs)\n", get.median,
+                get.slowest, repetitions);
     return 0;
 }

@@ -7,6 +7,7 @@
 
 #include "link/commandexchange.h"
 #include "linkrig.h"
+#include "figures.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -41,11 +42,6 @@ bool startLink(LinkRig &link, const QStringList &args)
     return false;
 }
 
-struct Figures {
-    double median = 0;
-    double worst = 0;
-};
-
 Figures overhead(LinkRig &link, int index, int wireChars, int repetitions)
 {
     std::vector<double> over;
@@ -58,8 +54,7 @@ Figures overhead(LinkRig &link, int index, int wireChars, int repetitions)
             std::fprintf(stderr, "operation %d failed on repetition %d\n", index, i);
         over.push_back(ms - wireChars * kMsPerChar);
     }
-    std::sort(over.begin(), over.end());
-    return {over[over.size() / 2], over.back()};
+    return medianAndSlowest(over);
 }
 
 } // namespace
@@ -78,9 +73,9 @@ int main(int argc, char **argv)
         // "br" out, 2050 characters and the carriage return back.
         const Figures get = overhead(link, 3, 2 + kRunReplyLength + 1, repetitions);
         std::printf("Setting Data Read: overhead beyond wire time %.1f ms median, %.1f ms worst (%d runs)\n",
-                    read.median, read.worst, repetitions);
+                    read.median, read.slowest, repetitions);
         std::printf("Data Get:          overhead beyond wire time %.1f ms median, %.1f ms worst (%d runs)\n",
-                    get.median, get.worst, repetitions);
+                    get.median, get.slowest, repetitions);
     }
     {
         LinkRig link;

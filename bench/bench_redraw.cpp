@@ -8,6 +8,7 @@
 #include "runlog/graphrenderer.h"
 #include "runlog/logwindow.h"
 #include "platform/config.h"
+#include "figures.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -59,12 +60,6 @@ vq::RunLog laterRun(const vq::RunLog &log)
     return other;
 }
 
-struct Figures
-{
-    double median = 0;
-    double slowest = 0;
-};
-
 Figures measure(int repetitions, const std::function<void()> &redraw)
 {
     for (int i = 0; i < 10; ++i) // warm caches and the allocator
@@ -77,8 +72,7 @@ Figures measure(int repetitions, const std::function<void()> &redraw)
         redraw();
         ms.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.back()};
+    return medianAndSlowest(ms);
 }
 
 void print(const char *what, QSize size, Figures f)
