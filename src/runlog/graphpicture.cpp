@@ -30,12 +30,16 @@ bool saveGraphPicture(const RunLog &log, QSize size, bool voltScaleLine, bool cu
     GraphOptions options;
     options.voltScaleLine = voltScaleLine;
     options.curScaleLine = curScaleLine;
+    const QByteArray png = pngBytes(graphPicture(log, size, options));
+    return !png.isEmpty() && writeFileAtomically(path, png);
+}
+
+QByteArray pngBytes(const QImage &image)
+{
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!graphPicture(log, size, options).save(&buffer, "PNG"))
-        return false;
-    return writeFileAtomically(path, png);
+    return image.save(&buffer, "PNG") ? png : QByteArray();
 }
 
 void chooseOffscreenWithoutDisplay()

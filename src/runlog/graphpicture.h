@@ -18,6 +18,10 @@ namespace vq {
 // The graph at `size` (an empty size: the loading size).
 [[nodiscard]] QImage graphPicture(const RunLog &log, QSize size, const GraphOptions &options);
 
+// The picture as the bytes of a PNG file; empty when it can't be encoded
+// (an image of no pixels).
+[[nodiscard]] QByteArray pngBytes(const QImage &image);
+
 // Saves the graph as a PNG file, the window's colours and the given scale
 // lines, replacing `path` only once the whole picture is written. False when
 // nothing could be saved.

@@ -1,5 +1,6 @@
 #include "runlog/logwindow.h"
 
+#include "runlog/graphpicture.h"
 #include "runlog/graphrenderer.h"
 #include "runlog/loglayout.h"
 #include "runlog/logstats.h"
@@ -9,7 +10,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QAction>
-#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -491,12 +491,7 @@ void FrmLog::makeGraphMenu()
         const QImage picture = PicLog->image();
         const GraphOptions options = graphOptions();
         m_files.savePicture([this, picture, options](bool svg) {
-            if (svg)
-                return graphSvg(picture.size(), m_log, options);
-            QByteArray png;
-            QBuffer buffer(&png);
-            buffer.open(QIODevice::WriteOnly);
-            return picture.save(&buffer, "PNG") ? png : QByteArray();
+            return svg ? graphSvg(picture.size(), m_log, options) : pngBytes(picture);
         });
     });
     m_actCopy = add(QStringLiteral("Copy Graph"), [this] {
