@@ -3,6 +3,8 @@
 
 #include "emulator.h"
 
+#include "core/constants.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -57,7 +59,9 @@ int main(int argc, char *argv[])
 
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vq530t-emulator"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    // The one version of project(), as the Debian package carries it.
+    QCoreApplication::setApplicationVersion(
+        QStringLiteral("%1.%2.%3").arg(vq::kVersionMajor).arg(vq::kVersionMinor).arg(vq::kVersionRevision));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
