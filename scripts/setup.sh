@@ -10,8 +10,9 @@ packages=(
   # Debian desktop and a German locale.
   fonts-dejavu-core fonts-noto-mono locales
   # The Debian package: the icons rendered from their drawing, the package's
-  # dependencies computed from the binaries, the menu entry checked.
-  librsvg2-bin dpkg-dev file desktop-file-utils
+  # dependencies computed from the binaries, the menu entry checked, the
+  # package checked as Debian checks it, the AppStream metainfo validated.
+  librsvg2-bin dpkg-dev file desktop-file-utils lintian appstream
 )
 # Extra packages asked for by the caller (scripts pass e.g. xvfb or clang).
 packages+=("$@")
