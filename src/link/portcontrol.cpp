@@ -13,9 +13,10 @@ QString openFailureDetail(const QString &portName, const SerialPort &serial)
 {
     QString why;
     switch (serial.error()) {
-    case QSerialPort::DeviceNotFoundError: why = QStringLiteral("no such device"); break;
-    case QSerialPort::PermissionError: why = QStringLiteral("no permission, or in use by another program"); break;
-    case QSerialPort::UnsupportedOperationError: why = QStringLiteral("the line settings are refused"); break;
+    case SerialPort::Error::NotFound: why = QStringLiteral("no such device"); break;
+    case SerialPort::Error::NoPermission: why = QStringLiteral("no permission, or in use by another program"); break;
+    case SerialPort::Error::Unsupported: why = QStringLiteral("the line settings are refused"); break;
+    case SerialPort::Error::NoAnswer: why = QStringLiteral("the port does not answer"); break;
     default: why = QStringLiteral("the device refused"); break;
     }
     return QStringLiteral("%1 (%2): %3: %4").arg(portName, serial.devicePath(), why, serial.errorText());

@@ -2,6 +2,7 @@
 
 #include "platform/config.h"
 #include "platform/profilefile.h"
+#include "platform/serialport.h"
 
 #include <QRegularExpression>
 
@@ -15,15 +16,7 @@ QString portDevice(const Config &config, int port)
                                              QStringLiteral("Com%1").arg(port), QString());
     if (!pinned.isEmpty())
         return pinned;
-#ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(port);
-#else
-    if (port <= 4)
-        return QStringLiteral("/dev/ttyS%1").arg(port - 1);
-    if (port <= 12)
-        return QStringLiteral("/dev/ttyUSB%1").arg(port - 5);
-    return QStringLiteral("/dev/ttyACM%1").arg(port - 13);
-#endif
+    return systemPortDevice(port);
 }
 
 QString namedPortDevice(const Config &config, const QString &name)

@@ -4,22 +4,17 @@
 #include "platform/config.h"
 #include "platform/serialport.h"
 
-#include <QFileInfo>
-#include <QSerialPortInfo>
-
 namespace vq {
 
 namespace {
 
-// Fills in what the system knows of the adapter. A pinned device may be a
-// link (/dev/serial/by-id/...): the system lists the device it points to.
+// Fills in what the system knows of the adapter.
 void describe(PortEntry &entry)
 {
-    const QString target = QFileInfo(entry.device).canonicalFilePath();
-    const QSerialPortInfo info(target.isEmpty() ? entry.device : target);
-    entry.description = info.description();
-    entry.manufacturer = info.manufacturer();
-    entry.serialNumber = info.serialNumber();
+    const PortDescription info = describePortDevice(entry.device);
+    entry.description = info.description;
+    entry.manufacturer = info.manufacturer;
+    entry.serialNumber = info.serialNumber;
 }
 
 } // namespace

@@ -2,23 +2,40 @@
 
 // The program's one serial line to the controller: 9600 baud, odd parity,
 // 8 data bits, 1 stop bit, no flow control, DTR held inactive. The object owns
-// its QSerialPort and nothing else; it neither shows messages nor knows the
+// the system's line and nothing else; it neither shows messages nor knows the
 // protocol. Received characters are handed on as soon as any are waiting, and
 // a device that goes away (an unplugged USB adapter, a closed pseudo-terminal)
 // is reported exactly once, after which the port counts as closed.
+//
+// The line itself is the platform's: QSerialPort on Linux, the program's own
+// Win32 driver on Windows (serialline.h).
 
 #include <QByteArray>
 #include <QObject>
-#include <QSerialPort>
 #include <QString>
 
+#include <memory>
+
 namespace vq {
+
+class SerialLine;
 
 class SerialPort : public QObject
 {
     Q_OBJECT
 
 public:
+    // Why an open failed or the line was lost, for deciding; the text beside
+    // it is the system's, in the user's language, for showing only.
+    enum class Error {
+        None,
+        NotFound,      // no such device
+        NoPermission,  // no right to it, or another program holds it
+        Unsupported,   // the device refuses the line settings
+        NoAnswer,      // the device did not answer the open in time
+        Failed,        // anything else, a lost line among it
+    };
+
     explicit SerialPort(QObject *parent = nullptr);
     ~SerialPort() override;
 
@@ -34,17 +51,16 @@ public:
     // The line settings in force, read back from the port as the classic
     // settings text ("9600,O,8,1"), with ",X"/",H" appended for flow control.
     [[nodiscard]] QString settingsText() const;
-    // Why the last open failed or the device was lost: the system's text (in
-    // the user's language, for showing only) and its class (for deciding).
+    // Why the last open failed or the device was lost.
     [[nodiscard]] QString errorText() const { return m_errorText; }
-    [[nodiscard]] QSerialPort::SerialPortError error() const { return m_error; }
+    [[nodiscard]] Error error() const { return m_error; }
 
     // Discards everything received and not yet handed on: what the driver
-    // holds and what QSerialPort has buffered already.
+    // holds and what has been read from it already.
     void clearInput();
 
-    // Sends the bytes at once as far as the driver takes them; the rest goes
-    // out from the event loop. False when the port isn't open or refuses.
+    // Sends the bytes at once as far as the driver takes them. False when the
+    // port isn't open or refuses.
     bool write(const QByteArray &data);
 
 signals:
@@ -57,15 +73,28 @@ signals:
 private:
     enum class State { Closed, Opening, Open };
 
-    void onReadyRead();
-    void onError(QSerialPort::SerialPortError error);
-    void markLost();
+    void onReceived(const QByteArray &data);
+    void onFailed();
 
-    QSerialPort *m_port = nullptr;
+    std::unique_ptr<SerialLine> m_line;
     State m_state = State::Closed;
     QString m_devicePath;
     QString m_errorText;
-    QSerialPort::SerialPortError m_error = QSerialPort::NoError;
+    Error m_error = Error::None;
 };
+
+// The device behind "Com n" when the profile pins none: /dev/ttyS0-3,
+// /dev/ttyUSB0-7 and /dev/ttyACM0-3 on Linux, COMn on Windows. Empty outside
+// 1-16.
+[[nodiscard]] QString systemPortDevice(int port);
+
+// What the system knows of the adapter behind a device, for the port list's
+// tool tips; empty fields where it knows nothing.
+struct PortDescription {
+    QString description;
+    QString manufacturer;
+    QString serialNumber;
+};
+[[nodiscard]] PortDescription describePortDevice(const QString &device);
 
 } // namespace vq

@@ -77,7 +77,7 @@ private slots:
     {
         SerialPort port;
         QVERIFY(!port.open(QStringLiteral("/nonexistent/ttyVQ")));
-        QCOMPARE(port.error(), QSerialPort::DeviceNotFoundError);
+        QCOMPARE(port.error(), SerialPort::Error::NotFound);
         QVERIFY(!port.write("sr"));
     }
 
