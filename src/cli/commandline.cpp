@@ -11,6 +11,7 @@
 #include "link/portmap.h"
 #include "link/statusmodel.h"
 #include "platform/config.h"
+#include "platform/console.h"
 #include "platform/prompter.h"
 #include "platform/safewrite.h"
 #include "platform/serialport.h"
@@ -32,12 +33,6 @@
 
 #include <array>
 #include <cstdio>
-
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace vq::cli {
 
@@ -71,15 +66,6 @@ void printMessage(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     writeErr(text + u'\n');
-}
-
-bool stderrIsTerminal()
-{
-#ifdef Q_OS_WIN
-    return _isatty(_fileno(stderr));
-#else
-    return isatty(STDERR_FILENO);
-#endif
 }
 
 int keyIndex(const QString &key)

@@ -21,7 +21,7 @@ BackupStore::BackupStore(QString folder)
     : m_folder(std::move(folder))
 {
     if (m_folder.isEmpty())
-        m_folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/backups");
+        m_folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/backups");
 }
 
 QString BackupStore::save(const QString &block)

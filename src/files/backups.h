@@ -16,7 +16,8 @@ inline constexpr int kBackupsKept = 100;
 class BackupStore
 {
 public:
-    // `folder` empty: <user's data folder>/backups.
+    // `folder` empty: <user's local data folder>/backups (~/.local/share/VQ530T
+    // Link/backups on Linux, %LOCALAPPDATA%\VQ530T Link\backups on Windows).
     explicit BackupStore(QString folder = {});
 
     [[nodiscard]] QString folder() const { return m_folder; }

@@ -33,8 +33,14 @@ QString profileFolder(const QString &programFolder, bool programFolderWritable, 
 
 QString profileFolder(const QString &programFolder)
 {
-    return profileFolder(programFolder, canCreateFileIn(programFolder),
-                         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+#ifdef Q_OS_WIN
+    // %APPDATA%\VQ530T Link: the roaming profile, where Windows programs keep
+    // their settings (Qt's configuration location there is the local one).
+    const auto userLocation = QStandardPaths::AppDataLocation;
+#else
+    const auto userLocation = QStandardPaths::AppConfigLocation;
+#endif
+    return profileFolder(programFolder, canCreateFileIn(programFolder), QStandardPaths::writableLocation(userLocation));
 }
 
 Config::Config(QString appPath, QString appTitle)

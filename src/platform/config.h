@@ -74,7 +74,7 @@ public:
                                     const QString &userFolder);
 
 // The same for this run: the user's folder is the application's configuration
-// folder (QStandardPaths::AppConfigLocation, ~/.config/VQ530T Link on Linux),
+// folder (~/.config/VQ530T Link on Linux, %APPDATA%\VQ530T Link on Windows),
 // so the application name must be set first.
 [[nodiscard]] QString profileFolder(const QString &programFolder);
 

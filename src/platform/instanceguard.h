@@ -6,7 +6,8 @@
 // lock is a lock file in the user's own runtime folder, so other users of the
 // same machine run their own copies and never meet this user's lock. A copy
 // that crashed leaves a stale lock that QLockFile recognises by its process
-// id and takes over.
+// id and takes over; so is a lock that names this process itself, left by a
+// run whose id the system gave out again.
 
 #include <QLockFile>
 #include <QString>
@@ -18,7 +19,8 @@ namespace vq {
 class InstanceGuard
 {
 public:
-    // The lock lies in the user's runtime folder (QStandardPaths::RuntimeLocation).
+    // The lock lies in the user's runtime folder (QStandardPaths::RuntimeLocation;
+    // on Windows the user's local application data).
     explicit InstanceGuard(const QString &programFilePath);
     // The lock lies in runtimeFolder; an empty one means the user has none.
     InstanceGuard(const QString &programFilePath, const QString &runtimeFolder);

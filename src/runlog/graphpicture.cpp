@@ -42,13 +42,4 @@ QByteArray pngBytes(const QImage &image)
     return image.save(&buffer, "PNG") ? png : QByteArray();
 }
 
-void chooseOffscreenWithoutDisplay()
-{
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-#endif
-}
-
 } // namespace vq

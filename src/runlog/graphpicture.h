@@ -28,9 +28,4 @@ namespace vq {
 [[nodiscard]] bool saveGraphPicture(const RunLog &log, QSize size, bool voltScaleLine, bool curScaleLine,
                                     const QString &path);
 
-// Drawing needs a platform plugin even without a window. Called before the
-// QGuiApplication is made: where no platform is chosen (QT_QPA_PLATFORM) and
-// no display exists, the offscreen platform draws.
-void chooseOffscreenWithoutDisplay();
-
 } // namespace vq

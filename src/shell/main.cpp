@@ -2,6 +2,7 @@
 
 #include "cli/commandline.h"
 #include "platform/config.h"
+#include "platform/console.h"
 #include "runlog/graphpicture.h"
 #include "shell/application.h"
 #include "shell/frmmain.h"
@@ -80,6 +81,7 @@ int runCommand(int argc, char *argv[], const vq::cli::Invocation &invocation)
 
 int main(int argc, char *argv[])
 {
+    vq::attachParentConsole();
     // Commands and --help/--version are told apart before any window system
     // is touched; anything else (Qt's own options among it) starts the window.
     const vq::cli::Parsed early = vq::cli::parseArguments(argumentsOf(argc, argv));

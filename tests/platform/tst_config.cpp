@@ -4,7 +4,10 @@
 #include "fixtures.h"
 #include "link/portmap.h"
 #include "platform/config.h"
+#include "platform/instanceguard.h"
 
+#include <QLockFile>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -172,7 +175,35 @@ private slots:
         const QStringList fixed{"/dev/ttyS3", "/dev/ttyUSB0", "/dev/ttyUSB7", "/dev/ttyACM0"}; // Com4, 5, 12, 13
         QCOMPARE(QStringList({portDevice(config, 4), portDevice(config, 5), portDevice(config, 12),
                               portDevice(config, 13)}), fixed);
+#else
+        QCOMPARE(QStringList({portDevice(config, 1), portDevice(config, 5), portDevice(config, 16)}),
+                 QStringList({"COM1", "COM5", "COM16"}));
 #endif
+    }
+
+    // One copy per program file: a second guard is refused while the first
+    // holds the lock, and a lock left behind naming this very process (a run
+    // whose process id the system handed out again) doesn't lock the user out.
+    void instanceGuard()
+    {
+        QTemporaryDir runtime;
+        const QString program = m_dir.filePath(QStringLiteral("vq530t-link"));
+        {
+            InstanceGuard first(program, runtime.path());
+            QVERIFY(first.tryAcquire());
+            QLockFile second(first.lockFilePath());
+            QVERIFY(!second.tryLock(0));
+        }
+        const QString path = InstanceGuard::lockFilePathFor(program, runtime.path());
+        QVERIFY(!QFileInfo::exists(path)); // released with its guard
+
+        const QByteArray leftBehind = QByteArray::number(QCoreApplication::applicationPid()) + '\n'
+                                      + QCoreApplication::applicationName().toUtf8() + '\n'
+                                      + QSysInfo::machineHostName().toUtf8() + '\n';
+        QVERIFY(fixture::writeFile(path, leftBehind));
+        InstanceGuard again(program, runtime.path());
+        QVERIFY(again.tryAcquire());
+        QVERIFY(fixture::readFile(path) != leftBehind); // the lock is this guard's own now
     }
 };
 
