@@ -24,3 +24,9 @@ UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 # reader of files or replies that starts crashing shows here.
 bash scripts/setup.sh clang libclang-rt-14-dev
 bash scripts/fuzz.sh 5
+
+# Windows stage: the cross-built program, its tests under Wine, the wire
+# comparison with the Linux program and the zip, when Qt for Windows has been
+# made on this machine (bash scripts/windows.sh); otherwise one line says it
+# was skipped.
+bash scripts/windows.sh --check

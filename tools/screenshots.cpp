@@ -8,9 +8,15 @@
 // second, gentler run from a log file, zooms the first three minutes, opens
 // "Statistics…" and saves both windows side by side as log-comparison.png.
 //
-// Usage: vq530t-screenshots [output folder]   (default: the source's docs/)
+// Usage: vq530t-screenshots [output folder] [--port PORT]
+//   output folder: default the source's docs/
+//   --port: a controller (or an emulator) already on PORT instead of an
+//           emulator started here; the Windows build is pictured so, under
+//           Wine with COM5 mapped to the emulator's line.
 
+#ifdef VQ_HAS_EMULATOR_PROCESS
 #include "emulatorprocess.h"
+#endif
 #include "files/logfile.h"
 #include "link/deviceoperations.h"
 #include "scriptedprompter.h"
@@ -59,14 +65,28 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
 
-    const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(VQ_DOCS_DIR);
+    QString outDir = QStringLiteral(VQ_DOCS_DIR);
+    QString line;
+    const QStringList arguments = app.arguments().mid(1);
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == u"--port" && i + 1 < arguments.size())
+            line = arguments[++i];
+        else
+            outDir = arguments[i];
+    }
     if (!QDir().mkpath(outDir))
         return fail(QStringLiteral("cannot create %1").arg(outDir));
 
+#ifdef VQ_HAS_EMULATOR_PROCESS
     EmulatorProcess emulator;
-    const QString line = emulator.start({QStringLiteral("--no-pacing")});
+    if (line.isEmpty()) {
+        line = emulator.start({QStringLiteral("--no-pacing")});
+        if (line.isEmpty())
+            return fail(QStringLiteral("the emulator did not start: %1").arg(emulator.errorText()));
+    }
+#endif
     if (line.isEmpty())
-        return fail(QStringLiteral("the emulator did not start: %1").arg(emulator.errorText()));
+        return fail(QStringLiteral("no port: give --port"));
 
     QTemporaryDir folder;
     if (!folder.isValid())
@@ -150,6 +170,5 @@ int main(int argc, char *argv[])
     if (!prompter.messageTexts().isEmpty())
         return fail(QStringLiteral("unexpected message: %1").arg(prompter.prompts.first().text));
     main.close();
-    emulator.stop();
     return 0;
 }

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The portable zip: exactly the program, the Qt and MinGW libraries and
+# plugins it loads, the README and the licence; under 30 MB; and the program
+# runs from an unpacked copy in a folder of any name, with nothing but the
+# zip's own libraries (no WINEPATH), giving what the Linux program gives.
+#
+#   tests/wine/check_zip.sh ZIP WINDOWS_BUILD LINUX_BUILD LOG.csv
+set -euo pipefail
+zip=$(realpath "$1")
+windows_build=$(realpath "$2")
+linux_build=$(realpath "$3")
+csv=$(realpath "$4")
+export WINEPREFIX=${WINEPREFIX:-$windows_build/wine} WINEDEBUG=-all
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+unpacked="$work/any folder"
+mkdir -p "$unpacked"
+unzip -q "$zip" -d "$unpacked"
+top=$(basename "$zip" .zip)
+app="$unpacked/$top"
+
+# The list: what the zip holds, and nothing else.
+expected="LICENSE.txt
+Qt6Core.dll
+Qt6Gui.dll
+Qt6Widgets.dll
+README.txt
+libgcc_s_seh-1.dll
+libstdc++-6.dll
+libwinpthread-1.dll
+platforms/qwindows.dll
+styles/qwindowsvistastyle.dll
+vq530t-link.exe"
+actual=$(cd "$app" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+[ "$actual" = "$expected" ] || fail "the zip holds:
+$actual"
+
+# Every library the program and its plugins import is in the zip or is one
+# of Windows' own (Wine's system folder); every library in the zip is
+# imported by something.
+system32="$WINEPREFIX/drive_c/windows/system32"
+imports() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p'; }
+declare -A needed=()
+for binary in "$app"/vq530t-link.exe "$app"/*.dll "$app"/platforms/*.dll "$app"/styles/*.dll; do
+  for dll in $(imports "$binary"); do
+    lower=${dll,,}
+    if [ -f "$app/$dll" ]; then
+      needed[$lower]=1
+    elif ! ls "$system32" | grep -qix "$dll"; then
+      fail "$(basename "$binary") imports $dll, which is neither in the zip nor a Windows library"
+    fi
+  done
+done
+for dll in "$app"/*.dll; do
+  name=$(basename "$dll")
+  [ -n "${needed[${name,,}]:-}" ] || fail "$name is in the zip but nothing imports it"
+done
+
+size=$(stat -c %s "$zip")
+unpacked_size=$(du -sb "$app" | cut -f1)
+echo "zip: $((size / 1024)) KiB, unpacked $((unpacked_size / 1024)) KiB"
+[ "$size" -lt $((30 * 1024 * 1024)) ] || fail "the zip is $size bytes, not under 30 MB"
+
+# Runs from the unpacked folder, on its own libraries only.
+run() { (cd "$work" && WINEPATH= wine "$app/vq530t-link.exe" "$@"); }
+version=$(run --version | tr -d '\r')
+[ "$version" = "$("$linux_build/src/shell/vq530t-link" --version)" ] || fail "--version printed '$version'"
+stats_windows=$(run stats "$csv" | tr -d '\r')
+stats_linux=$("$linux_build/src/shell/vq530t-link" stats "$csv")
+[ "$stats_windows" = "$stats_linux" ] || fail "stats differ: $stats_windows"
+run plot "$csv" "$work/windows.png" >/dev/null 2>&1 || fail "plot exited $?"
+QT_QPA_PLATFORM=offscreen "$linux_build/src/shell/vq530t-link" plot "$csv" "$work/linux.png"
+cmp -s "$work/windows.png" "$work/linux.png" || fail "plot drew another picture than on Linux"
+
+echo "zip: $failures failed"
+[ "$failures" -eq 0 ]
