@@ -67,25 +67,67 @@ void drawThickLine(QImage &image, QPointF from, QPointF to, QRgb colour)
             std::swap(y0, y1);
         }
         const auto [firstRow, lastRow] = span(y0 - 1, y1 + 1, h);
+        if (firstRow > lastRow)
+            return;
         const double slope = (x1 - x0) / (y1 - y0);
-        // A curve that swings across the plot every second is mostly such
-        // steep runs, one pixel pair a row: keep this loop lean.
-        const qsizetype rowStep = stride / qsizetype(sizeof(QRgb));
-        QRgb *line = reinterpret_cast<QRgb *>(bits + firstRow * stride);
-        // Between y0 and y1 the line's x at a row's centre grows by `slope`
-        // from row to row; above and below it stays at the end points.
+        // The pixel pair of a row starts at the first column whose centre
+        // lies in [x-1, x+1), x being the line's x at the row's centre: the
+        // end point's x above y0 and below y1, in between x0 + (centre - y0)
+        // * slope, worked out as offset + row * slope.
         const double offset = x0 - 1.5 + (0.5 - y0) * slope;
-        for (int row = firstRow; row <= lastRow; ++row, line += rowStep) {
-            const double centre = row + 0.5;
-            const double shifted = centre <= y0 ? x0 - 1.5 : centre >= y1 ? x1 - 1.5 : offset + row * slope;
-            const int col = ceilToInt(shifted); // centres in [x-1, x+1)
+        const auto colAt = [offset, slope](int row) { return ceilToInt(offset + row * slope); };
+        const qsizetype rowStep = stride / qsizetype(sizeof(QRgb));
+        QRgb *const top = reinterpret_cast<QRgb *>(bits);
+        // A curve that swings across the plot every second is mostly such
+        // steep lines, whose column changes only every few rows: each run
+        // of rows on one column is a plain loop of stores.
+        const auto column = [&](int col, int from, int to) {
+            if (from > to)
+                return;
+            QRgb *line = top + from * rowStep;
+            const QRgb *const end = top + (to + 1) * rowStep;
             if (col >= 0 && col + 1 < w) {
-                line[col] = colour;
-                line[col + 1] = colour;
-            } else {
-                plot(col, row);
-                plot(col + 1, row);
+                for (; line != end; line += rowStep) {
+                    line[col] = colour;
+                    line[col + 1] = colour;
+                }
+            } else if (col == -1 || col == w - 1) {
+                const int inside = col == -1 ? 0 : col;
+                for (; line != end; line += rowStep)
+                    line[inside] = colour;
             }
+        };
+        // Rows whose centre lies at or above y0, then those at or below y1,
+        // clamped to the rows drawn.
+        const auto rowAtOrBelow = [firstRow, lastRow](double v) {
+            return v < firstRow ? firstRow - 1 : v >= lastRow ? lastRow : int(std::floor(v));
+        };
+        const int lastAbove = rowAtOrBelow(y0 - 0.5);
+        const int firstBelow = std::max(lastAbove + 1, rowAtOrBelow(std::ceil(y1 - 0.5) - 1) + 1);
+        column(ceilToInt(x0 - 1.5), firstRow, lastAbove);
+        column(ceilToInt(x1 - 1.5), firstBelow, lastRow);
+        const int from = lastAbove + 1;
+        const int to = firstBelow - 1;
+        if (from > to)
+            return;
+        if (std::abs(slope) > 0.25) {
+            // Short runs: a column a row or two.
+            for (int row = from; row <= to; ++row)
+                column(colAt(row), row, row);
+            return;
+        }
+        for (int row = from; row <= to;) {
+            const int col = colAt(row);
+            // The run's last row: where the line's x leaves (col - 1, col],
+            // estimated, then settled on the exact columns.
+            const double leaves = ((slope > 0 ? col : col - 1) - offset) / slope;
+            int last = slope == 0 || leaves >= to ? to : leaves <= row ? row : int(leaves);
+            while (last < to && colAt(last + 1) == col)
+                ++last;
+            while (last > row && colAt(last) != col)
+                --last;
+            column(col, row, last);
+            row = last + 1;
         }
     } else {
         if (x0 > x1) {
