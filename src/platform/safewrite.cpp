@@ -8,43 +8,62 @@ namespace vq {
 
 namespace {
 
-bool writeInPlace(const QString &filePath, const QByteArray &content)
+bool failed(QString *reason, const QString &why)
+{
+    if (reason)
+        *reason = why;
+    return false;
+}
+
+bool writeInPlace(const QString &filePath, const QByteArray &content, QString *reason)
 {
     QFile file(filePath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
+        return failed(reason, file.errorString());
     const bool written = file.write(content) == content.size() && file.flush();
     file.close();
-    return written && file.error() == QFileDevice::NoError;
+    if (!written || file.error() != QFileDevice::NoError)
+        return failed(reason, file.errorString());
+    return true;
 }
 
 } // namespace
 
-bool writeFileAtomically(const QString &filePath, const QByteArray &content)
+bool writeFileAtomically(const QString &filePath, const QByteArray &content, QString *reason)
 {
-    return writeFileAtomically(filePath, content,
-                               [](QSaveFile &file) { return file.open(QIODevice::WriteOnly); });
+    return writeFileAtomically(
+        filePath, content, [](QSaveFile &file) { return file.open(QIODevice::WriteOnly); }, reason);
 }
 
 bool writeFileAtomically(const QString &filePath, const QByteArray &content,
-                         const std::function<bool(QSaveFile &)> &openTemporary)
+                         const std::function<bool(QSaveFile &)> &openTemporary, QString *reason)
 {
+    // QSaveFile would rename its temporary file over whatever bears the name:
+    // a device node chosen in the save dialog (by root, /dev/ttyUSB0 itself)
+    // or a pipe another program reads from would be gone for good.
+    const QFileInfo target(filePath);
+    if (target.exists() && !target.isFile())
+        return failed(reason, QStringLiteral("not an ordinary file"));
+
     QSaveFile file(filePath);
     if (!openTemporary(file)) {
         // No temporary file beside the target: an existing file the user may
         // write is overwritten where it is; anything else stays refused.
-        if (!QFileInfo(filePath).isFile())
-            return false;
-        return writeInPlace(filePath, content);
+        if (!target.isFile())
+            return failed(reason, file.errorString());
+        return writeInPlace(filePath, content, reason);
     }
     // QSaveFile buffers what it is given: a disk that refuses the rest only
     // shows when the buffer goes out, and commit() would then put the
     // truncated file in place of the old one. Flush first and look.
     if (file.write(content) != content.size() || !file.flush()) {
+        const QString why = file.errorString();
         file.cancelWriting();
-        return false;
+        return failed(reason, why);
     }
-    return file.commit();
+    if (!file.commit())
+        return failed(reason, file.errorString());
+    return true;
 }
 
 std::optional<QByteArray> readWholeFile(const QString &filePath)

@@ -16,13 +16,19 @@ namespace vq {
 // as it was. Only where no temporary file can be made beside an existing
 // file (a writable file in a folder that isn't, a name too long for the
 // temporary one) is the file written in place, as a plain overwrite would.
-// Returns false when nothing was written.
-[[nodiscard]] bool writeFileAtomically(const QString &filePath, const QByteArray &content);
+// Only an ordinary file is ever replaced: an existing target that is a
+// folder, a device, a pipe or a socket is refused and left as it is (a
+// symbolic link to an ordinary file writes that file).
+// Returns false when nothing was written; `reason` then gets why, in the
+// system's words where the system refused.
+[[nodiscard]] bool writeFileAtomically(const QString &filePath, const QByteArray &content,
+                                       QString *reason = nullptr);
 
 // The same with the step that makes the temporary file given: it opens the
 // QSaveFile for writing and says whether it could. Tests refuse it here.
 [[nodiscard]] bool writeFileAtomically(const QString &filePath, const QByteArray &content,
-                                       const std::function<bool(QSaveFile &)> &openTemporary);
+                                       const std::function<bool(QSaveFile &)> &openTemporary,
+                                       QString *reason = nullptr);
 
 // Reads the whole file, or nothing when it can't be read. Only regular files
 // are read: a folder, a device or a pipe chosen by name is a file error, not

@@ -3,7 +3,8 @@
 // quota does) leaves the file that was there byte for byte and says "File
 // cannot be saved."; the save runs in a child copy of this program so the
 // limit never touches the test. Where no temporary file can be made beside
-// an existing file, the file is written in place.
+// an existing file, the file is written in place. Only ordinary files are
+// ever replaced: a device, a pipe, a socket or a folder under the name stays.
 
 #include "files/filecommands.h"
 #include "fixtures.h"
@@ -20,6 +21,11 @@
 #include <QTest>
 
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
@@ -43,6 +49,51 @@ int saveInChild(const QString &target)
     commands.mnuSaveLog_Click();
     std::printf("%s", qPrintable(prompter.messageTexts().join(u'\n')));
     return 0;
+}
+
+// What the name is, not what it points to: "file", "link", "char", "fifo",
+// "socket", "folder".
+QString kindOf(const QString &path)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return QStringLiteral("missing");
+    switch (st.st_mode & S_IFMT) {
+    case S_IFREG: return QStringLiteral("file");
+    case S_IFLNK: return QStringLiteral("link");
+    case S_IFCHR: return QStringLiteral("char");
+    case S_IFIFO: return QStringLiteral("fifo");
+    case S_IFSOCK: return QStringLiteral("socket");
+    case S_IFDIR: return QStringLiteral("folder");
+    }
+    return QStringLiteral("other");
+}
+
+// Makes a thing of that kind at `path`; false when the system won't (a
+// device node needs root).
+bool make(const QString &kind, const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (kind == u"char") // the null device's numbers: nothing written to it goes anywhere
+        return ::mknod(name.constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+    if (kind == u"fifo")
+        return ::mkfifo(name.constData(), 0600) == 0;
+    if (kind == u"folder")
+        return QDir().mkpath(path);
+    if (kind == u"socket") {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        if (size_t(name.size()) >= sizeof address.sun_path)
+            return false;
+        qstrcpy(address.sun_path, name.constData());
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+        if (fd >= 0)
+            ::close(fd); // the socket file stays
+        return bound;
+    }
+    // kind "link": to an ordinary file beside it
+    return fixture::writeFile(path + QStringLiteral(".target"), "old") && QFile::link(path + QStringLiteral(".target"), path);
 }
 
 } // namespace
@@ -100,6 +151,35 @@ private slots:
         QVERIFY(writeFileAtomically(target, block, refuse));
         QCOMPARE(fixture::readFile(target), block);
         QVERIFY(!writeFileAtomically(m_dir.path(), "x", refuse));
+    }
+
+    void onlyOrdinaryFilesAreReplaced_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("character device") << "char" << false;
+        QTest::newRow("named pipe") << "fifo" << false;
+        QTest::newRow("socket") << "socket" << false;
+        QTest::newRow("folder") << "folder" << false;
+        QTest::newRow("link to an ordinary file, followed") << "link" << true;
+    }
+    void onlyOrdinaryFilesAreReplaced()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("s"));
+        if (!make(kind, target))
+            QSKIP("this system doesn't let the test make one");
+        QString reason;
+        QCOMPARE(writeFileAtomically(target, "block", &reason), written);
+        QCOMPARE(kindOf(target), kind);
+        QCOMPARE(reason.isEmpty(), written);
+        if (written)
+            QCOMPARE(fixture::readFile(target + QStringLiteral(".target")), QByteArray("block"));
+        // No temporary file is left behind either.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+                 kind == u"link" ? 2 : 1);
     }
 };
 
