@@ -2,7 +2,7 @@
 
 #include "core/conversions.h"
 
-#include <QList>
+#include <QVarLengthArray>
 
 #include <charconv>
 #include <cmath>
@@ -71,15 +71,21 @@ bool isDecimalNumber(QByteArrayView t)
     return i == n;
 }
 
-// One line of the file split at every ",". An empty line has no field at all.
-QList<QByteArrayView> splitFields(QByteArrayView line)
+// A row has its index, voltage and current; anything after them is ignored
+// and is kept whole as the fourth field, so a line of a million separators
+// costs no more than a short one.
+constexpr qsizetype kFieldsSplit = 4;
+
+// One line of the file split at the first three ",". An empty line has no
+// field at all.
+QVarLengthArray<QByteArrayView, kFieldsSplit> splitFields(QByteArrayView line)
 {
-    QList<QByteArrayView> fields;
+    QVarLengthArray<QByteArrayView, kFieldsSplit> fields;
     if (line.isEmpty())
         return fields;
     qsizetype start = 0;
     for (;;) {
-        const qsizetype comma = line.indexOf(',', start);
+        const qsizetype comma = fields.size() + 1 < kFieldsSplit ? line.indexOf(',', start) : -1;
         if (comma < 0) {
             fields.append(line.sliced(start));
             return fields;
@@ -139,9 +145,10 @@ std::optional<double> logFieldNumber(QByteArrayView field)
 
 namespace {
 
-// The text without what spreadsheets put round a sheet: the byte-order mark
-// of "CSV UTF-8" at the start, and rows made only of separators at the end
-// (a sheet whose widest row is wider than the log). A separator row with data
+// The text without what spreadsheets and editors put round a sheet: the
+// byte-order mark of "CSV UTF-8" at the start, and at the end rows made only
+// of separators (a sheet whose widest row is wider than the log) and blank
+// lines (an editor's extra line end, trailing spaces). Such a row with data
 // after it is still a faulty row.
 QByteArrayView withoutSpreadsheetExtras(QByteArrayView text)
 {
@@ -154,10 +161,10 @@ QByteArrayView withoutSpreadsheetExtras(QByteArrayView text)
         if (lineEnd > 0 && text[lineEnd - 1] == '\r')
             --lineEnd;
         qsizetype start = lineEnd;
-        while (start > 0 && text[start - 1] == ',')
+        while (start > 0 && (text[start - 1] == ',' || isBlank(text[start - 1])))
             --start;
-        // Not only separators, or the first line (the header's place).
-        if (start == lineEnd || start == 0 || (text[start - 1] != '\n' && text[start - 1] != '\r'))
+        // Something else on the line, or the first line (the header's place).
+        if (start == 0 || (text[start - 1] != '\n' && text[start - 1] != '\r'))
             return text;
         text = text.first(start);
     }
@@ -187,7 +194,7 @@ LogReadResult readLogText(const QByteArray &content, RunLog &log)
         if (pos < size && text[pos] == '\n') // LF alone or after the CR
             ++pos;
 
-        const QList<QByteArrayView> fields = splitFields(line);
+        const auto fields = splitFields(line);
         if (lineNo == 0) {
             if (fields.isEmpty() || fields[0] != QByteArrayView(kLogHeaderField))
                 return {false, 0};

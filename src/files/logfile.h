@@ -40,16 +40,17 @@ struct LogReadResult
     int line = 0;
 };
 
-// Reads a log file's content into the log. What spreadsheets add is not
-// read: a UTF-8 byte-order mark before the header, and rows made only of
-// separators (",,") after the last other row. Lines end at CR LF, lone LF or
-// lone CR; a line end at the very end of the content doesn't start another
-// line. Line 0's first field must be exactly "Time(s)". Data line k
-// (k = 1, 2, ...) must start with a number equal to k-1; its second field,
-// if present, goes to RunVolt(k) and its third to RunCur(k), an empty field
-// storing -1; further fields are ignored, and a line with only the index
-// stores nothing. An empty line, an index out of sequence, a value that isn't
-// a number and a value for a slot beyond 512 are errors.
+// Reads a log file's content into the log. What spreadsheets and editors add
+// is not read: a UTF-8 byte-order mark before the header, and lines made only
+// of separators (",,"), blanks and tabs, empty ones among them, after the
+// last other row. Lines end at CR LF, lone LF or lone CR; a line end at the
+// very end of the content doesn't start another line. Line 0's first field
+// must be exactly "Time(s)". Data line k (k = 1, 2, ...) must start with a
+// number equal to k-1; its second field, if present, goes to RunVolt(k) and
+// its third to RunCur(k), an empty field storing -1; further fields are
+// ignored, and a line with only the index stores nothing. An empty line
+// before the last row, an index out of sequence, a value that isn't a number
+// and a value for a slot beyond 512 are errors.
 //
 // The log is not cleared first: slots the file doesn't reach keep what they
 // held. Reading stops at the first error; the rows before it stay stored, and

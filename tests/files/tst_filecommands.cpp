@@ -231,6 +231,9 @@ private slots:
         QTest::newRow("UTF-8 byte-order mark") << "\xEF\xBB\xBF" + kHeader + "0,1,2\r\n" << true << 2 << one;
         QTest::newRow("separator rows at the end") << kHeader + "0,1,2\r\n,,\r\n,,\r\n" << true << 2 << one;
         QTest::newRow("separator row before data") << kHeader + "0,1,2\r\n,,\r\n1,3,4\r\n" << false << 2 << one;
+        QTest::newRow("an editor's extra line end") << kHeader + "0,1,2\r\n\r\n" << true << 2 << one;
+        QTest::newRow("blank, separator and LF lines at the end") << kHeader + "0,1,2\r\n \t\r\n, ,\r\n\n\r\n  " << true << 2 << one;
+        QTest::newRow("blank line before data") << kHeader + "0,1,2\r\n \r\n1,3,4\r\n" << false << 2 << one;
     }
     void read()
     {
