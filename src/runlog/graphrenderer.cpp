@@ -3,12 +3,11 @@
 #include "runlog/loglayout.h"
 #include "core/conversions.h"
 
-#include <QByteArray>
 #include <QImage>
-#include <QList>
 #include <QLineF>
 #include <QPainter>
 #include <QPen>
+#include <QSize>
 
 #include <algorithm>
 #include <cmath>
@@ -246,16 +245,6 @@ void traceGraph(int w, int h, const RunLog &log, const GraphOptions &options, Gr
     curves(log, options.voltColour.rgb(), options.curColour.rgb());
 }
 
-QByteArray svgNumber(double v)
-{
-    return QByteArray::number(std::round(v * 100) / 100, 'g', 10);
-}
-
-QByteArray svgColour(QRgb rgb)
-{
-    return QColor(rgb).name(QColor::HexRgb).toLatin1();
-}
-
 } // namespace
 
 void renderGraph(QImage &image, const RunLog &log, const GraphOptions &options)
@@ -283,42 +272,16 @@ void renderGraph(QImage &image, const RunLog &log, const GraphOptions &options)
         });
 }
 
-QByteArray graphSvg(QSize size, const RunLog &log, const GraphOptions &options)
+void tracePlot(QSize size, const RunLog &log, const GraphOptions &options,
+               const std::function<void(const QLineF &)> &grid,
+               const std::function<void(QPointF, QPointF, QRgb)> &curve)
 {
-    const int w = std::max(1, size.width());
-    const int h = std::max(1, size.height());
-    QByteArray grid;
-    // One path per colour, in the order the colours are first drawn.
-    QList<std::pair<QRgb, QByteArray>> curves;
-    const auto xy = [](QPointF p) { return svgNumber(p.x()) + ' ' + svgNumber(p.y()); };
-    traceGraph(
-        w, h, log, options,
-        [&](const QLineF &l) {
-            // A one-pixel line fills the pixels its end points name.
-            grid += 'M' + xy(l.p1() + QPointF(0.5, 0.5)) + 'L' + xy(l.p2() + QPointF(0.5, 0.5));
-        },
-        [&](QPointF from, QPointF to, QRgb colour) {
-            if (!std::isfinite(from.x()) || !std::isfinite(from.y()) || !std::isfinite(to.x())
-                || !std::isfinite(to.y()))
-                return;
-            auto it = std::find_if(curves.begin(), curves.end(), [colour](const auto &c) { return c.first == colour; });
-            if (it == curves.end())
-                it = curves.insert(curves.end(), {colour, QByteArray()});
-            it->second += 'M' + xy(from) + 'L' + xy(to);
-        });
-    QByteArray svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                     "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\""
-                     + QByteArray::number(w) + "\" height=\"" + QByteArray::number(h) + "\" viewBox=\"0 0 "
-                     + QByteArray::number(w) + ' ' + QByteArray::number(h) + "\">\n";
-    svg += "<rect width=\"" + QByteArray::number(w) + "\" height=\"" + QByteArray::number(h) + "\" fill=\""
-           + svgColour(kPlotBackground.rgb()) + "\"/>\n";
-    svg += "<path fill=\"none\" stroke=\"" + svgColour(kGridColour.rgb())
-           + "\" stroke-width=\"1\" stroke-linecap=\"square\" d=\"" + grid + "\"/>\n";
-    for (const auto &[colour, d] : curves)
-        svg += "<path fill=\"none\" stroke=\"" + svgColour(colour)
-               + "\" stroke-width=\"2\" stroke-linecap=\"round\" stroke-linejoin=\"round\" d=\"" + d + "\"/>\n";
-    svg += "</svg>\n";
-    return svg;
+    traceGraph(std::max(1, size.width()), std::max(1, size.height()), log, options, grid,
+               [&curve](QPointF from, QPointF to, QRgb colour) {
+                   if (std::isfinite(from.x()) && std::isfinite(from.y()) && std::isfinite(to.x())
+                       && std::isfinite(to.y()))
+                       curve(from, to, colour);
+               });
 }
 
 } // namespace vq

@@ -11,8 +11,10 @@
 #include "runlog/timeview.h"
 
 #include <QColor>
+#include <QLineF>
 
-class QByteArray;
+#include <functional>
+
 class QImage;
 class QSize;
 
@@ -47,8 +49,13 @@ struct GraphOptions
 // Repaints `image` entirely. An image of no pixels is left alone.
 void renderGraph(QImage &image, const RunLog &log, const GraphOptions &options);
 
-// The same graph as an SVG drawing of `size` pixels: the same strokes in
-// the same colours and order, as lines a drawing program can scale.
-[[nodiscard]] QByteArray graphSvg(QSize size, const RunLog &log, const GraphOptions &options);
+// The strokes renderGraph draws into a plot of `size` pixels, in its order
+// and pixel coordinates: first the grid, one-pixel lines with square caps
+// through the pixels their end points name, then the curves, two pixels
+// wide, each in its colour. Curve lines with no finite course are left out.
+// The SVG picture is written from them.
+void tracePlot(QSize size, const RunLog &log, const GraphOptions &options,
+               const std::function<void(const QLineF &)> &grid,
+               const std::function<void(QPointF, QPointF, QRgb)> &curve);
 
 } // namespace vq

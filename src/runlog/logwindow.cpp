@@ -396,6 +396,12 @@ GraphOptions FrmLog::graphOptions() const
     return options;
 }
 
+GraphPictureDescription FrmLog::graphPictureDescription() const
+{
+    // Laid out as the window is, so the plot in it is the plot on screen.
+    return describeGraphPicture(outerPixels(), graphOptions());
+}
+
 void FrmLog::placeTimeLabels(double picLogOuterWidth, double timeTop)
 {
     // Zoomed: the labels go to the whole seconds of the view, centred under
@@ -488,15 +494,14 @@ void FrmLog::makeGraphMenu()
     m_actSavePicture = add(QStringLiteral("Save Graph as Picture…"), [this] {
         if (!m_files.savePicture)
             return;
-        const QImage picture = PicLog->image();
-        const GraphOptions options = graphOptions();
-        m_files.savePicture([this, picture, options](bool svg) {
-            return svg ? graphSvg(picture.size(), m_log, options) : pngBytes(picture);
+        const GraphPictureDescription picture = graphPictureDescription();
+        m_files.savePicture([this, picture](bool svg) {
+            return svg ? graphPictureSvg(picture, m_log) : pngBytes(paintGraphPicture(picture, m_log));
         });
     });
     m_actCopy = add(QStringLiteral("Copy Graph"), [this] {
         if (QClipboard *clipboard = QGuiApplication::clipboard())
-            clipboard->setImage(PicLog->image());
+            clipboard->setImage(paintGraphPicture(graphPictureDescription(), m_log));
     });
     separator();
     m_actCompare = add(QStringLiteral("Compare with Log File…"), [this] {

@@ -8,6 +8,7 @@
 // (statistics, picture, a second run to compare), the wheel's zoom and the
 // drag's pan on the time axis; what it holds for them goes with the window.
 
+#include "runlog/graphpicture.h"
 #include "runlog/graphreadout.h"
 #include "runlog/graphrenderer.h"
 #include "runlog/runlog.h"
@@ -142,6 +143,9 @@ public:
     [[nodiscard]] StatisticsWindow *statisticsWindow() const { return m_statistics; }
     // The graph as the window shows it, at the plot's size.
     [[nodiscard]] GraphOptions graphOptions() const;
+    // The picture that "Save Graph as Picture…" and "Copy Graph" make: the
+    // plot as shown with its scales, time labels and axis titles round it.
+    [[nodiscard]] GraphPictureDescription graphPictureDescription() const;
 
     // The read-out box's text as made, lines separated by CR LF (the box
     // shows the same lines). Hiding the box leaves its text.

@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(run({QStringLiteral("plot"), path("gaps.csv"), path("big.png"), QStringLiteral("--size"), QStringLiteral("640x360")}, false), 0);
         QCOMPARE(fixture::readFile(path("big.png")).mid(12, 12), QByteArray::fromHex("49484452""00000280""00000168")); // IHDR 640 x 360
         QCOMPARE(run({QStringLiteral("plot"), path("gaps.csv"), path("small.png")}, false), 0);
-        QCOMPARE(fixture::readFile(path("small.png")).mid(12, 12), QByteArray::fromHex("49484452""0000017F""000000CB")); // the log window's 383 x 203
+        QCOMPARE(fixture::readFile(path("small.png")).mid(12, 12), QByteArray::fromHex("49484452""000001D3""0000015B")); // the log window's 467 x 347
         // The scale lines come from the profile the window uses: here copies
         // of the program whose folders hold a profile with both lines off, on.
         QVERIFY(fixture::writeFile(path("none.csv"), "Time(s),Voltage(V),Current(A)\r\n")); // no curve over the grid
@@ -197,8 +197,8 @@ private slots:
                 n += image.pixelColor(x, y) == QColor(128, 128, 128);
             return n;
         };
-        QCOMPARE(greyDown(ticks, 30), 0);   // between the time lines, inside no tick
-        QCOMPARE(greyDown(lines, 30), 14);  // ten voltage lines, six current lines; 0 V and 0 A, 5 V and 150 A meet
+        QCOMPARE(greyDown(ticks, 68), 0);   // between the time lines, inside no tick (the plot starts at 38)
+        QCOMPARE(greyDown(lines, 68), 14);  // ten voltage lines, six current lines; 0 V and 0 A, 5 V and 150 A meet
         // A file the log reader refuses: its message and exit code 2.
         QCOMPARE(run({QStringLiteral("plot"), path("bad.csv"), path("b.png")}, false), 2);
         QVERIFY2(m_err.contains(fixture::msg::trouble), qPrintable(m_err));

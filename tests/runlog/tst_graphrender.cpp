@@ -2,8 +2,10 @@
 // window's loading size (383 x 203): grid lines or ticks per scale-line
 // option, the time lines, the curves at their rows, the empty slot's gap and
 // values above the range clipped; a zoomed stretch, a compared run drawn
-// under the run and taken away again, and the same graph as SVG.
+// under the run and taken away again; the picture with its scales, as PNG
+// and as SVG.
 
+#include "runlog/graphpicture.h"
 #include "runlog/graphrenderer.h"
 
 #include <QCryptographicHash>
@@ -161,26 +163,55 @@ private slots:
         QCOMPARE(render(log, {383, 203}, compared), plain);
     }
 
-    void svgDrawsTheSameStrokes()
+    void pictureDescribedOnceForPngAndSvg()
     {
+        // A picture of the window at 640 x 360 zoomed to 100-160 s: the plot
+        // where the window puts its inside, the scales and the labels of the
+        // seconds shown round it, the legend lines in the curves' colours.
         const RunLog other = levelLog(7.5f, 60.0f);
         GraphOptions options;
         options.comparison = &other;
-        QXmlStreamReader xml(graphSvg(QSize(640, 360), rippleLog(), options));
-        QStringList strokes;
+        options.view = {100, 60};
+        const GraphPictureDescription picture = describeGraphPicture(QSize(640, 360), options);
+        QCOMPARE(picture.plot, QRect(38, 70, 556, 216));
+        QStringList texts;
+        for (const PictureText &t : picture.texts)
+            texts << t.text;
+        QCOMPARE(texts.join(u' '), QStringLiteral("0 1.0 2.0 3.0 4.0 5.0 6.0 7.0 8.0 9.0 10.0 0 50 100 150 200 250 300 "
+                                                  "100 110 120 130 140 150 160 Time(s) Voltage(V) Current(A)"));
+        QList<QColor> colours;
+        for (const PictureRect &r : picture.rects)
+            colours << r.colour;
+        QVERIFY(colours.contains(kVolt) && colours.contains(kCur));
+
+        // The PNG: the plot pixel for pixel as the window draws it.
+        const QImage png = paintGraphPicture(picture, rippleLog());
+        QCOMPARE(png.size(), QSize(640, 360));
+        QCOMPARE(png.copy(picture.plot), render(rippleLog(), picture.plot.size(), options));
+
+        // The SVG: the same plot strokes and every text of the description
+        // at its place, with its alignment.
+        QXmlStreamReader xml(graphPictureSvg(picture, rippleLog()));
+        QStringList strokes, svgTexts, wanted;
         while (!xml.atEnd()) {
             if (xml.readNext() != QXmlStreamReader::StartElement)
                 continue;
+            const QXmlStreamAttributes a = xml.attributes();
             if (xml.name() == u"svg")
-                QCOMPARE(xml.attributes().value(QLatin1String("width")).toString() + u'x'
-                             + xml.attributes().value(QLatin1String("height")).toString(),
-                         QStringLiteral("640x360"));
+                QCOMPARE(a.value("width").toString() + u'x' + a.value("height").toString(), QStringLiteral("640x360"));
             if (xml.name() == u"path")
-                strokes << xml.attributes().value(QLatin1String("stroke")).toString();
+                strokes << a.value("stroke").toString();
+            if (xml.name() == u"text")
+                svgTexts << a.value("x").toString() + u',' + a.value("y").toString() + u',' + a.value("text-anchor").toString() + u',' + xml.readElementText();
         }
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         // The grid, the compared run's two shades, then the run's colours.
         QCOMPARE(strokes, (QStringList{"#808080", "#8080ff", "#e080e0", "#0000ff", "#c000c0"}));
+        for (const PictureText &t : picture.texts)
+            wanted << QString::number(t.at.x()) + u',' + QString::number(t.at.y()) + u','
+                          + (t.alignment & Qt::AlignRight ? "end" : t.alignment & Qt::AlignHCenter ? "middle" : "start")
+                          + u',' + t.text;
+        QCOMPARE(svgTexts, wanted);
     }
 
     void curves()

@@ -2,7 +2,8 @@
 // smallest size it keeps, the scale-line boxes and their profile keys,
 // closing and reopening, the pointer read-out and the keyboard cursor,
 // SetGraph with good and damaged replies; zoom and pan by the mouse, and the
-// graph's context menu (statistics, picture, copy, comparison).
+// graph's context menu (statistics, picture, copy, comparison); the picture's
+// scales where the window shows its labels.
 
 #include "fixtures.h"
 #include "platform/config.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -240,6 +242,36 @@ private slots:
         QCOMPARE(w->picture(), atRest);
     }
 
+    void pictureScalesAsTheWindowShowsThem()
+    {
+        // Every label the window shows, at rest and zoomed, stands in the
+        // picture with its text, at its place and with its alignment.
+        QCOMPARE(m_host->SetGraph(kReply), RunReplyStatus::Ok);
+        FrmLog *w = m_host->window();
+        w->resize(QSize(700, 400));
+        auto *pic = w->findChild<PlotArea *>(QStringLiteral("PicLog"));
+        for (int notches : {0, 4}) {
+            wheel(pic, QPointF(200, 100), notches);
+            QStringList window, picture;
+            for (QLabel *label : w->findChildren<QLabel *>(QRegularExpression(QStringLiteral("^Lbl")))) {
+                if (label->isHidden())
+                    continue;
+                const QRect g = label->geometry();
+                const Qt::Alignment a = label->alignment();
+                const double x = a & Qt::AlignRight ? g.x() + g.width() : a & Qt::AlignHCenter ? g.x() + g.width() / 2.0 : g.x();
+                window << QStringLiteral("%1 %2,%3").arg(label->text()).arg(x).arg(g.y() + kPictureBaseline);
+            }
+            const GraphPictureDescription description = w->graphPictureDescription();
+            for (const PictureText &t : description.texts)
+                if (!t.text.endsWith(u')') || t.text == u"Time(s)") // the legend titles stand beside their lines
+                    picture << QStringLiteral("%1 %2,%3").arg(t.text).arg(t.at.x()).arg(t.at.y());
+            window.sort();
+            picture.sort();
+            QCOMPARE(picture, window);
+            QCOMPARE(description.plot, pic->inside().translated(pic->pos()));
+        }
+    }
+
     void graphMenu()
     {
         RunLog other;
@@ -272,11 +304,14 @@ private slots:
         QCOMPARE(w->statisticsWindow()->rows().value(0), (QStringList{"", "This run", "other.csv"}));
         QCOMPARE(w->statisticsWindow()->rows().value(1), (QStringList{"Samples", "511 s", "512 s"}));
 
+        // The picture: the window's size, the plot in it as on screen.
         trigger(w, QStringLiteral("Save Graph as Picture…"));
-        QCOMPARE(QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32), w->picture());
-        QVERIFY(svg.startsWith("<?xml") && svg.contains("width=\"383\" height=\"203\""));
+        const QImage saved = QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(saved.size(), QSize(467, 347));
+        QCOMPARE(saved.copy(w->graphPictureDescription().plot), w->picture());
+        QVERIFY(svg.startsWith("<?xml") && svg.contains("width=\"467\" height=\"347\""));
         trigger(w, QStringLiteral("Copy Graph"));
-        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), w->picture());
+        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), saved);
 
         // Removed: the window as at rest; the statistics follow.
         trigger(w, QStringLiteral("Remove Comparison"));
