@@ -91,12 +91,12 @@ void FileCommands::OpenDataFile(const QString &filter)
 
 bool FileCommands::openSettings(const QByteArray &content)
 {
-    const QString text = settingFileText(content);
+    const std::optional<QString> block = settingFileBlock(content);
     // SetFileData: any other length is ignored without a word.
-    if (!isSettingFileBlock(text))
+    if (!block)
         return true;
     // A deleted or foreign block has had its message from the decoder.
-    return m_block.showBlock(text) != SettingsDecode::Malformed;
+    return m_block.showBlock(*block) != SettingsDecode::Malformed;
 }
 
 bool FileCommands::openLog(const QByteArray &content)

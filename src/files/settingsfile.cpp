@@ -1,19 +1,22 @@
 #include "files/settingsfile.h"
 
-#include <algorithm>
-
 namespace vq {
 
-QString settingFileText(const QByteArray &content)
+std::optional<QString> settingFileBlock(const QByteArray &content)
 {
     // A text editor ends the last line: one LF or CR LF after a whole block
     // is the editor's, not part of the block.
     QByteArrayView text(content);
-    const QByteArrayView block = text.first(std::min<qsizetype>(text.size(), kBlockLength));
-    const QByteArrayView rest = text.sliced(block.size());
-    if (block.size() == kBlockLength && (rest == "\n" || rest == "\r\n") && !block.contains('\n')
-        && !block.contains('\r'))
-        text = block;
+    if (text.size() > kBlockLength) {
+        const QByteArrayView rest = text.sliced(kBlockLength);
+        if (rest != "\n" && rest != "\r\n")
+            return std::nullopt;
+        text = text.first(kBlockLength);
+        if (text.contains('\n') || text.contains('\r'))
+            return std::nullopt;
+    }
+    if (text.size() != kBlockLength)
+        return std::nullopt;
     return QString::fromLatin1(text);
 }
 

@@ -16,9 +16,10 @@
 
 namespace vq {
 
-// A settings file's bytes as the text that goes into the receive buffer: one
-// line end after a whole block is dropped, every other byte is a character.
-[[nodiscard]] QString settingFileText(const QByteArray &content);
+// The block a settings file's bytes hold: exactly 64 characters, one line
+// end after them dropped. Nothing for any other content, which is not
+// turned into text at all (a 30 MB file chosen by mistake stays 30 MB).
+[[nodiscard]] std::optional<QString> settingFileBlock(const QByteArray &content);
 
 // SetFileData's test: only a text of exactly 64 characters is decoded.
 [[nodiscard]] bool isSettingFileBlock(QStringView text);

@@ -533,9 +533,13 @@ void FrmLog::showStatistics()
     if (!m_statistics) {
         m_statistics = new StatisticsWindow(this);
         refreshStatistics();
+        // Beside the log window where the screen has room, else as near it
+        // as the screen allows.
         m_statistics->move(frameGeometry().topRight() + QPoint(8, 0));
+        m_statistics->keepOnScreen();
     }
     m_statistics->show();
+    m_statistics->keepOnScreen(); // now with its frame, where the platform tells it
     m_statistics->raise();
 }
 
@@ -598,8 +602,19 @@ void FrmLog::PicLog_KeyDown(int key)
 void FrmLog::showCursorReadOut()
 {
     const double outerHeight = PicLog->height() * kTwipsPerPixel;
-    showReadOut(secondToPlotX(m_cursorSecond, PicLog->width() * kTwipsPerPixel, m_view),
-                float((outerHeight - 2 * kPicLogBorder) / 2));
+    const float x = secondToPlotX(m_cursorSecond, PicLog->width() * kTwipsPerPixel, m_view);
+    showReadOut(x, float((outerHeight - 2 * kPicLogBorder) / 2));
+    // The pointer's box may leave the plot with the pointer; the cursor's
+    // stays inside it: where it would reach past the right edge, it goes to
+    // the left of the cursor line.
+    const QRect inside = PicLog->inside().translated(PicLog->pos());
+    QRect box = TxtLog->geometry();
+    if (box.right() > inside.right())
+        box.moveRight(PicLog->x() + pixelsFromTwips(double(x) - 300));
+    box.moveLeft(std::max(box.left(), inside.left()));
+    box.moveBottom(std::min(box.bottom(), inside.bottom()));
+    box.moveTop(std::max(box.top(), inside.top()));
+    TxtLog->move(box.topLeft());
 }
 
 void FrmLog::placeCursorLine()
@@ -632,11 +647,12 @@ void FrmLog::showReadOut(float x, float y)
     }
     m_txtLogText = m_readOut.text;
     if (m_comparison) {
-        // The compared run's values follow in grey, as its curves are lighter.
+        // The compared run's values follow in grey, as its curves are lighter;
+        // a grey still readable on the white box (4.5:1).
         m_txtLogText += QStringLiteral("\r\n") + m_readOut.comparisonText;
         TxtLog->setTextFormat(Qt::RichText);
         TxtLog->setText(QString(m_readOut.text).replace(QStringLiteral("\r\n"), QStringLiteral("<br>"))
-                        + QStringLiteral("<br><span style=\"color:#808080\">")
+                        + QStringLiteral("<br><span style=\"color:#767676\">")
                         + QString(m_readOut.comparisonText).replace(QStringLiteral("\r\n"), QStringLiteral("<br>"))
                         + QStringLiteral("</span>"));
         PicLog->setAccessibleValue(m_readOut.text + QStringLiteral("\r\n") + m_comparison->name

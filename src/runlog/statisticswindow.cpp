@@ -2,6 +2,9 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace vq {
 
@@ -47,6 +50,21 @@ void StatisticsWindow::showFigures(const LogStatistics &run, const std::optional
             m_grid->addWidget(label, int(r), int(c));
         }
     }
+    // A compared run's column widens the window: it stays on the screen.
+    adjustSize();
+    keepOnScreen();
+}
+
+void StatisticsWindow::keepOnScreen()
+{
+    const QScreen *where = screen();
+    if (!where)
+        return;
+    const QRect area = where->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int x = std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width()));
+    const int y = std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height()));
+    move(x, y);
 }
 
 } // namespace vq

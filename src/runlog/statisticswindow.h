@@ -24,6 +24,10 @@ public:
     void showFigures(const LogStatistics &run, const std::optional<LogStatistics> &compared = std::nullopt,
                      const QString &comparedName = {});
 
+    // Moves the window, at its present size, into the available area of its
+    // screen, as little as it takes.
+    void keepOnScreen();
+
     // The figure texts as shown, row by row: caption, then one value per run.
     [[nodiscard]] QList<QStringList> rows() const { return m_rows; }
 

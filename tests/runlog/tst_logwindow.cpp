@@ -3,7 +3,7 @@
 // closing and reopening, the pointer read-out and the keyboard cursor,
 // SetGraph with good and damaged replies; zoom and pan by the mouse, and the
 // graph's context menu (statistics, picture, copy, comparison); the picture's
-// scales where the window shows its labels.
+// scales where the window shows its labels, the statistics on the screen.
 
 #include "fixtures.h"
 #include "platform/config.h"
@@ -19,9 +19,11 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
 using namespace vq;
@@ -156,6 +158,7 @@ private slots:
         QTest::newRow("End; Right stays, ten back, one back")
             << K{Qt::Key_End, Qt::Key_Right} + K(39, Qt::Key_PageDown) + K{Qt::Key_Left} << "121s\r\nV\r\nA";
         QTest::newRow("End, Home") << K{Qt::Key_End, Qt::Key_Home} << "1s\r\n5V\r\n120A";
+        QTest::newRow("End") << K{Qt::Key_End} << "512s\r\n5V\r\n120A";
     }
 
     void readOutByPointerAndKeyboard()
@@ -175,6 +178,7 @@ private slots:
             QTest::keyClick(pic, Qt::Key(key));
         QCOMPARE(w->readOutText(), text);
         QCOMPARE(QAccessible::queryAccessibleInterface(pic)->text(QAccessible::Value), text);
+        QVERIFY(static_cast<PlotArea *>(pic)->inside().translated(pic->pos()).contains(box->geometry()));
         const QImage focused = pic->grab().toImage(); // the cursor: one column, only while focused
         int changedColumns = 0;
         for (int x = 0; x < focused.width(); ++x)
@@ -231,6 +235,12 @@ private slots:
         QTest::keyClick(pic, Qt::Key_End);
         QVERIFY(w->view().start <= 512 && w->view().end() >= 512);
         QCOMPARE(w->readOut().t, 512);
+        // The cursor's box stays inside the plot at its right edge.
+        for (int second = 512; second > 500; --second) {
+            QVERIFY2(pic->inside().translated(pic->pos()).contains(w->findChild<QLabel *>("TxtLog")->geometry()),
+                     qPrintable(QString::number(second)));
+            QTest::keyClick(pic, Qt::Key_Left);
+        }
         // A double click is the whole run again, pixel for pixel.
         pic->clearFocus();
         mouse(pic, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
@@ -272,6 +282,24 @@ private slots:
         }
     }
 
+    void statisticsStayOnScreen()
+    {
+        // The log window at the right edge of the screen: the statistics
+        // go where the screen has room, also once a compared column widens
+        // them.
+        RunLog other;
+        LogWindowFiles files;
+        files.openComparison = [&other] { return std::optional(ComparedRun{other, QStringLiteral("a-rather-long-name-of-another-run.csv")}); };
+        m_host->setFiles(files);
+        FrmLog *w = open();
+        const QRect screen = w->screen()->availableGeometry();
+        w->move(screen.right() + 1 - w->frameGeometry().width() - 9, screen.top() + 20);
+        trigger(w, QStringLiteral("Statistics…"));
+        QVERIFY2(screen.contains(w->statisticsWindow()->frameGeometry()), qPrintable(QStringLiteral("%1,%2").arg(w->statisticsWindow()->frameGeometry().right()).arg(screen.right())));
+        trigger(w, QStringLiteral("Compare with Log File…"));
+        QVERIFY(screen.contains(w->statisticsWindow()->frameGeometry()));
+    }
+
     void graphMenu()
     {
         RunLog other;
@@ -298,6 +326,14 @@ private slots:
         const float x = secondToPlotX(120, pic->width() * kTwipsPerPixel);
         moveOver(pic, QPointF(pic->inside().left() + plotToPixel(x, pic->inside().width()), pic->height() / 2.0));
         QCOMPARE(w->readOutText(), QStringLiteral("120s\r\n7.8V\r\n150A\r\n6V\r\n100A"));
+
+        // The compared run's values in a grey readable on the white box:
+        // a contrast of at least 4.5:1.
+        const QString shown = w->findChild<QLabel *>(QStringLiteral("TxtLog"))->text();
+        const QColor grey(shown.mid(shown.indexOf(QStringLiteral("color:")) + 6, 7));
+        const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+        const double luminance = 0.2126 * linear(grey.redF()) + 0.7152 * linear(grey.greenF()) + 0.0722 * linear(grey.blueF());
+        QVERIFY2(grey.isValid() && 1.05 / (luminance + 0.05) >= 4.5, qPrintable(grey.name()));
 
         trigger(w, QStringLiteral("Statistics…"));
         QVERIFY(w->statisticsWindow() && w->statisticsWindow()->isVisible());
