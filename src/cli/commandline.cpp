@@ -294,11 +294,11 @@ std::optional<QString> loadSettingsFile(const QString &path, QString &error)
         error = QStringLiteral("%1: can't be read").arg(path);
         return std::nullopt;
     }
-    const QString text = settingFileText(*content);
+    const std::optional<QString> text = settingFileBlock(*content);
     EditorModel scratch;
     scratch.reset();
-    const DecodeResult decoded = isSettingFileBlock(text) ? ShowSettingData(text, scratch)
-                                                          : DecodeResult{DecodeStatus::Malformed, kFieldBlockLength};
+    const DecodeResult decoded = text ? ShowSettingData(*text, scratch)
+                                      : DecodeResult{DecodeStatus::Malformed, kFieldBlockLength};
     switch (decoded.status) {
     case DecodeStatus::Ok: break;
     case DecodeStatus::Malformed: error = kMsgTrouble; return std::nullopt;
@@ -311,7 +311,7 @@ std::optional<QString> loadSettingsFile(const QString &path, QString &error)
             return std::nullopt;
         }
     }
-    return text.left(kBlockLength);
+    return text;
 }
 
 int saveFile(const QString &path, const QByteArray &content)
