@@ -5,6 +5,7 @@
 // log file, and every message; and what the file dialogs make of the filters
 // and of a name typed without an extension.
 
+#include "files/backups.h"
 #include "files/filecommands.h"
 #include "files/logfile.h"
 #include "fixtures.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 
 using namespace vq;
 
@@ -174,6 +176,63 @@ private slots:
         QCOMPARE(fixture::readFile(path("g.png")), QByteArray("png"));
         QCOMPARE(h.prompter.messageTexts(), QStringList{fixture::msg::cannotSave});
         QCOMPARE(h.prompter.prompts.first().text, QStringLiteral("PNG picture (*.png)|*.png|SVG drawing (*.svg)|*.svg"));
+    }
+
+    void backupNames()
+    {
+        // New names in UTC, ISO 8601 basic; the local-time names of before still read.
+        const QDateTime when(QDate(2026, 12, 7), QTime(6, 15, 30, 123), QTimeZone::utc());
+        QCOMPARE(BackupStore::nameForTime(when.toLocalTime()), QStringLiteral("20261207T061530.123Z.set"));
+        QCOMPARE(BackupStore::timeOfName(QStringLiteral("20261207T061530.123Z.set")), when);
+        QCOMPARE(BackupStore::timeOfName(QStringLiteral("20261207-014501-123.set")),
+                 QDateTime(QDate(2026, 12, 7), QTime(1, 45, 1, 123)));
+        QVERIFY(!BackupStore::timeOfName(QStringLiteral("20261207T061530.123.set")).isValid());
+        QVERIFY(!BackupStore::timeOfName(QStringLiteral("20261307-014501-123.set")).isValid());
+    }
+
+    // 105 backups a minute apart, by turns named in UTC and in local time as
+    // before, plus a file that isn't a backup; then one more backup. The
+    // newest 100 remain, the one just made among them even when the clock
+    // stands behind all the others.
+    void backupsKeptByTime_data()
+    {
+        QTest::addColumn<int>("daysAhead"); // of the earlier backups against the clock
+        QTest::newRow("old and new names mixed") << -400;
+        QTest::newRow("clock gone back behind them") << 400;
+    }
+    void backupsKeptByTime()
+    {
+        QFETCH(int, daysAhead);
+        QTemporaryDir dir;
+        const QDateTime first = QDateTime::currentDateTimeUtc().addDays(daysAhead);
+        QStringList earlier; // newest first
+        for (int i = 0; i < 105; ++i) {
+            const QDateTime when = first.addSecs(60 * i);
+            const QString name = i % 2 ? when.toLocalTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) + ".set"
+                                       : when.toString(QStringLiteral("yyyyMMdd'T'HHmmss.zzz")) + "Z.set";
+            QVERIFY(fixture::writeFile(dir.filePath(name), "old"));
+            earlier.prepend(dir.filePath(name));
+        }
+        QVERIFY(fixture::writeFile(dir.filePath("notes.set"), "mine"));
+
+        BackupStore store(dir.path());
+        const BackupResult saved = store.save(fixture::kWorkedBlock);
+        QCOMPARE(fixture::readFile(saved.path), QByteArray("E803401FF005D0074C040000000000000620556A6464000A500085C80001100A"));
+        const QStringList kept = earlier.first(99);
+        QCOMPARE(store.list(), daysAhead < 0 ? QStringList{saved.path} + kept : kept + QStringList{saved.path});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 101);
+        QCOMPARE(fixture::readFile(dir.filePath("notes.set")), QByteArray("mine"));
+    }
+
+    void backupThatCannotBeWritten()
+    {
+        // The data folder is a file: nothing is written and the system says why.
+        QVERIFY(fixture::writeFile(path("data"), "a file"));
+        BackupStore store(path("data") + "/backups");
+        const BackupResult saved = store.save(fixture::kWorkedBlock);
+        QVERIFY(saved.path.isEmpty());
+        QVERIFY(!saved.reason.isEmpty());
+        QCOMPARE(fixture::readFile(path("data")), QByteArray("a file"));
     }
 
     void dialogFilters()
