@@ -123,5 +123,30 @@ stop_emulator
 [ "$code" = 4 ] || fail "a silent controller: exit code $code, not 4"
 [ ! -e "$work/silent.set" ] || fail "a silent controller left a settings file"
 
+# A line that vanishes mid-reply (an adapter pulled out): both programs end
+# the same way, once, and leave no file.
+vanish_code() {
+  local kind=$1 dir=$work/vanish-$1 pty
+  mkdir -p "$dir"
+  pty=$(start_emulator "$dir" --fault vanish)
+  set +e
+  if [ "$kind" = linux ]; then
+    (cd "$dir" && timeout 60 "$linux_program" --port "$pty" read vanished.set >out.txt 2>err.txt)
+  else
+    ln -sfn "$pty" "$WINEPREFIX/dosdevices/com5"
+    (cd "$dir" && VQ_WINE_PRELOAD="$shim" timeout 60 "$here/run.sh" "$windows_program" --port COM5 read vanished.set >out.txt 2>err.txt)
+  fi
+  echo $? >"$dir/code"
+  set -e
+  stop_emulator
+  [ ! -e "$dir/vanished.set" ] || fail "$kind: a vanished line left a settings file"
+}
+vanish_code linux
+vanish_code windows
+linux_vanish=$(cat "$work/vanish-linux/code")
+windows_vanish=$(cat "$work/vanish-windows/code")
+[ "$linux_vanish" != 0 ] || fail "the Linux program took a vanished line for success"
+[ "$windows_vanish" = "$linux_vanish" ] || fail "a vanished line: exit code $windows_vanish on Windows, $linux_vanish on Linux ($(tr -d '\r' <"$work/vanish-windows/err.txt" | head -c 300))"
+
 echo "wine parity: $failures failed"
 [ "$failures" -eq 0 ]
