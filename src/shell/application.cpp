@@ -14,6 +14,7 @@
 #include "settings/controllerblock.h"
 #include "shell/frmconfig.h"
 #include "shell/frmmain.h"
+#include "shell/programicon.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -59,6 +60,8 @@ Application::Application(Options options)
     m_backups = std::make_unique<BackupStore>(m_options.backupFolder);
     m_operations->setBeforeWrite([this](const QString &readBlock) { (void)m_backups->save(readBlock); });
     m_portControl->setOverrideDevice(m_options.portDevice);
+
+    setProgramIdentity();
 
     // The main window exists before start-up shows anything, so a message
     // written while the configuration is read is what the window shows first.
