@@ -87,16 +87,29 @@ public:
     QString saveFileName(const QString &) override { return {}; }
 };
 
-// A file the command will write: refused before anything is sent when it
-// can't be one (a folder, a missing folder).
-std::optional<QString> checkOutputFile(const QString &path)
+int usageError(const QString &text)
+{
+    writeErr(text + QStringLiteral("\nTry 'vq530t-link --help'.\n"));
+    return ExitUsage;
+}
+
+// A file the command will write, checked before anything is sent: ExitDone,
+// or the exit code of a name that can't be one (a missing folder) or of an
+// existing thing that is not an ordinary file (a folder, a device, a pipe),
+// which is never replaced.
+int checkOutputFile(const QString &path)
 {
     const QFileInfo info(path);
-    if (path.isEmpty() || info.isDir())
-        return QStringLiteral("%1: not a file name").arg(path);
+    if (path.isEmpty())
+        return usageError(QStringLiteral("%1: not a file name").arg(path));
+    if (info.exists() && !info.isFile()) {
+        printMessage(kMsgCannotSave);
+        writeErr(QStringLiteral("%1: not an ordinary file\n").arg(path));
+        return ExitNotWritten;
+    }
     if (!info.absoluteDir().exists())
-        return QStringLiteral("%1: the folder does not exist").arg(path);
-    return std::nullopt;
+        return usageError(QStringLiteral("%1: the folder does not exist").arg(path));
+    return ExitDone;
 }
 
 struct SetValue {
@@ -114,7 +127,15 @@ public:
     {
         exchange.setTimeScale(env.timeScale);
         editor.reset();
-        ops.setBeforeWrite([this](const QString &readBlock) { (void)backups.save(readBlock); });
+        // Nothing is written, not even the factory settings, without a
+        // backup of what the controller held.
+        ops.setBeforeWrite([this](const QString &readBlock) -> std::optional<DeviceOperations::BackupFailure> {
+            const BackupResult saved = backups.save(readBlock);
+            if (saved.path.isEmpty())
+                return DeviceOperations::BackupFailure{backups.folder(), saved.reason};
+            return std::nullopt;
+        });
+        ops.setRestoreOnlyAfterRead(true);
         // The message line on standard error; a box and the red line with the
         // same text are one line.
         QObject::connect(&status, &StatusModel::messageChanged, [this](const QString &text, quint32) {
@@ -177,6 +198,7 @@ public:
         case OperationResult::Completed: return ExitDone;
         case OperationResult::Refused: return ExitUsage;
         case OperationResult::NoAnswer: return ExitNoAnswer;
+        case OperationResult::NotBackedUp: return ExitNotWritten;
         case OperationResult::PortLost: return ExitNoPort;
         case OperationResult::Failed:
         case OperationResult::Aborted: return ExitFailed;
@@ -316,16 +338,12 @@ std::optional<QString> loadSettingsFile(const QString &path, QString &error)
 
 int saveFile(const QString &path, const QByteArray &content)
 {
-    if (writeFileAtomically(path, content))
+    QString reason;
+    if (writeFileAtomically(path, content, &reason))
         return ExitDone;
     printMessage(kMsgCannotSave);
-    return ExitUsage;
-}
-
-int usageError(const QString &text)
-{
-    writeErr(text + QStringLiteral("\nTry 'vq530t-link --help'.\n"));
-    return ExitUsage;
+    writeErr(QStringLiteral("%1: %2\n").arg(path, reason));
+    return ExitNotWritten;
 }
 
 // A log file for `stats` and `plot`, read by the log reader into a log whose
@@ -390,8 +408,8 @@ int plot(QStringList args, const Environment &env)
     }
     if (args.size() != 2)
         return usageError(QStringLiteral("plot needs FILE.csv OUT.png [--size WxH]"));
-    if (const std::optional<QString> bad = checkOutputFile(args[1]))
-        return usageError(*bad);
+    if (const int checked = checkOutputFile(args[1]); checked != ExitDone)
+        return checked;
     if (!env.savePlot)
         return usageError(QStringLiteral("plot: this program cannot draw"));
     const std::optional<RunLog> log = loadLogFile(args[0]);
@@ -402,7 +420,7 @@ int plot(QStringList args, const Environment &env)
     (void)config.LoadConfig({});
     if (!env.savePlot(*log, size, config.ScaleLineState[0] != 0, config.ScaleLineState[1] != 0, args[1])) {
         printMessage(kMsgCannotSave);
-        return ExitUsage;
+        return ExitNotWritten;
     }
     return ExitDone;
 }
@@ -450,7 +468,8 @@ QString usageText()
         + QStringLiteral("\n"
                          "Exit codes: 0 done; 1 the controller answered wrongly, the verify was NG, or it\n"
                          "is another model or its data is deleted; 2 usage error, bad value or file;\n"
-                         "3 the port cannot be opened; 4 no answer within the time-out.\n");
+                         "3 the port cannot be opened; 4 no answer within the time-out; 5 a local file\n"
+                         "could not be written (output file or backup).\n");
 }
 
 Parsed parseArguments(const QStringList &arguments)
@@ -527,8 +546,8 @@ int run(const Invocation &inv, const Environment &env)
     if (cmd == u"read" || cmd == u"get-log") {
         if (!wantArgs(1))
             return usageError(QStringLiteral("%1 needs one FILE").arg(cmd));
-        if (const std::optional<QString> bad = checkOutputFile(args[0]))
-            return usageError(*bad);
+        if (const int checked = checkOutputFile(args[0]); checked != ExitDone)
+            return checked;
     } else if (cmd == u"show" || cmd == u"defaults" || cmd == u"clear-log") {
         if (!wantArgs(0))
             return usageError(QStringLiteral("%1 takes no arguments").arg(cmd));

@@ -30,6 +30,7 @@ enum Exit : int {
     ExitUsage = 2,     // usage error, bad or out-of-range value, bad file
     ExitNoPort = 3,    // the port cannot be opened
     ExitNoAnswer = 4,  // no answer within the time-out
+    ExitNotWritten = 5, // a local file could not be written (output file or backup)
 };
 
 struct Invocation {

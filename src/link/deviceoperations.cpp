@@ -6,6 +6,8 @@
 #include "settings/controllerblock.h"
 #include "settings/editormodel.h"
 
+#include <QDir>
+
 namespace vq {
 
 DeviceOperations::DeviceOperations(CommandExchange &exchange, PortControl &portControl,
@@ -38,6 +40,7 @@ void DeviceOperations::CmdVqCom_Click(int index)
     m_noAnswer = false;
     m_refused = false;
     m_blockRefused = false;
+    m_notBackedUp = false;
     m_status.ShowMessage(deviceButtonCaption(button), kColourBlack);
 
     switch (button) {
@@ -76,6 +79,8 @@ OperationResult DeviceOperations::resultOfOperation() const
         return OperationResult::Aborted;
     if (m_portLost)
         return OperationResult::PortLost;
+    if (m_notBackedUp)
+        return OperationResult::NotBackedUp;
     if (m_noAnswer)
         return OperationResult::NoAnswer;
     if (m_commError || m_blockRefused)
@@ -85,10 +90,21 @@ OperationResult DeviceOperations::resultOfOperation() const
     return OperationResult::Completed;
 }
 
-void DeviceOperations::backUpReadBlock()
+bool DeviceOperations::backUpReadBlock()
 {
-    if (m_beforeWrite && m_block.hasReadBlock())
-        m_beforeWrite(m_block.readBlock());
+    if (!m_beforeWrite || !m_block.hasReadBlock())
+        return true;
+    const std::optional<BackupFailure> failure = m_beforeWrite(m_block.readBlock());
+    if (!failure)
+        return true;
+    m_notBackedUp = true;
+    m_commError = true;
+    const QString where = QStringLiteral("%1\r\n%2").arg(QDir::toNativeSeparators(failure->folder), failure->reason);
+    m_prompter.message(QStringLiteral("%1\r\n%2\r\n%3").arg(kMsgNotBackedUp, where, kMsgNothingWritten),
+                       MessageIcon::Critical);
+    if (!m_exchange.aborted())
+        m_status.ShowMessage(kMsgNotBackedUp + u' ' + kMsgNothingWritten, kColourRed, where);
+    return false;
 }
 
 void DeviceOperations::shutdown()
@@ -179,7 +195,8 @@ void DeviceOperations::WriteSettingData()
         m_refused = true;
         return;
     }
-    backUpReadBlock();
+    if (!backUpReadBlock())
+        return;
 
     (void)SendCommand(QStringLiteral("sw"), QStringLiteral("sw"));
     if (stopped())
@@ -212,15 +229,20 @@ void DeviceOperations::DefaultDataWrite()
     ClearData();
     if (!m_block.hasReadBlock()) {
         // The controller is read once so that a block exists to build on
-        // later; whether it answered doesn't matter to the restore.
-        (void)SetReadData();
+        // later; whether it answered doesn't matter to the window's restore.
+        const bool read = SetReadData();
         if (stopped())
             return;
+        if (!read && m_restoreOnlyAfterRead) {
+            readRefused();
+            return;
+        }
         m_exchange.WaitTime(kPauseBeforeClear);
         if (stopped())
             return;
     }
-    backUpReadBlock();
+    if (!backUpReadBlock())
+        return;
     (void)SendCommand(QStringLiteral("ae"), kCarriageReturn);
     if (stopped())
         return;

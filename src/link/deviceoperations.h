@@ -15,6 +15,7 @@
 #include <QStringView>
 
 #include <functional>
+#include <optional>
 
 namespace vq {
 
@@ -28,6 +29,10 @@ inline const QString kMsgCommFault = QStringLiteral("RS232 communication fault."
 inline const QString kMsgCannotSet = QStringLiteral("VQ cannot be set.");
 inline const QString kMsgCompletion = QStringLiteral("Completion");
 inline const QString kMsgVerifyNg = QStringLiteral("Verify was NG.");
+// The box names the folder and the system's reason; the message line gives
+// them as its detail.
+inline const QString kMsgNotBackedUp = QStringLiteral("The controller's settings could not be backed up.");
+inline const QString kMsgNothingWritten = QStringLiteral("Nothing was written.");
 
 inline constexpr double kPauseBeforeClear = 0.3; // s, also after a first read before "ae"
 inline constexpr double kPauseWrite = 0.5;       // s, around the write and after "ae"/"rt"
@@ -39,6 +44,7 @@ enum class OperationResult {
     Failed,    // the controller answered wrongly, the verify was NG, or its
                // block is deleted or of another model
     NoAnswer,  // nothing came back within a time-out
+    NotBackedUp, // the controller's block could not be backed up: nothing was written
     PortLost,  // the port is closed or went away
     Aborted,   // the program is closing
 };
@@ -60,9 +66,20 @@ public:
     void setSetGraph(SetGraphHook setGraph) { m_setGraph = std::move(setGraph); }
 
     // Runs with the controller's own block (ReadBlock) just before it is
-    // overwritten by "Setting Data Write" or "Default Data Write".
-    using BeforeWriteHook = std::function<void(const QString &readBlock)>;
+    // overwritten by "Setting Data Write" or "Default Data Write", and keeps
+    // it. When it can't, nothing is written: the operation ends with a
+    // critical box naming the folder and the reason, like a failed exchange.
+    struct BackupFailure {
+        QString folder;
+        QString reason;
+    };
+    using BeforeWriteHook = std::function<std::optional<BackupFailure>(const QString &readBlock)>;
     void setBeforeWrite(BeforeWriteHook beforeWrite) { m_beforeWrite = std::move(beforeWrite); }
+
+    // "Default Data Write" sends "ae" even when its first read has failed, so
+    // with no block read before, the window restores without a backup. With
+    // this set (the command line) a failed first read ends the operation.
+    void setRestoreOnlyAfterRead(bool only) { m_restoreOnlyAfterRead = only; }
 
     // Runs operation `index` (0..4). Ignored while an operation runs.
     void CmdVqCom_Click(int index);
@@ -105,7 +122,8 @@ private:
     // The operation can't go on: the program is closing or the port is gone.
     [[nodiscard]] bool stopped() const;
     void onPortGone();
-    void backUpReadBlock();
+    // False when the block could not be kept; the user has been told.
+    [[nodiscard]] bool backUpReadBlock();
     [[nodiscard]] OperationResult resultOfOperation() const;
 
     CommandExchange &m_exchange;
@@ -117,6 +135,7 @@ private:
     StatusModel &m_status;
     SetGraphHook m_setGraph;
     BeforeWriteHook m_beforeWrite;
+    bool m_restoreOnlyAfterRead = false;
     OperationResult m_result = OperationResult::Completed;
     bool m_running = false;
     bool m_commError = false;
@@ -125,6 +144,7 @@ private:
     bool m_noAnswer = false;     // an exchange of this operation got nothing in time
     bool m_refused = false;      // the editor refused to build a block
     bool m_blockRefused = false; // a deleted or foreign block was shown
+    bool m_notBackedUp = false;  // the backup before a write failed
 
 };
 

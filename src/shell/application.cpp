@@ -56,9 +56,16 @@ Application::Application(Options options)
     m_portControl->setShowPortDialog([this] { return showPortDialog(); });
     m_operations = std::make_unique<DeviceOperations>(*m_exchange, *m_portControl, *m_block, m_editor,
                                                       m_log, *m_prompter, *m_status);
-    // The controller's own block is kept before every write, silently.
+    // The controller's own block is kept before every write, silently; a
+    // block that can't be kept isn't overwritten.
     m_backups = std::make_unique<BackupStore>(m_options.backupFolder);
-    m_operations->setBeforeWrite([this](const QString &readBlock) { (void)m_backups->save(readBlock); });
+    m_operations->setBeforeWrite(
+        [this](const QString &readBlock) -> std::optional<DeviceOperations::BackupFailure> {
+            const BackupResult saved = m_backups->save(readBlock);
+            if (saved.path.isEmpty())
+                return DeviceOperations::BackupFailure{m_backups->folder(), saved.reason};
+            return std::nullopt;
+        });
     m_portControl->setOverrideDevice(m_options.portDevice);
 
     setProgramIdentity();

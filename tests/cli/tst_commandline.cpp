@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace vq;
 
 class TestCommandLine : public QObject
@@ -27,6 +29,7 @@ class TestCommandLine : public QObject
     QTemporaryDir m_dir;
     EmulatorProcess m_emu;
     QString m_out, m_err;
+    QString m_dataHome = m_dir.filePath(QStringLiteral("data")); // where the backups go
 
     int run(const QStringList &args, bool withPort = true, const QString &program = QStringLiteral(VQ_PROGRAM_PATH))
     {
@@ -34,7 +37,7 @@ class TestCommandLine : public QObject
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("QT_QPA_PLATFORM")); // no display is needed
         env.remove(QStringLiteral("DISPLAY"));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), m_dataHome);
         p.setProcessEnvironment(env);
         p.start(program,
                 (withPort ? QStringList{QStringLiteral("--port"), m_emu.slavePath()} : QStringList()) + args);
@@ -156,6 +159,60 @@ private slots:
             QCOMPARE(sent().size(), before);
     }
 
+    // Exit code 5: an output file that isn't an ordinary file is refused
+    // before anything is sent and stays what it was; a backup that can't be
+    // written stops the write after the read; and "defaults" restores
+    // nothing after a failed read, as it would have no backup.
+    void localFileNotWritten_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("backupsOk");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QByteArray>("wire");
+        QTest::addColumn<QString>("message");
+        const QString notBackedUp = QStringLiteral("The controller's settings could not be backed up.\n");
+        QTest::newRow("read onto a pipe") << QStringList{"read", "pipe"} << "none" << true << 5 << QByteArray()
+                                          << fixture::msg::cannotSave;
+        QTest::newRow("get-log onto a folder") << QStringList{"get-log", "folder"} << "none" << true << 5
+                                               << QByteArray() << fixture::msg::cannotSave;
+        QTest::newRow("set without a backup") << QStringList{"set", "dead-band=7"} << "none" << false << 5
+                                              << QByteArray("sr") << notBackedUp;
+        QTest::newRow("defaults without a backup") << QStringList{"defaults"} << "none" << false << 5
+                                                   << QByteArray("sr") << notBackedUp;
+        QTest::newRow("defaults after a read of 67") << QStringList{"defaults"} << "sr-67" << true << 1
+                                                     << QByteArray("sr") << fixture::msg::cannotSet;
+    }
+    void localFileNotWritten()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, fault);
+        QFETCH(bool, backupsOk);
+        QFETCH(QByteArray, wire);
+        QFETCH(QString, message);
+        // The data folder is a file: no backup folder can be made in it.
+        const QString dataFile = path("data-file");
+        QVERIFY(fixture::writeFile(dataFile, "not a folder"));
+        m_dataHome = backupsOk ? path("data") : dataFile;
+        QVERIFY(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600) == 0 || QFileInfo(path("pipe")).exists());
+        QVERIFY(QDir().mkpath(path("folder")));
+        if (args.size() == 2 && !args[1].contains(u'='))
+            args[1] = m_dir.filePath(args[1]);
+        QVERIFY(m_emu.setFault(fault));
+        const qsizetype before = sent().size();
+        QTEST(run(args), "code");
+        m_dataHome = path("data");
+        QVERIFY(m_emu.setFault(QStringLiteral("none")));
+        QCOMPARE(sent().mid(before), wire);
+        QVERIFY2(m_err.contains(message), qPrintable(m_err));
+        if (!backupsOk) // the box's text: what, where, why, and that nothing was written
+            QVERIFY2(m_err.contains(QStringLiteral("\n%1/VQ530T Link/backups\n").arg(dataFile))
+                         && m_err.contains(QStringLiteral("\nNothing was written.\n")), qPrintable(m_err));
+        QCOMPARE(fixture::readFile(dataFile), QByteArray("not a folder"));
+        QVERIFY(QFileInfo(path("folder")).isDir());
+        QVERIFY(!QFileInfo(path("pipe")).isFile());
+    }
+
     void logStatisticsAndPicture()
     {
         // 512 rows: 8.5 V for 0-255 s, 7.25 V after, none when t % 4 == 3; 100 A, then 200 A, none when
@@ -217,6 +274,7 @@ private slots:
         QCOMPARE(m_out, QStringLiteral("VQ530T Link 1.00\n"));
         QCOMPARE(run({QStringLiteral("--help")}, false), 0);
         QVERIFY(m_out.contains(QStringLiteral("cur-limit-time")) && m_out.contains(QStringLiteral("get-log")));
+        QVERIFY(m_out.contains(QStringLiteral("5 a local file\ncould not be written (output file or backup)")));
     }
 };
 

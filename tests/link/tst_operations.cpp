@@ -55,6 +55,8 @@ private slots:
         QTest::newRow("read of 67") << fault("sr-67") << later << "" << 0 << QByteArray("sr") << none << cannotSet << "" << "10111";
         QTest::newRow("deleted block") << fault("model-ff") << later << "" << 0 << QByteArray("sr") << QStringList{fixture::msg::settingDeleted} << completion << "" << "10111";
         QTest::newRow("other model") << fault("model-02") << later << "" << 0 << QByteArray("sr") << QStringList{fixture::msg::otherModel} << completion << "" << "10111";
+        // The window restores even when its first read fails (the command line doesn't).
+        QTest::newRow("defaults after a read of 67") << fault("sr-67") << later << "" << 2 << QByteArray("sraertsr") << none << cannotSet << "" << "10111";
         QTest::newRow("clear, silent") << fault("silent") << later << "" << 4 << QByteArray("sr") << QStringList{commFault} << commFault << "" << "10111";
         QTest::newRow("clear after a read of 69") << fault("sr-69") << later << "" << 4 << QByteArray("sr") << none << cannotSet << "" << "10111";
         QTest::newRow("short log") << fault("short-log") << later << "" << 3 << QByteArray("br") << QStringList{cannotSet} << cannotSet << "" << "10111";

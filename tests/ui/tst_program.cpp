@@ -177,6 +177,33 @@ private slots:
         QCOMPARE(rig.prompter.prompts.size(), 0);
     }
 
+    void writeWithoutABackupIsRefused()
+    {
+        // The backups' folder can't be made: the data folder is a file.
+        AppRig rig;
+        rig.pin({{1, m_line}}, " 1");
+        QVERIFY(fixture::writeFile(rig.filePath("backups"), "a file"));
+        QVERIFY(rig.start());
+        QTest::mouseClick(rig.window().CmdVqCom(0), Qt::LeftButton); // Setting Data Read
+        for (int button : {1, 2}) { // Setting Data Write, Default Data Write
+            const qsizetype before = received().size();
+            rig.prompter.clear();
+            QTest::mouseClick(rig.window().CmdVqCom(button), Qt::LeftButton);
+            QCOMPARE(received().mid(before), QByteArray()); // the block was read before: nothing at all
+            QCOMPARE(rig.prompter.prompts.size(), 1);
+            const ScriptedPrompter::Prompt box = rig.prompter.prompts.first();
+            QCOMPARE(box.icon, MessageIcon::Critical);
+            const QString head = "The controller's settings could not be backed up.\r\n"
+                                 + QDir::toNativeSeparators(rig.filePath("backups")) + "\r\n";
+            const QString tail = "\r\nNothing was written.";
+            QVERIFY2(box.text.startsWith(head) && box.text.endsWith(tail) && box.text.size() > head.size() + tail.size(),
+                     qPrintable(box.text)); // the system's reason between
+            QCOMPARE(shown(rig.window().TxtMsg()),
+                     "The controller's settings could not be backed up. Nothing was written.|red");
+        }
+        QCOMPARE(fixture::readFile(rig.filePath("backups")), QByteArray("a file"));
+    }
+
     void closingWhileAnOperationWaits_data()
     {
         QTest::addColumn<bool>("byExit");
