@@ -1,9 +1,10 @@
-// The log file's text (MakeRunDat's exact bytes, the reader's accept and
-// refuse table with what it leaves in the log), then the four file commands
-// as the user meets them, answered by a script: the dialogs' filters, the
-// create and overwrite questions, the settings file's 64-character rule, the
-// log file, and every message; and what the file dialogs make of the filters
-// and of a name typed without an extension.
+// The log file (its bytes as saved, the reader's accept and refuse table
+// with what it leaves in the log), then the four file commands as the user
+// meets them, answered by a script: the dialogs' filters, the create and
+// overwrite questions, the settings file's 64-character rule, the log file,
+// and every message; what the file dialogs make of the filters and of a name
+// typed without an extension; and the backups kept before every write, their
+// names, bytes and which of them remain.
 
 #include "files/backups.h"
 #include "files/filecommands.h"
@@ -113,7 +114,8 @@ private slots:
                  (QStringList{kSetFilter, fixture::msg::overwriteQuestion}));
         QCOMPARE(fixture::readFile(path("s.set")), QByteArray("old"));
         h.shown(path("s.set"), {true}, &FileCommands::mnuSave_Click);
-        QCOMPARE(fixture::readFile(path("s.set")), fixture::kWorkedBlock.toLatin1());
+        // The file as written, byte for byte: the block alone, no line end.
+        QCOMPARE(fixture::readFile(path("s.set")), QByteArray("E803401FF005D0074C040000000000000620556A6464000A500085C80001100A"));
     }
 
     void logSaveAndOpen()
@@ -255,18 +257,23 @@ private slots:
         QCOMPARE(withFilterExtension(typedFilterName[0], typedFilterName[1]), typedFilterName[2]);
     }
 
-    void makeRunDat()
+    // The log file as File > Log Data > Save writes it, byte for byte.
+    void logFileAsSaved()
     {
-        RunLog log; // slot 1 without voltage, zeros elsewhere
-        log.setCur(1, 120.0f);
-        log.setVolt(2, 7.4f);
-        log.setCur(2, -1.0f);
-        log.setVolt(3, 123.4567f);
-        log.setCur(3, -2.5f);
-        log.setVolt(512, 0.1f);
-        log.setCur(512, 480.0f);
-        QCOMPARE(MakeRunDat(log), kHeader + "0,,120\r\n1,7.4,\r\n2,123.4567,-2.5\r\n" + rows(3, 510, ",0,0")
-                                      + "511,0.1,480\r\n");
+        Harness h; // zeros where nothing is set
+        h.log.setVolt(1, 0.0f);
+        h.log.setCur(1, 120.0f);
+        h.log.setVolt(2, 7.4f);
+        h.log.setCur(2, -1.0f);
+        h.log.setVolt(3, 123.4567f);
+        h.log.setCur(3, -2.5f);
+        h.log.setVolt(4, -1.0f);
+        h.log.setVolt(512, 0.1f);
+        h.log.setCur(512, 480.0f);
+        h.shown(path("pinned.csv"), {}, &FileCommands::mnuSaveLog_Click);
+        QCOMPARE(fixture::readFile(path("pinned.csv")),
+                 "Time(s),Voltage(V),Current(A)\r\n0,0,120\r\n1,7.4,\r\n2,123.4567,-2.5\r\n3,,0\r\n"
+                     + rows(4, 510, ",0,0") + "511,0.1,480\r\n");
     }
 
     void read_data()
