@@ -29,6 +29,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 #include <QTimer>
 
 #include <array>
@@ -77,15 +78,49 @@ int keyIndex(const QString &key)
     return -1;
 }
 
-// Message boxes become lines on standard error; nothing is ever asked.
+// Message boxes are kept for the command to tell; nothing is ever asked.
 class ConsolePrompter : public Prompter
 {
 public:
-    void message(const QString &text, MessageIcon) override { printMessage(text); }
+    std::function<void(const QString &)> told;
+    void message(const QString &text, MessageIcon) override
+    {
+        if (told)
+            told(text);
+    }
     bool askYesNo(const QString &) override { return false; }
     QString openFileName(const QString &) override { return {}; }
     QString saveFileName(const QString &) override { return {}; }
 };
+
+// A message with its detail (lines of where and why) as one line.
+// (a folder and the system's reason: "folder: reason").
+QString oneLine(QString text, QString detail = {})
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    detail.replace(QStringLiteral("\r\n"), QStringLiteral(": "));
+    return detail.isEmpty() ? text : text + u' ' + detail;
+}
+
+// A file's name and the system's reason, for a message about the file.
+QString fileAndReason(const QString &path, const QString &reason)
+{
+    return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+// Why a file can't be read, in the system's words where the system refused.
+QString whyUnreadable(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("is a folder");
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("not an ordinary file");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    return QStringLiteral("can't be read");
+}
 
 int usageError(const QString &text)
 {
@@ -94,22 +129,38 @@ int usageError(const QString &text)
 }
 
 // A file the command will write, checked before anything is sent: ExitDone,
-// or the exit code of a name that can't be one (a missing folder) or of an
-// existing thing that is not an ordinary file (a folder, a device, a pipe),
-// which is never replaced.
+// or ExitNotWritten for an existing thing that is not an ordinary file (a
+// folder, a device, a pipe), which is never replaced, and for a folder that
+// can't take a file (missing, not a folder, no permission, read only).
 int checkOutputFile(const QString &path)
 {
-    const QFileInfo info(path);
     if (path.isEmpty())
-        return usageError(QStringLiteral("%1: not a file name").arg(path));
+        return usageError(QStringLiteral("\"\" is not a file name"));
+    const QFileInfo info(path);
+    QString reason;
     if (info.exists() && !info.isFile()) {
-        printMessage(kMsgCannotSave);
-        writeErr(QStringLiteral("%1: not an ordinary file\n").arg(path));
-        return ExitNotWritten;
+        reason = info.isDir() ? QStringLiteral("is a folder") : QStringLiteral("not an ordinary file");
+    } else {
+        // The folder is tried with a file of its own, as the save will.
+        QTemporaryFile probe(info.absolutePath() + QStringLiteral("/.vq530t-link-XXXXXX"));
+        if (!probe.open())
+            reason = probe.errorString();
     }
-    if (!info.absoluteDir().exists())
-        return usageError(QStringLiteral("%1: the folder does not exist").arg(path));
-    return ExitDone;
+    if (reason.isEmpty())
+        return ExitDone;
+    printMessage(oneLine(kMsgCannotSave, fileAndReason(path, reason)));
+    return ExitNotWritten;
+}
+
+// The keys of the fields the editor marks out of range.
+QString markedKeys(const EditorModel &editor)
+{
+    QStringList keys;
+    for (int i = 0; i < kParamCount; ++i) {
+        if (editor.marked(i) && !(i == CurrentLimiter && editor.curLimOff()))
+            keys.append(QLatin1String(kKeys[size_t(i)]));
+    }
+    return QStringLiteral("Out of range: %1").arg(keys.join(QStringLiteral(", ")));
 }
 
 struct SetValue {
@@ -136,14 +187,23 @@ public:
             return std::nullopt;
         });
         ops.setRestoreOnlyAfterRead(true);
-        // The message line on standard error; a box and the red line with the
-        // same text are one line.
-        QObject::connect(&status, &StatusModel::messageChanged, [this](const QString &text, quint32) {
-            if (text == m_lastMessage)
-                return;
-            m_lastMessage = text;
-            endProgress();
-            printMessage(text);
+        ops.setEndAtFirstFault(true);
+        // The operations' captions go to standard error as they start; a
+        // fault, told by a box and the red line alike, is kept and told once
+        // when the operation ends, and "Completion" only when the whole
+        // command has succeeded.
+        prompter.told = [this](const QString &text) {
+            if (m_box.isEmpty())
+                m_box = text;
+        };
+        QObject::connect(&status, &StatusModel::messageChanged, [this](const QString &text, quint32 colour) {
+            if (colour == kColourRed) {
+                if (m_red.isEmpty())
+                    m_red = oneLine(text, status.messageDetail());
+            } else if (text != kMsgCompletion) {
+                endProgress();
+                printMessage(text);
+            }
         });
         if (stderrIsTerminal()) {
             m_progress.setInterval(250);
@@ -170,21 +230,19 @@ public:
             const QString stored = config.ReadIniString(QStringLiteral("RS232C"), QStringLiteral("CommPort"));
             const int n = stored == kIniMissing ? 0 : toInt16(Val(stored)).value_or(0);
             if (n == 0) {
-                printMessage(QStringLiteral("ComPort cannot be opened."));
-                writeErr(QStringLiteral("no port is stored in %1; name one with --port\n").arg(config.iniPath()));
+                printMessage(oneLine(kMsgPortCannotOpen,
+                                     QStringLiteral("No port is stored in %1; name one with --port.").arg(config.iniPath())));
                 return ExitNoPort;
             }
             name = QStringLiteral("Com%1").arg(n);
         }
         const QString device = namedPortDevice(config, name);
         if (device.isEmpty()) {
-            printMessage(QStringLiteral("ComPort cannot be opened."));
-            writeErr(QStringLiteral("%1: no such port; Com1 to Com16 are known\n").arg(name));
+            printMessage(oneLine(kMsgPortCannotOpen, QStringLiteral("%1: no such port; Com1 to Com16 are known").arg(name)));
             return ExitNoPort;
         }
         if (!port.open(device)) {
-            printMessage(QStringLiteral("ComPort cannot be opened."));
-            writeErr(openFailureDetail(name, port) + u'\n');
+            printMessage(oneLine(kMsgPortCannotOpen, openFailureDetail(name, port)));
             return ExitNoPort;
         }
         return ExitDone;
@@ -192,9 +250,19 @@ public:
 
     int operate(DeviceButton button)
     {
+        m_box.clear();
+        m_red.clear();
         ops.CmdVqCom_Click(int(button));
         endProgress();
-        switch (ops.lastResult()) {
+        const int code = exitCodeOf(ops.lastResult());
+        if (code != ExitDone)
+            tellFault();
+        return code;
+    }
+
+    static int exitCodeOf(OperationResult result)
+    {
+        switch (result) {
         case OperationResult::Completed: return ExitDone;
         case OperationResult::Refused: return ExitUsage;
         case OperationResult::NoAnswer: return ExitNoAnswer;
@@ -204,6 +272,17 @@ public:
         case OperationResult::Aborted: return ExitFailed;
         }
         return ExitFailed;
+    }
+
+    // The fault as the message line shows it, with its detail; a fault told
+    // only by a box (another model, abnormal data) as the box says it.
+    void tellFault()
+    {
+        QString text = m_red.isEmpty() ? oneLine(m_box) : m_red;
+        if (m_box == kMsgDataAbnormal)
+            text += u' ' + markedKeys(editor);
+        if (!text.isEmpty())
+            printMessage(text);
     }
 
     void endProgress()
@@ -227,7 +306,8 @@ public:
     DeviceOperations ops{exchange, control, block, editor, log, prompter, status};
 
 private:
-    QString m_lastMessage;
+    QString m_box; // the operation's first box
+    QString m_red; // the operation's first red line, with its detail
     QTimer m_progress;
     QElapsedTimer m_waiting;
     bool m_progressShown = false;
@@ -262,6 +342,8 @@ QString showText(const EditorModel &editor, bool json)
             value = QStringLiteral("Off");
         else if (*p.unit && !value.isEmpty())
             value += u' ' + QLatin1String(p.unit);
+        if (editor.marked(p.index) && !(p.index == CurrentLimiter && editor.curLimOff()))
+            value += QStringLiteral(" (out of range)");
         line(QLatin1String(p.caption), value);
     }
     for (int k = 0; k < 4; ++k)
@@ -313,7 +395,7 @@ std::optional<QString> loadSettingsFile(const QString &path, QString &error)
 {
     const std::optional<QByteArray> content = readWholeFile(path);
     if (!content) {
-        error = QStringLiteral("%1: can't be read").arg(path);
+        error = oneLine(kMsgTrouble, fileAndReason(path, whyUnreadable(path)));
         return std::nullopt;
     }
     const std::optional<QString> text = settingFileBlock(*content);
@@ -341,8 +423,7 @@ int saveFile(const QString &path, const QByteArray &content)
     QString reason;
     if (writeFileAtomically(path, content, &reason))
         return ExitDone;
-    printMessage(kMsgCannotSave);
-    writeErr(QStringLiteral("%1: %2\n").arg(path, reason));
+    printMessage(oneLine(kMsgCannotSave, fileAndReason(path, reason)));
     return ExitNotWritten;
 }
 
@@ -352,12 +433,12 @@ std::optional<RunLog> loadLogFile(const QString &path)
 {
     const std::optional<QByteArray> content = readWholeFile(path);
     if (!content) {
-        writeErr(QStringLiteral("%1: can't be read\n").arg(path));
+        printMessage(oneLine(kMsgTrouble, fileAndReason(path, whyUnreadable(path))));
         return std::nullopt;
     }
     std::optional<RunLog> log = runLogFromFile(*content);
     if (!log)
-        printMessage(kMsgTrouble);
+        printMessage(oneLine(kMsgTrouble, QDir::toNativeSeparators(path)));
     return log;
 }
 
@@ -408,6 +489,9 @@ int plot(QStringList args, const Environment &env)
     }
     if (args.size() != 2)
         return usageError(QStringLiteral("plot needs FILE.csv OUT.png [--size WxH]"));
+    const QString suffix = QFileInfo(args[1]).suffix().toLower();
+    if (suffix != u"png" && suffix != u"svg")
+        return usageError(QStringLiteral("plot: %1 must end in .png or .svg").arg(args[1]));
     if (const int checked = checkOutputFile(args[1]); checked != ExitDone)
         return checked;
     if (!env.savePlot)
@@ -418,8 +502,9 @@ int plot(QStringList args, const Environment &env)
     // The scale lines as the log window restores them from the profile.
     Config config(env.profileFolder);
     (void)config.LoadConfig({});
-    if (!env.savePlot(*log, size, config.ScaleLineState[0] != 0, config.ScaleLineState[1] != 0, args[1])) {
-        printMessage(kMsgCannotSave);
+    QString reason;
+    if (!env.savePlot(*log, size, config.ScaleLineState[0] != 0, config.ScaleLineState[1] != 0, args[1], &reason)) {
+        printMessage(oneLine(kMsgCannotSave, fileAndReason(args[1], reason)));
         return ExitNotWritten;
     }
     return ExitDone;
@@ -474,23 +559,28 @@ QString usageText()
 
 Parsed parseArguments(const QStringList &arguments)
 {
+    // --port, --json, --help and --version count before and after the command
+    // and its arguments; other options after the command are the command's
+    // own (plot's --size), the command checks them.
     Invocation inv;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &a = arguments[i];
-        if (!inv.command.isEmpty()) {
-            inv.arguments.append(a);
-        } else if (a == u"--port") {
+        if (a == u"--port") {
             if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty())
                 return {std::nullopt, QStringLiteral("--port needs a port")};
             inv.port = arguments[++i];
         } else if (a.startsWith(QLatin1String("--port="))) {
             inv.port = a.mid(7);
+            if (inv.port.isEmpty())
+                return {std::nullopt, QStringLiteral("--port needs a port")};
         } else if (a == u"--json") {
             inv.json = true;
         } else if (a == u"--help" || a == u"-h") {
             inv.help = true;
         } else if (a == u"--version") {
             inv.version = true;
+        } else if (!inv.command.isEmpty()) {
+            inv.arguments.append(a);
         } else if (a.startsWith(u'-')) {
             return {std::nullopt, QStringLiteral("unknown option %1").arg(a)};
         } else {
@@ -503,6 +593,11 @@ Parsed parseArguments(const QStringList &arguments)
 bool wantsWindow(const Invocation &invocation)
 {
     return invocation.command.isEmpty() && !invocation.help && !invocation.version;
+}
+
+namespace {
+int runDevice(Session &s, const Invocation &inv, const std::optional<QList<SetValue>> &setValues,
+              const std::optional<QString> &fileBlock);
 }
 
 int run(const Invocation &inv, const Environment &env)
@@ -571,6 +666,19 @@ int run(const Invocation &inv, const Environment &env)
     if (const int opened = s.openPort(inv.port); opened != ExitDone)
         return opened;
 
+    const int code = runDevice(s, inv, setValues, fileBlock);
+    if (code == ExitDone)
+        printMessage(kMsgCompletion);
+    return code;
+}
+
+namespace {
+
+int runDevice(Session &s, const Invocation &inv, const std::optional<QList<SetValue>> &setValues,
+              const std::optional<QString> &fileBlock)
+{
+    const QString &cmd = inv.command;
+    const QStringList &args = inv.arguments;
     if (cmd == u"read" || cmd == u"show") {
         if (const int code = s.operate(DeviceButton::Read); code != ExitDone)
             return code;
@@ -580,17 +688,26 @@ int run(const Invocation &inv, const Environment &env)
         }
         // As File > Setting Data > Save would write it.
         const std::optional<QString> block = s.block.buildWriteBlock();
-        if (!block)
+        if (!block) {
+            s.tellFault();
             return ExitFailed;
+        }
         return saveFile(args[0], *settingFileContent(*block));
     }
     if (cmd == u"set" || cmd == u"write") {
         if (const int code = s.operate(DeviceButton::Read); code != ExitDone)
             return code;
         if (fileBlock) {
-            // As File > Setting Data > Open would show it.
-            if (s.block.showBlock(*fileBlock) != SettingsDecode::Ok)
-                return ExitUsage;
+            // The ten written parameters and "Off" from the file; the rest
+            // stays as the controller has it.
+            EditorModel file;
+            file.reset();
+            (void)ShowSettingData(*fileBlock, file);
+            for (int i = 0; i < kParamCount; ++i) {
+                if (paramInfo(i).written)
+                    s.editor.setText(i, file.text(i));
+            }
+            s.editor.setCurLimOff(file.curLimOff());
         } else {
             for (const SetValue &v : *setValues) {
                 if (v.off) {
@@ -602,7 +719,22 @@ int run(const Invocation &inv, const Environment &env)
                 s.editor.setText(v.index, v.text);
             }
         }
-        return s.operate(DeviceButton::Write);
+        if (const int code = s.operate(DeviceButton::Write); code != ExitDone)
+            return code;
+        // What was written, and every value the editor's rules changed.
+        EditorModel written;
+        written.reset();
+        (void)ShowSettingData(s.block.writeBlock(), written);
+        for (const SetValue &v : setValues.value_or(QList<SetValue>())) {
+            if (v.off || Val(v.text) == Val(written.text(v.index)))
+                continue;
+            const QString unit = *paramInfo(v.index).unit ? u' ' + QLatin1String(paramInfo(v.index).unit) : QString();
+            writeErr(QStringLiteral("%1: %2%4 taken as %3%4\n")
+                         .arg(QLatin1String(kKeys[size_t(v.index)]), v.text, written.text(v.index), unit));
+        }
+        if (cmd == u"set")
+            writeOut(showText(written, inv.json));
+        return ExitDone;
     }
     if (cmd == u"defaults") {
         if (const int code = s.operate(DeviceButton::Defaults); code != ExitDone)
@@ -618,5 +750,7 @@ int run(const Invocation &inv, const Environment &env)
     // clear-log
     return s.operate(DeviceButton::DataClear);
 }
+
+} // namespace
 
 } // namespace vq::cli

@@ -61,9 +61,11 @@ struct Environment {
     double timeScale = 1.0;  // shrinks the waits in tests
     // `plot` draws through this, as the drawing belongs to the window's
     // library: the log, the picture's size (empty: the log window's plot at
-    // its loading size), the voltage and current scale lines, the PNG file.
-    // False when the file can't be saved. Unset: `plot` is refused.
-    std::function<bool(const RunLog &log, QSize size, bool voltScaleLine, bool curScaleLine, const QString &path)>
+    // its loading size), the voltage and current scale lines, the file (a
+    // PNG, or the SVG for a name ending in .svg). False when the file can't
+    // be saved, with why in `reason`. Unset: `plot` is refused.
+    std::function<bool(const RunLog &log, QSize size, bool voltScaleLine, bool curScaleLine, const QString &path,
+                       QString *reason)>
         savePlot;
 };
 

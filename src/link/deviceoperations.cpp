@@ -115,7 +115,7 @@ void DeviceOperations::shutdown()
 
 bool DeviceOperations::stopped() const
 {
-    return m_exchange.aborted() || m_portLost;
+    return m_exchange.aborted() || m_portLost || (m_endAtFirstFault && m_commError);
 }
 
 void DeviceOperations::onPortGone()

@@ -80,6 +80,9 @@ public:
     // with no block read before, the window restores without a backup. With
     // this set (the command line) a failed first read ends the operation.
     void setRestoreOnlyAfterRead(bool only) { m_restoreOnlyAfterRead = only; }
+    // The command line: the first fault ends the operation, nothing more is
+    // sent after it (the window goes on as it always has).
+    void setEndAtFirstFault(bool end) { m_endAtFirstFault = end; }
 
     // Runs operation `index` (0..4). Ignored while an operation runs.
     void CmdVqCom_Click(int index);
@@ -136,6 +139,7 @@ private:
     SetGraphHook m_setGraph;
     BeforeWriteHook m_beforeWrite;
     bool m_restoreOnlyAfterRead = false;
+    bool m_endAtFirstFault = false;
     OperationResult m_result = OperationResult::Completed;
     bool m_running = false;
     bool m_commError = false;

@@ -215,13 +215,22 @@ QImage graphPicture(const RunLog &log, QSize size, const GraphOptions &options)
     return paintGraphPicture(describeGraphPicture(size, options), log);
 }
 
-bool saveGraphPicture(const RunLog &log, QSize size, bool voltScaleLine, bool curScaleLine, const QString &path)
+bool saveGraphPicture(const RunLog &log, QSize size, bool voltScaleLine, bool curScaleLine, const QString &path,
+                      QString *reason)
 {
     GraphOptions options;
     options.voltScaleLine = voltScaleLine;
     options.curScaleLine = curScaleLine;
-    const QByteArray png = pngBytes(graphPicture(log, size, options));
-    return !png.isEmpty() && writeFileAtomically(path, png);
+    const GraphPictureDescription picture = describeGraphPicture(size, options);
+    const QByteArray content = path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)
+                                   ? graphPictureSvg(picture, log)
+                                   : pngBytes(paintGraphPicture(picture, log));
+    if (content.isEmpty()) {
+        if (reason)
+            *reason = QStringLiteral("the picture could not be made");
+        return false;
+    }
+    return writeFileAtomically(path, content, reason);
 }
 
 QByteArray pngBytes(const QImage &image)

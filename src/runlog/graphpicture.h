@@ -70,10 +70,11 @@ struct GraphPictureDescription
 // (an image of no pixels).
 [[nodiscard]] QByteArray pngBytes(const QImage &image);
 
-// Saves the picture as a PNG file, the window's colours and the given scale
-// lines, replacing `path` only once the whole picture is written. False when
-// nothing could be saved.
+// Saves the picture with the window's colours and the given scale lines: the
+// SVG that Save Graph as Picture writes for a name ending in .svg, else a
+// PNG; `path` is replaced only once the whole picture is written. False when
+// nothing could be saved, with why in `reason`.
 [[nodiscard]] bool saveGraphPicture(const RunLog &log, QSize size, bool voltScaleLine, bool curScaleLine,
-                                    const QString &path);
+                                    const QString &path, QString *reason = nullptr);
 
 } // namespace vq

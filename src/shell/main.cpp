@@ -60,10 +60,16 @@ QStringList argumentsOf(int argc, char *argv[])
     return list;
 }
 
+// Qt's own diagnostics (a missing XDG_RUNTIME_DIR under cron or su, font
+// warnings of the offscreen platform) are not the command's messages:
+// standard error carries only what a script should read.
+void dropDiagnostics(QtMsgType, const QMessageLogContext &, const QString &) {}
+
 // A command runs without a window and needs no display; `plot` draws, which
 // takes the GUI library, on the offscreen platform where there is no display.
 int runCommand(int argc, char *argv[], const vq::cli::Invocation &invocation)
 {
+    qInstallMessageHandler(dropDiagnostics);
     const bool draws = invocation.command == u"plot";
     if (draws)
         vq::chooseOffscreenWithoutDisplay();
@@ -82,23 +88,21 @@ int runCommand(int argc, char *argv[], const vq::cli::Invocation &invocation)
 int main(int argc, char *argv[])
 {
     vq::attachParentConsole();
-    // Commands and --help/--version are told apart before any window system
-    // is touched; anything else (Qt's own options among it) starts the window.
-    const vq::cli::Parsed early = vq::cli::parseArguments(argumentsOf(argc, argv));
-    if (early.invocation && !vq::cli::wantsWindow(*early.invocation))
-        return runCommand(argc, argv, *early.invocation);
+    // Window or command is decided before any window system is touched: an
+    // argument error is a usage message, with or without a display.
+    const vq::cli::Parsed parsed = vq::cli::parseArguments(argumentsOf(argc, argv));
+    if (!parsed.invocation) {
+        std::fprintf(stderr, "%s\nTry 'vq530t-link --help'.\n", qPrintable(parsed.error));
+        return vq::cli::ExitUsage;
+    }
+    if (!vq::cli::wantsWindow(*parsed.invocation))
+        return runCommand(argc, argv, *parsed.invocation);
 
     QApplication app(argc, argv);
     app.setApplicationName(vq::kAppTitle);
     // The program ends when its main window is unloaded, also while the log
     // window is still open.
     app.setQuitOnLastWindowClosed(false);
-
-    const vq::cli::Parsed parsed = vq::cli::parseArguments(app.arguments().mid(1));
-    if (!parsed.invocation) {
-        std::fprintf(stderr, "%s\nTry 'vq530t-link --help'.\n", qPrintable(parsed.error));
-        return vq::cli::ExitUsage;
-    }
 
     vq::Application::Options options;
     options.programFile = QCoreApplication::applicationFilePath();
@@ -126,7 +130,13 @@ int main(int argc, char *argv[])
 #endif
 
     // A signal during start-up ends the program once start-up returns.
-    if (!program.Main() || ended)
+    if (!program.Main()) {
+        // Another copy runs: the box has been shown, and a script that
+        // started the window hears it too.
+        std::fprintf(stderr, "%s\n", qPrintable(vq::kMsgAlreadyOpened));
+        return vq::cli::ExitFailed;
+    }
+    if (ended)
         return 0;
     return app.exec();
 }

@@ -37,6 +37,8 @@ class TestCommandLine : public QObject
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("QT_QPA_PLATFORM")); // no display is needed
         env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR")); // as under cron or su: Qt must not complain
         env.insert(QStringLiteral("XDG_DATA_HOME"), m_dataHome);
         p.setProcessEnvironment(env);
         p.start(program,
@@ -56,6 +58,7 @@ private slots:
         QVERIFY(m_dir.isValid());
         QVERIFY2(!m_emu.start({QStringLiteral("--no-pacing"), QStringLiteral("--state"), path("state.dat")}).isEmpty(),
                  qPrintable(m_emu.errorText()));
+        QVERIFY(fixture::writeFile(path("empty.csv"), "Time(s),Voltage(V),Current(A)\r\n"));
     }
 
     void readAndShowMatchTheWindow()
@@ -103,6 +106,38 @@ private slots:
         QCOMPARE(run({QStringLiteral("write"), newest}), 0);
         QCOMPARE(run({QStringLiteral("read"), path("after.set")}), 0);
         QCOMPARE(fixture::readFile(path("after.set")), before);
+
+        // The parameters as written, and each value the editor's rules changed.
+        QCOMPARE(run({QStringLiteral("set"), QStringLiteral("cur-limit=55"), QStringLiteral("pwm-min=2000.5")}), 0);
+        QVERIFY2(m_err.contains(QStringLiteral("\ncur-limit: 55 A taken as 60 A\npwm-min: 2000.5 Hz taken as 2000 Hz\n")),
+                 qPrintable(m_err));
+        QVERIFY2(m_out.contains(QStringLiteral("\nCurrent Limiter               60 A\n")), qPrintable(m_out));
+        QVERIFY2(m_out.startsWith(QStringLiteral("PWM frequency(at Min. load)   2000 Hz\n")), qPrintable(m_out));
+        QCOMPARE(m_err.count(fixture::msg::completion), 1);
+    }
+
+    // A read-only field out of range: a settings file's doesn't stop "write",
+    // which takes only the written parameters from it; the controller's is
+    // marked by "show" and named when "read" can't save it.
+    void readOnlyFieldOutOfRange()
+    {
+        QCOMPARE(run({QStringLiteral("read"), path("ro.set")}), 0);
+        QByteArray file = fixture::readFile(path("ro.set"));
+        const QByteArray controllerNeutral = file.mid(8, 4);
+        file.replace(8, 4, "0000"); // Neutral 0 uS
+        QVERIFY(fixture::writeFile(path("ro.set"), file));
+        QCOMPARE(run({QStringLiteral("write"), path("ro.set")}), 0);
+        QCOMPARE(sent().right(2 + 64 + 2).mid(2 + 8, 4), controllerNeutral);
+
+        EmulatorProcess odd;
+        QVERIFY(fixture::writeFile(path("odd.dat"), "block=" + file.left(64) + "\nlog=" + QByteArray(2048, '0') + '\n'));
+        const QString tty = odd.start({QStringLiteral("--no-pacing"), QStringLiteral("--state"), path("odd.dat")});
+        QVERIFY2(!tty.isEmpty(), qPrintable(odd.errorText()));
+        QCOMPARE(run({QStringLiteral("--port"), tty, QStringLiteral("show")}, false), 0);
+        QVERIFY2(m_out.contains(QStringLiteral("\nNeutral                       0 uS (out of range)\n")), qPrintable(m_out));
+        QCOMPARE(run({QStringLiteral("--port"), tty, QStringLiteral("read"), path("odd.set")}, false), 1);
+        QVERIFY2(m_err.contains(QStringLiteral("Data is abnormal!! Please set it correctly. Out of range: neutral\n")),
+                 qPrintable(m_err));
     }
 
     void logCommandsAndDefaults()
@@ -122,34 +157,49 @@ private slots:
         QVERIFY(m_out.contains(QStringLiteral("VQ530T")));
     }
 
+    // Usage errors send nothing and need no display; a fault is told once,
+    // and "Completion" only after success.
     void exitCodes_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("fault");
         QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("told");
         const auto l = [](std::initializer_list<const char *> a) {
             QStringList s;
             for (const char *x : a)
                 s << QString::fromLatin1(x);
             return s;
         };
-        QTest::newRow("unknown command") << l({"frobnicate"}) << "none" << 2;
-        QTest::newRow("read-only key") << l({"set", "neutral=1500"}) << "none" << 2;
-        QTest::newRow("out of range") << l({"set", "dead-band=51"}) << "none" << 2;
-        QTest::newRow("not a number") << l({"set", "dead-band=5x"}) << "none" << 2;
-        QTest::newRow("bad file") << l({"write", "/nonexistent.set"}) << "none" << 2;
-        QTest::newRow("another model") << l({"show"}) << "model-02" << 1;
-        QTest::newRow("verify NG") << l({"set", "dead-band=7"}) << "bad-verify" << 1;
-        QTest::newRow("no answer") << l({"show"}) << "silent" << 4;
-        QTest::newRow("stats without a file") << l({"stats"}) << "none" << 2;
-        QTest::newRow("stats, no such file") << l({"stats", "/nonexistent.csv"}) << "none" << 2;
-        QTest::newRow("plot, bad size") << l({"plot", "/nonexistent.csv", "x.png", "--size", "0x9"}) << "none" << 2;
+        const QString none;
+        QTest::newRow("unknown command") << l({"frobnicate"}) << "none" << 2 << none;
+        QTest::newRow("unknown option") << l({"--bogus"}) << "none" << 2 << none;
+        QTest::newRow("unknown short option") << l({"-x", "show"}) << "none" << 2 << none;
+        QTest::newRow("--port without a value") << l({"show", "--port"}) << "none" << 2 << none;
+        QTest::newRow("--port= empty") << l({"--port=", "show"}) << "none" << 2 << none;
+        QTest::newRow("options after the command") << l({"show", "--json"}) << "none" << 0 << fixture::msg::completion;
+        QTest::newRow("read-only key") << l({"set", "neutral=1500"}) << "none" << 2 << none;
+        QTest::newRow("out of range") << l({"set", "dead-band=51"}) << "none" << 2 << none;
+        QTest::newRow("not a number") << l({"set", "dead-band=5x"}) << "none" << 2 << none;
+        QTest::newRow("bad file") << l({"write", "/nonexistent.set"}) << "none" << 2 << none;
+        QTest::newRow("another model") << l({"show"}) << "model-02" << 1 << fixture::msg::otherModel;
+        QTest::newRow("deleted data") << l({"defaults"}) << "model-ff" << 1 << fixture::msg::settingDeleted;
+        QTest::newRow("verify NG") << l({"set", "dead-band=7"}) << "bad-verify" << 1 << fixture::msg::verifyNg;
+        QTest::newRow("no answer") << l({"show"}) << "silent" << 4 << fixture::msg::commFault;
+        QTest::newRow("defaults, no answer") << l({"defaults"}) << "silent" << 4 << fixture::msg::commFault;
+        QTest::newRow("stats without a file") << l({"stats"}) << "none" << 2 << none;
+        QTest::newRow("stats, no such file") << l({"stats", "/nonexistent.csv"}) << "none" << 2 << none;
+        QTest::newRow("plot, bad size") << l({"plot", "empty.csv", "x.png", "--size", "0x9"}) << "none" << 2 << none;
+        QTest::newRow("plot, neither png nor svg") << l({"plot", "empty.csv", "x.jpg"}) << "none" << 2 << none;
     }
     void exitCodes()
     {
         QFETCH(QStringList, args);
         QFETCH(QString, fault);
         QFETCH(int, code);
+        QFETCH(QString, told);
+        if (args.first() == u"plot")
+            args[1] = path("empty.csv");
         QVERIFY(m_emu.setFault(fault));
         const qsizetype before = sent().size();
         QCOMPARE(run(args), code);
@@ -157,6 +207,10 @@ private slots:
         // A refused command sends nothing at all.
         if (code == 2)
             QCOMPARE(sent().size(), before);
+        if (!told.isEmpty())
+            QVERIFY2(m_err.count(told) == 1, qPrintable(m_err));
+        if (code != 0)
+            QVERIFY2(!m_err.contains(fixture::msg::completion), qPrintable(m_err));
     }
 
     // Exit code 5: an output file that isn't an ordinary file is refused
@@ -171,11 +225,15 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QByteArray>("wire");
         QTest::addColumn<QString>("message");
-        const QString notBackedUp = QStringLiteral("The controller's settings could not be backed up.\n");
+        const QString notBackedUp = QStringLiteral("The controller's settings could not be backed up. Nothing was written.");
         QTest::newRow("read onto a pipe") << QStringList{"read", "pipe"} << "none" << true << 5 << QByteArray()
                                           << fixture::msg::cannotSave;
         QTest::newRow("get-log onto a folder") << QStringList{"get-log", "folder"} << "none" << true << 5
                                                << QByteArray() << fixture::msg::cannotSave;
+        QTest::newRow("read into a missing folder") << QStringList{"read", "missing/a.set"} << "none" << true << 5
+                                                    << QByteArray() << fixture::msg::cannotSave;
+        QTest::newRow("get-log into a file as folder") << QStringList{"get-log", "data-file/a.csv"} << "none" << true
+                                                       << 5 << QByteArray() << fixture::msg::cannotSave;
         QTest::newRow("set without a backup") << QStringList{"set", "dead-band=7"} << "none" << false << 5
                                               << QByteArray("sr") << notBackedUp;
         QTest::newRow("defaults without a backup") << QStringList{"defaults"} << "none" << false << 5
@@ -188,6 +246,7 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QString, fault);
         QFETCH(bool, backupsOk);
+        QFETCH(int, code);
         QFETCH(QByteArray, wire);
         QFETCH(QString, message);
         // The data folder is a file: no backup folder can be made in it.
@@ -200,14 +259,16 @@ private slots:
             args[1] = m_dir.filePath(args[1]);
         QVERIFY(m_emu.setFault(fault));
         const qsizetype before = sent().size();
-        QTEST(run(args), "code");
+        QCOMPARE(run(args), code);
         m_dataHome = path("data");
         QVERIFY(m_emu.setFault(QStringLiteral("none")));
         QCOMPARE(sent().mid(before), wire);
         QVERIFY2(m_err.contains(message), qPrintable(m_err));
-        if (!backupsOk) // the box's text: what, where, why, and that nothing was written
-            QVERIFY2(m_err.contains(QStringLiteral("\n%1/VQ530T Link/backups\n").arg(dataFile))
-                         && m_err.contains(QStringLiteral("\nNothing was written.\n")), qPrintable(m_err));
+        QCOMPARE(m_err.count(message), 1);
+        // Every file is named, with the system's reason after it.
+        const QString file = backupsOk ? args.value(1) : dataFile + QStringLiteral("/VQ530T Link/backups");
+        if (code == 5)
+            QVERIFY2(m_err.contains(message + u' ' + file + QStringLiteral(": ")), qPrintable(m_err));
         QCOMPARE(fixture::readFile(dataFile), QByteArray("not a folder"));
         QVERIFY(QFileInfo(path("folder")).isDir());
         QVERIFY(!QFileInfo(path("pipe")).isFile());
@@ -235,6 +296,9 @@ private slots:
         QCOMPARE(fixture::readFile(path("big.png")).mid(12, 12), QByteArray::fromHex("49484452""00000280""00000168")); // IHDR 640 x 360
         QCOMPARE(run({QStringLiteral("plot"), path("gaps.csv"), path("small.png")}, false), 0);
         QCOMPARE(fixture::readFile(path("small.png")).mid(12, 12), QByteArray::fromHex("49484452""000001D3""0000015B")); // the log window's 467 x 347
+        QVERIFY(m_err.isEmpty()); // no diagnostics of Qt's
+        QCOMPARE(run({QStringLiteral("plot"), path("gaps.csv"), path("small.svg")}, false), 0);
+        QVERIFY(fixture::readFile(path("small.svg")).contains("<svg"));
         // The scale lines come from the profile the window uses: here copies
         // of the program whose folders hold a profile with both lines off, on.
         QVERIFY(fixture::writeFile(path("none.csv"), "Time(s),Voltage(V),Current(A)\r\n")); // no curve over the grid
