@@ -145,14 +145,15 @@ export VQ_WIN_BUILD=$win_build VQ_WIN_QT=$qt_prefix
 export WINEPREFIX=$win_build/wine WINEDEBUG=-all
 
 log "building the program for Windows ($win_build)"
+mkdir -p "$win_build"
 cmake -S . -B "$win_build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" \
   -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_PREFIX_PATH="$qt_prefix" \
   -DQT_HOST_PATH=/usr \
   -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DCMAKE_CROSSCOMPILING_EMULATOR="$top/tests/wine/run.sh" >"$win_build.configure.log" 2>&1 \
-  || { tail -n 40 "$win_build.configure.log"; exit 1; }
+  -DCMAKE_CROSSCOMPILING_EMULATOR="$top/tests/wine/run.sh" >"$win_build/configure.log" 2>&1 \
+  || { tail -n 40 "$win_build/configure.log"; exit 1; }
 cmake --build "$win_build" --parallel "$jobs"
 
 # The Linux program and emulator, for the comparison on the wire.
