@@ -304,8 +304,9 @@ private slots:
         QVERIFY(fixture::writeFile(path("none.csv"), "Time(s),Voltage(V),Current(A)\r\n")); // no curve over the grid
         for (const char *state : {"0", "1"}) {
             const QString folder = path("lines") + QLatin1String(state);
-            const QString copy = folder + QStringLiteral("/vq530t-link");
-            QVERIFY(QDir().mkpath(folder) && QFile::copy(QStringLiteral(VQ_PROGRAM_PATH), copy));
+            QVERIFY(QDir().mkpath(folder));
+            const QString copy = fixture::copyProgram(folder);
+            QVERIFY(!copy.isEmpty());
             QVERIFY(QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ExeUser));
             QVERIFY(fixture::writeFile(folder + QStringLiteral("/VQ530T Link.ini"),
                                        QByteArray("[Chart]\r\nScaleLine0=") + state + "\r\nScaleLine1=" + state + "\r\n"));

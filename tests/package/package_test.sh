@@ -36,6 +36,8 @@ for path in \
     ./usr/share/doc/vq530t-link/copyright; do
     grep -qxF "$path" <<<"$contents" || fail "the package lacks $path"
 done
+grep -qE '^\./usr/lib/([^/]+/)?vq530t-link/vq530t-link-window\.so$' <<<"$contents" ||
+    fail "the package lacks the window's module"
 outside=$(grep -v '^\./usr/' <<<"$contents" || true)
 [ -z "$outside" ] || fail "files outside /usr: $outside"
 
@@ -68,6 +70,9 @@ manual=$(zcat "$root/usr/share/man/man1/vq530t-link.1.gz") || fail "manual page 
 grep -q '^\.TH VQ530T-LINK 1' <<<"$manual" || fail "manual page"
 
 version=$("$root/usr/bin/vq530t-link" --version) || fail "vq530t-link --version exited $?"
+# The installed program finds the module it draws with.
+printf 'Time(s),Voltage(V),Current(A)\r\n' >"$root/empty.csv"
+"$root/usr/bin/vq530t-link" plot "$root/empty.csv" "$root/empty.png" || fail "vq530t-link plot exited $?"
 [ "$version" = "VQ530T Link 1.00" ] || fail "vq530t-link --version printed '$version'"
 # The emulator opens its pseudo-terminal, names it and ends with its input.
 emulator=$(timeout 20 "$root/usr/bin/vq530t-emulator" </dev/null) || fail "vq530t-emulator exited $?"

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 namespace fixture {
@@ -45,6 +46,23 @@ inline const QString overwriteQuestion = QStringLiteral("The file already exists
 inline const QString noData = QStringLiteral("There is no preserved data.");
 inline const QString cannotSave = QStringLiteral("File cannot be saved.");
 } // namespace msg
+
+#ifdef VQ_PROGRAM_PATH
+// A copy of the program in `folder` (its path, or empty when it can't be
+// made), with the window's module where the program loads one.
+[[nodiscard]] inline QString copyProgram(const QString &folder)
+{
+    const QString copy = folder + QStringLiteral("/vq530t-link");
+    if (!QFile::copy(QStringLiteral(VQ_PROGRAM_PATH), copy))
+        return {};
+#ifdef VQ_WINDOW_PART_PATH
+    const QString part = QStringLiteral(VQ_WINDOW_PART_PATH);
+    if (!QFile::copy(part, folder + u'/' + QFileInfo(part).fileName()))
+        return {};
+#endif
+    return copy;
+}
+#endif
 
 // The file's bytes, or "<missing>" when it can't be read.
 inline QByteArray readFile(const QString &path)

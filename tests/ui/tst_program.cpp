@@ -59,7 +59,7 @@ private slots:
         QVERIFY2(!m_line.isEmpty(), qPrintable(m_emu.errorText()));
         qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
         qputenv("QT_QPA_PLATFORM", "offscreen"); // for the real program
-        QVERIFY(QFile::copy(QStringLiteral(VQ_PROGRAM_PATH), m_installed.filePath("vq530t-link")));
+        QVERIFY(!fixture::copyProgram(m_installed.path()).isEmpty());
         m_program = QFileInfo(m_installed.filePath("vq530t-link")).canonicalFilePath();
     }
 
@@ -280,6 +280,26 @@ private slots:
         QProcess program;
         program.start(m_program);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), 20000);
+        if (signal == SIGTERM) {
+            // A second copy is refused with exit code 1, also on standard
+            // error; ended while its box is up, once it catches SIGTERM.
+            QProcess second;
+            second.start(m_program);
+            const auto catchesTerm = [this, &second] {
+                // The program's own handler: after exec, not the test's inherited by the fork.
+                const QString proc = QStringLiteral("/proc/%1/").arg(second.processId());
+                if (QFileInfo(proc + QStringLiteral("exe")).symLinkTarget() != m_program)
+                    return false;
+                const QByteArray status = fixture::readFile(proc + QStringLiteral("status"));
+                const qsizetype at = status.indexOf("SigCgt:");
+                return at >= 0 && (status.mid(at + 7, 17).trimmed().toULongLong(nullptr, 16) & (1ULL << (SIGTERM - 1)));
+            };
+            QTRY_VERIFY_WITH_TIMEOUT(catchesTerm(), 20000);
+            ::kill(pid_t(second.processId()), SIGTERM);
+            QVERIFY(second.waitForFinished(20000));
+            QCOMPARE(second.exitCode(), 1);
+            QVERIFY(second.readAllStandardError().contains(fixture::msg::alreadyOpened.toUtf8()));
+        }
         ::kill(pid_t(program.processId()), signal);
         QVERIFY(program.waitForFinished(20000));
         QCOMPARE(program.exitStatus() == QProcess::CrashExit, killed);
