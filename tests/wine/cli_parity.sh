@@ -16,7 +16,9 @@ shim=$(realpath "$3")
 here=$(dirname "$(realpath "$0")")
 emulator=$linux_build/emulator/vq530t-emulator
 linux_program=$linux_build/src/shell/vq530t-link
-windows_program=$windows_build/src/shell/vq530t-link.exe
+# Qt puts the programs of a Windows build at the top of the build folder, beside
+# the libraries they load.
+windows_program=$windows_build/vq530t-link.exe
 export WINEPREFIX=${WINEPREFIX:-$windows_build/wine}
 
 work=$(mktemp -d)

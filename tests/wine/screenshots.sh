@@ -20,7 +20,7 @@ for _ in $(seq 100); do [ -s "$work/emulator.out" ] && break; sleep 0.05; done
 ln -sfn "$(head -n1 "$work/emulator.out")" "$WINEPREFIX/dosdevices/com5"
 
 VQ_WINE_PRELOAD=$shim xvfb-run -a -s "-screen 0 1280x1024x24" \
-  "$here/run.sh" "$windows_build/tools/vq530t-screenshots.exe" "$(realpath --relative-to=/ "$work" | sed 's|^|Z:\\|; s|/|\\|g')" --port COM5 -platform windows
+  "$here/run.sh" "$windows_build/vq530t-screenshots.exe" "$(realpath --relative-to=/ "$work" | sed 's|^|Z:\\|; s|/|\\|g')" --port COM5 -platform windows
 cp "$work/main-window.png" "$docs/windows-main-window.png"
 cp "$work/log-window.png" "$docs/windows-log-window.png"
 echo "docs/windows-main-window.png, docs/windows-log-window.png"
