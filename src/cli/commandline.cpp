@@ -33,6 +33,7 @@
 #include <QTimer>
 
 #include <array>
+#include <span>
 #include <cstdio>
 
 namespace vq::cli {
@@ -512,49 +513,105 @@ int plot(QStringList args, const Environment &env)
 
 } // namespace
 
+namespace {
+
+// --help and the manual page are both made from these tables (the page by
+// the build's vq530t-manpage), so they can't disagree.
+constexpr HelpEntry kOptionsHelp[] = {
+    {"--port PORT", "use this port for this run only instead of the profile's: a device (/dev/ttyUSB0, "
+                    "/dev/serial/by-id/..., COM4) or ComN as the profile maps it; without a command the window "
+                    "starts with it"},
+    {"--json", "show, set, defaults and stats print one JSON object"},
+    {"-h, --help", "print every command and key"},
+    {"--version", "print the program's name and version"},
+};
+
+constexpr HelpEntry kCommandsHelp[] = {
+    {"read FILE.set", "read the controller's settings into a settings file"},
+    {"show", "read and print the fourteen parameters with their units, the four flags, the VQ type and the "
+             "ROM version; a value outside its range is marked (out of range)"},
+    {"set KEY=VALUE ...", "read, apply the values with the editor's rules (cur-limit=off switches the current "
+                          "limiter off), write, verify and print the parameters as written; a value the rules "
+                          "changed is named on standard error"},
+    {"write FILE.set", "read, take the ten written parameters and Off from a settings file, write and verify"},
+    {"defaults", "restore the factory settings and print them"},
+    {"get-log FILE.csv", "download the run-data log into a log file"},
+    {"clear-log", "erase the controller's run-data log"},
+    {"backups", "list the backups kept before every write, newest first"},
+    {"stats FILE.csv", "print a log file's statistics with their units; a figure no second of the log gives is "
+                       "\"none\" (null), energy and charge are then 0; rows the file lacks are empty seconds"},
+    {"plot FILE.csv OUT.png [--size WxH]",
+     "draw a log file's graph with its scales as the log window shows it, with the profile's scale lines, into "
+     "a PNG file (OUT.svg: an SVG file); WxH is 1 to 10000 pixels each, by default 467x347, the log window "
+     "when it opens"},
+};
+
+constexpr HelpEntry kExitHelp[] = {
+    {"0", "done"},
+    {"1", "the controller answered wrongly, the verify was NG, or it is another model or its data is deleted"},
+    {"2", "a usage error, a bad or out-of-range value, or a bad input file (nothing is sent)"},
+    {"3", "the port cannot be opened"},
+    {"4", "no answer within the time-out"},
+    {"5", "a local file could not be written: the output file (its folder is checked before anything is "
+          "sent) or the backup every write needs"},
+};
+
+// `text` folded at 79 columns, each line indented by `indent`.
+QString folded(const QString &text, int indent)
+{
+    QString out, line;
+    for (const QString &word : text.split(u' ')) {
+        if (!line.isEmpty() && indent + line.size() + 1 + word.size() > 79) {
+            out += QString(indent, u' ') + line + u'\n';
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    return out + QString(indent, u' ') + line + u'\n';
+}
+
+QString helpSection(std::span<const HelpEntry> entries)
+{
+    constexpr int kTextColumn = 21;
+    QString out;
+    for (const HelpEntry &e : entries) {
+        const QString head = QStringLiteral("  ") + QLatin1String(e.synopsis);
+        const QString body = folded(QLatin1String(e.text), kTextColumn);
+        out += head.size() < kTextColumn - 1 ? head.leftJustified(kTextColumn) + body.mid(kTextColumn)
+                                             : head + u'\n' + body;
+    }
+    return out;
+}
+
+} // namespace
+
+std::span<const HelpEntry> optionsHelp() { return kOptionsHelp; }
+std::span<const HelpEntry> commandsHelp() { return kCommandsHelp; }
+std::span<const HelpEntry> exitCodesHelp() { return kExitHelp; }
+
+QString keyName(int index)
+{
+    return QLatin1String(kKeys[size_t(index)]);
+}
+
 QString usageText()
 {
     QString keys;
     for (int i = 0; i < kParamCount; ++i) {
         const ParamInfo &p = paramInfo(i);
         keys += QStringLiteral("  %1%2 %3..%4 %5%6\n")
-                    .arg(QString::fromLatin1(kKeys[size_t(i)]).leftJustified(17), QString::fromLatin1(p.caption).leftJustified(29),
+                    .arg(keyName(i).leftJustified(17), QString::fromLatin1(p.caption).leftJustified(29),
                          shortestText(p.min), shortestText(p.max), QLatin1String(p.unit),
                          p.written ? QString() : QStringLiteral(" (read only)"));
     }
-    return QStringLiteral(
-               "Usage: vq530t-link [--port PORT] [--json] COMMAND [ARGUMENTS]\n"
-               "Without a COMMAND the window starts (with --port: that port, for this run only).\n"
-               "\n"
-               "Commands:\n"
-               "  read FILE.set      read the controller's settings into a settings file\n"
-               "  show               read and print the settings (--json: one JSON object)\n"
-               "  set KEY=VALUE ...  read, change the given settings, write and verify\n"
-               "                     (cur-limit=off switches the current limiter off)\n"
-               "  write FILE.set     write a settings file's values and verify\n"
-               "  defaults           restore the factory settings and print them\n"
-               "  get-log FILE.csv   download the run-data log into a log file\n"
-               "  clear-log          erase the controller's run-data log\n"
-               "  backups            list the backups kept before every write, newest first\n"
-               "  stats FILE.csv     print a log file's statistics with their units (--json: one\n"
-               "                     JSON object); a figure no second of the log gives is \"none\"\n"
-               "                     (null), energy and charge are then 0; rows the file lacks\n"
-               "                     are empty seconds\n"
-               "  plot FILE.csv OUT.png [--size WxH]\n"
-               "                     draw a log file's graph with its scales as the log window\n"
-               "                     shows it into a PNG file, with the profile's scale lines\n"
-               "                     (default size 467x347, the window when it opens)\n"
-               "\n"
-               "PORT is a device (/dev/ttyUSB0, /dev/serial/by-id/..., COM4) or ComN as the\n"
-               "profile maps it; without --port the profile's port is used.\n"
-               "\n"
-               "Keys:\n")
-        + keys
-        + QStringLiteral("\n"
-                         "Exit codes: 0 done; 1 the controller answered wrongly, the verify was NG, or it\n"
-                         "is another model or its data is deleted; 2 usage error, bad value or file;\n"
-                         "3 the port cannot be opened; 4 no answer within the time-out; 5 a local file\n"
-                         "could not be written (output file or backup).\n");
+    QString exits;
+    for (const HelpEntry &e : kExitHelp)
+        exits += QStringLiteral("  %1  ").arg(QLatin1String(e.synopsis)) + folded(QLatin1String(e.text), 5).mid(5);
+    return QStringLiteral("Usage: vq530t-link [--port PORT] [--json] COMMAND [ARGUMENTS]\n"
+                          "Options may also follow the command. Without a COMMAND the window starts.\n"
+                          "\nOptions:\n")
+        + helpSection(kOptionsHelp) + QStringLiteral("\nCommands:\n") + helpSection(kCommandsHelp)
+        + QStringLiteral("\nKeys:\n") + keys + QStringLiteral("\nExit codes:\n") + exits;
 }
 
 Parsed parseArguments(const QStringList &arguments)

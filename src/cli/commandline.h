@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 
 namespace vq {
 class RunLog;
@@ -74,5 +75,17 @@ struct Environment {
 
 // The usage text of --help.
 [[nodiscard]] QString usageText();
+
+// What --help and the manual page say: an option, a command or an exit code,
+// and its description.
+struct HelpEntry {
+    const char *synopsis;
+    const char *text;
+};
+[[nodiscard]] std::span<const HelpEntry> optionsHelp();
+[[nodiscard]] std::span<const HelpEntry> commandsHelp();
+[[nodiscard]] std::span<const HelpEntry> exitCodesHelp();
+// The command line's name of parameter `index` (pwm-min, ...).
+[[nodiscard]] QString keyName(int index);
 
 } // namespace vq::cli

@@ -15,6 +15,7 @@
 #include <QJsonObject>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -337,9 +338,23 @@ private slots:
     {
         QCOMPARE(run({QStringLiteral("--version")}, false), 0);
         QCOMPARE(m_out, QStringLiteral("VQ530T Link 1.00\n"));
-        QCOMPARE(run({QStringLiteral("--help")}, false), 0);
+        QCOMPARE(run({QStringLiteral("-h")}, false), 0);
         QVERIFY(m_out.contains(QStringLiteral("cur-limit-time")) && m_out.contains(QStringLiteral("get-log")));
-        QVERIFY(m_out.contains(QStringLiteral("5 a local file\ncould not be written (output file or backup)")));
+#ifdef VQ_MANUAL_PATH
+        // The manual page has every option, command and key --help has, and a date.
+        QString manual = QString::fromUtf8(fixture::readFile(QStringLiteral(VQ_MANUAL_PATH)));
+        for (const char *font : {"\\fB", "\\fI", "\\fR"})
+            manual.remove(QLatin1String(font));
+        manual.replace(QStringLiteral("\\-"), QStringLiteral("-"));
+        static const QRegularExpression entry(QStringLiteral("^  (-?[-a-z]+)"), QRegularExpression::MultilineOption);
+        int entries = 0;
+        for (auto it = entry.globalMatch(m_out); it.hasNext(); ++entries) {
+            const QString word = it.next().captured(1);
+            QVERIFY2(manual.contains(u'\n' + word), qPrintable(word));
+        }
+        QCOMPARE(entries, 4 + 10 + 14);
+        QVERIFY(QRegularExpression(QStringLiteral(R"(\n\.TH \S+ 1 "\d{4}-\d\d-\d\d")")).match(manual).hasMatch());
+#endif
     }
 };
 
