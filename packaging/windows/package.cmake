@@ -37,12 +37,16 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 # profile (%APPDATA%), backups (%LOCALAPPDATA%) and files are not its own.
 set(CPACK_PACKAGE_EXECUTABLES vq530t-link "VQ530T Link")
 set(CPACK_NSIS_DISPLAY_NAME "VQ530T Link")
-set(CPACK_NSIS_PACKAGE_NAME "VQ530T Link ${PROJECT_VERSION}")
+# Also the Start-menu folder's name; the version is in "Apps" beside it.
+set(CPACK_NSIS_PACKAGE_NAME "VQ530T Link")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_INSTALLED_ICON_NAME vq530t-link.exe)
 set(CPACK_NSIS_MUI_ICON ${VQ_WINDOWS_ICON_FILE})
 set(CPACK_NSIS_MUI_UNIICON ${VQ_WINDOWS_ICON_FILE})
 set(CPACK_NSIS_MODIFY_PATH OFF)
+# A 64-bit installer for a 64-bit program: it installs into the 64-bit
+# Program Files and registry, and needs no 32-bit subsystem.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # The file names differ by generator.
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack-names.cmake)
