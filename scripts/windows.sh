@@ -169,6 +169,13 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   log "making the Wine prefix"
   wineboot -i >/dev/null 2>&1 || true
+  # Fonts as a Windows desktop has them: Wine's own (Tahoma for the dialog
+  # font) where Windows keeps fonts, so that Qt finds them, and "Courier New"
+  # (the fixed font) taken by DejaVu Sans Mono; otherwise text is drawn in
+  # whatever font comes first, a mathematical serif here.
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'DejaVu Sans Mono' /f >/dev/null 2>&1
+  wineserver -w
 fi
 
 log "running the tests as Windows programs under Wine"
