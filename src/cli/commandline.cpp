@@ -109,20 +109,6 @@ QString fileAndReason(const QString &path, const QString &reason)
     return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
-// Why a file can't be read, in the system's words where the system refused.
-QString whyUnreadable(const QString &path)
-{
-    const QFileInfo info(path);
-    if (info.isDir())
-        return QStringLiteral("is a folder");
-    if (info.exists() && !info.isFile())
-        return QStringLiteral("not an ordinary file");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return file.errorString();
-    return QStringLiteral("can't be read");
-}
-
 int usageError(const QString &text)
 {
     writeErr(text + QStringLiteral("\nTry 'vq530t-link --help'.\n"));
@@ -396,7 +382,7 @@ std::optional<QString> loadSettingsFile(const QString &path, QString &error)
 {
     const std::optional<QByteArray> content = readWholeFile(path);
     if (!content) {
-        error = oneLine(kMsgTrouble, fileAndReason(path, whyUnreadable(path)));
+        error = oneLine(kMsgTrouble, fileAndReason(path, readFailureReason(path)));
         return std::nullopt;
     }
     const std::optional<QString> text = settingFileBlock(*content);
@@ -434,7 +420,7 @@ std::optional<RunLog> loadLogFile(const QString &path)
 {
     const std::optional<QByteArray> content = readWholeFile(path);
     if (!content) {
-        printMessage(oneLine(kMsgTrouble, fileAndReason(path, whyUnreadable(path))));
+        printMessage(oneLine(kMsgTrouble, fileAndReason(path, readFailureReason(path))));
         return std::nullopt;
     }
     std::optional<RunLog> log = runLogFromFile(*content);

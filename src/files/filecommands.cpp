@@ -5,6 +5,7 @@
 #include "platform/safewrite.h"
 #include "settings/controllerblock.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -24,6 +25,14 @@ FileCommands::FileCommands(Prompter &prompter, RunLog &log, ControllerBlock &blo
                            std::function<void()> logLoaded)
     : m_prompter(prompter), m_log(log), m_block(block), m_logLoaded(std::move(logLoaded))
 {
+}
+
+void FileCommands::fileProblem(const QString &path, const QString &reason)
+{
+    if (!m_fileProblem)
+        return;
+    const QString name = QDir::toNativeSeparators(path);
+    m_fileProblem(reason.isEmpty() ? name : QStringLiteral("%1: %2").arg(name, reason));
 }
 
 void FileCommands::mnuOpen_Click()
@@ -71,22 +80,27 @@ void FileCommands::OpenDataFile(const QString &filter)
             return;
         // The new file is empty, so there is nothing to load from it.
         QFile file(name);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             m_prompter.message(kTroubleText, MessageIcon::Critical);
+            fileProblem(name, file.errorString());
+        }
         return;
     }
 
     const std::optional<QByteArray> content = readWholeFile(name);
     if (!content) {
         m_prompter.message(kTroubleText, MessageIcon::Critical);
+        fileProblem(name, readFailureReason(name));
         return;
     }
     if (content->isEmpty())
         return;
 
     const bool ok = isSettingFilter(filter) ? openSettings(*content) : openLog(*content);
-    if (!ok)
+    if (!ok) {
         m_prompter.message(kTroubleText, MessageIcon::Critical);
+        fileProblem(name);
+    }
 }
 
 bool FileCommands::openSettings(const QByteArray &content)
@@ -126,8 +140,11 @@ void FileCommands::SaveDataFile(const QString &filter)
     }
 
     const QString name = askSaveName(filter);
-    if (!name.isEmpty() && !writeFileAtomically(name, content))
+    QString reason;
+    if (!name.isEmpty() && !writeFileAtomically(name, content, &reason)) {
         m_prompter.message(kCannotSaveText, MessageIcon::Exclamation);
+        fileProblem(name, reason);
+    }
 }
 
 QString FileCommands::askSaveName(const QString &filter)
@@ -149,6 +166,7 @@ std::optional<ComparedRun> FileCommands::openComparisonLog()
     std::optional<RunLog> run = content ? runLogFromFile(*content) : std::nullopt;
     if (!run) {
         m_prompter.message(kTroubleText, MessageIcon::Critical);
+        fileProblem(name, content ? QString() : readFailureReason(name));
         return std::nullopt;
     }
     return ComparedRun{*run, QFileInfo(name).fileName()};
@@ -160,8 +178,11 @@ void FileCommands::saveGraphPicture(const std::function<QByteArray(bool svg)> &e
     if (name.isEmpty())
         return;
     const QByteArray content = encode(name.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive));
-    if (content.isEmpty() || !writeFileAtomically(name, content))
+    QString reason;
+    if (content.isEmpty() || !writeFileAtomically(name, content, &reason)) {
         m_prompter.message(kCannotSaveText, MessageIcon::Exclamation);
+        fileProblem(name, reason);
+    }
 }
 
 } // namespace vq

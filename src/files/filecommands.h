@@ -44,6 +44,10 @@ public:
     // as for the other files.
     void saveGraphPicture(const std::function<QByteArray(bool svg)> &encode);
 
+    // Told, with each file message, the file and the system's reason
+    // ("path: reason"; the path alone for content that isn't what it should be).
+    void setFileProblem(std::function<void(const QString &detail)> told) { m_fileProblem = std::move(told); }
+
     // Both serve settings and log files: a filter that contains "setting"
     // means a settings file, any other a log file.
     void OpenDataFile(const QString &filter);
@@ -61,6 +65,8 @@ private:
     RunLog &m_log;
     ControllerBlock &m_block;
     std::function<void()> m_logLoaded;
+    std::function<void(const QString &)> m_fileProblem;
+    void fileProblem(const QString &path, const QString &reason = {});
     QString m_writeBlock;
 };
 

@@ -20,6 +20,14 @@ void StatusModel::ShowMessage(const QString &text, quint32 colour, const QString
         emit messageDetailChanged(m_messageDetail);
 }
 
+void StatusModel::setMessageDetail(const QString &detail)
+{
+    if (m_messageDetail == detail)
+        return;
+    m_messageDetail = detail;
+    emit messageDetailChanged(m_messageDetail);
+}
+
 QString deviceButtonCaption(DeviceButton button)
 {
     switch (button) {

@@ -36,6 +36,9 @@ public:
     // `detail` (why, in more words: the tool tip of the line) goes with this
     // message only and is cleared by the next one that brings none.
     void ShowMessage(const QString &text, quint32 colour, const QString &detail = {});
+    // The line's tool tip alone, the text staying: where and why a file
+    // the user chose was refused.
+    void setMessageDetail(const QString &detail);
     [[nodiscard]] QString messageText() const { return m_messageText; }
     [[nodiscard]] QString messageDetail() const { return m_messageDetail; }
     [[nodiscard]] quint32 messageColour() const { return m_messageColour; }

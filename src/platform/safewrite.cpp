@@ -79,4 +79,17 @@ std::optional<QByteArray> readWholeFile(const QString &filePath)
     return content;
 }
 
+QString readFailureReason(const QString &filePath)
+{
+    const QFileInfo info(filePath);
+    if (info.isDir())
+        return QStringLiteral("is a folder");
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("not an ordinary file");
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    return QStringLiteral("can't be read");
+}
+
 } // namespace vq

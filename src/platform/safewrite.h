@@ -35,4 +35,8 @@ namespace vq {
 // something to wait on or to load without end.
 [[nodiscard]] std::optional<QByteArray> readWholeFile(const QString &filePath);
 
+// Why readWholeFile refused `filePath`, in the system's words where the
+// system refused ("No such file or directory", "Permission denied").
+[[nodiscard]] QString readFailureReason(const QString &filePath);
+
 } // namespace vq

@@ -88,6 +88,8 @@ Application::Application(Options options)
         m_files->saveGraphPicture(encode);
     };
     m_logWindow->setFiles(std::move(graphFiles));
+    // The message line's tool tip names the file of a file message and why.
+    m_files->setFileProblem([this](const QString &detail) { m_status->setMessageDetail(detail); });
 
     wireMainWindow();
 }

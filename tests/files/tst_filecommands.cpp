@@ -44,6 +44,9 @@ struct Harness
     ControllerBlock block{editor, prompter};
     int logLoads = 0;
     FileCommands commands{prompter, log, block, [this] { ++logLoads; }};
+    QStringList details; // what the message line's tool tip was told
+
+    Harness() { commands.setFileProblem([this](const QString &detail) { details.append(detail); }); }
 
     // Dialog filters, questions and messages of one command, in order.
     QStringList shown(const QString &name, QList<bool> answers, void (FileCommands::*command)())
@@ -137,6 +140,13 @@ private slots:
         QCOMPARE(h.shown(path("folder.csv"), {true}, &FileCommands::mnuSaveLog_Click),
                  (QStringList{kLogFilter, fixture::msg::overwriteQuestion, fixture::msg::cannotSave}));
         QVERIFY(QFileInfo(path("folder.csv")).isDir());
+        // Each file message names the file and, where the system refused, why.
+        QCOMPARE(loader.shown(path("folder.csv"), {}, &FileCommands::munOpenLog_Click).last(), fixture::msg::trouble);
+        const QString folder = QDir::toNativeSeparators(path("folder.csv"));
+        QCOMPARE(loader.details, (QStringList{QDir::toNativeSeparators(path("bad.csv")), folder + QStringLiteral(": is a folder")}));
+        QCOMPARE(h.details.size(), 1);
+        QVERIFY2(h.details.first().startsWith(folder + QStringLiteral(": ")) && h.details.first().size() > folder.size() + 2,
+                 qPrintable(h.details.first()));
     }
 
     void comparisonAndPicture()
@@ -177,6 +187,8 @@ private slots:
         QCOMPARE(fixture::readFile(path("g.SVG")), QByteArray("<svg/>"));
         QCOMPARE(fixture::readFile(path("g.png")), QByteArray("png"));
         QCOMPARE(h.prompter.messageTexts(), QStringList{fixture::msg::cannotSave});
+        QVERIFY2(h.details.last().startsWith(QDir::toNativeSeparators(path("folder.csv")) + QStringLiteral(": ")),
+                 qPrintable(h.details.last()));
         QCOMPARE(h.prompter.prompts.first().text, QStringLiteral("PNG picture (*.png)|*.png|SVG drawing (*.svg)|*.svg"));
     }
 
