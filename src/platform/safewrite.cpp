@@ -44,6 +44,11 @@ bool writeFileAtomically(const QString &filePath, const QByteArray &content,
     const QFileInfo target(filePath);
     if (target.exists() && !target.isFile())
         return failed(reason, QStringLiteral("not an ordinary file"));
+    // A file marked read-only (Windows' attribute, or no write permission for
+    // its owner) is the user's own protection: renaming over it would get
+    // past it, also for root or where the folder may be written.
+    if (target.isFile() && !(target.permissions() & QFileDevice::WriteOwner))
+        return failed(reason, QStringLiteral("read-only"));
 
     QSaveFile file(filePath);
     if (!openTemporary(file)) {

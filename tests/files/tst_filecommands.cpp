@@ -119,6 +119,16 @@ private slots:
         h.shown(path("s.set"), {true}, &FileCommands::mnuSave_Click);
         // The file as written, byte for byte: the block alone, no line end.
         QCOMPARE(fixture::readFile(path("s.set")), QByteArray("E803401FF005D0074C040000000000000620556A6464000A500085C80001100A"));
+
+        // A file marked read-only keeps its content, also for root and on
+        // Windows, where the temporary file would be renamed over it.
+        QVERIFY(fixture::writeFile(path("ro.set"), "kept"));
+        QVERIFY(QFile::setPermissions(path("ro.set"), QFileDevice::ReadOwner | QFileDevice::ReadUser));
+        QCOMPARE(h.shown(path("ro.set"), {true}, &FileCommands::mnuSave_Click),
+                 (QStringList{kSetFilter, fixture::msg::overwriteQuestion, fixture::msg::cannotSave}));
+        QCOMPARE(fixture::readFile(path("ro.set")), QByteArray("kept"));
+        QVERIFY(h.details.last().contains(QLatin1String("read-only")));
+        QFile::setPermissions(path("ro.set"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
     void logSaveAndOpen()
