@@ -44,7 +44,11 @@ $actual"
 # imported by something.
 system32="$WINEPREFIX/drive_c/windows/system32"
 imports() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p'; }
-declare -A needed=()
+declare -A needed=() windows_dlls=()
+for file in "$system32"/*; do
+  name=${file##*/}
+  windows_dlls[${name,,}]=1
+done
 for binary in "$app"/vq530t-link.exe "$app"/*.dll "$app"/platforms/*.dll "$app"/styles/*.dll; do
   for dll in $(imports "$binary"); do
     lower=${dll,,}
@@ -52,7 +56,7 @@ for binary in "$app"/vq530t-link.exe "$app"/*.dll "$app"/platforms/*.dll "$app"/
       needed[$lower]=1
     elif [[ $lower == api-ms-win-* || $lower == ext-ms-win-* ]]; then
       : # API sets: names Windows itself resolves
-    elif ! ls "$system32" | grep -qix "$dll"; then
+    elif [ -z "${windows_dlls[$lower]:-}" ]; then
       fail "$(basename "$binary") imports $dll, which is neither in the zip nor a Windows library"
     fi
   done
@@ -66,6 +70,14 @@ size=$(stat -c %s "$zip")
 unpacked_size=$(du -sb "$app" | cut -f1)
 echo "zip: $((size / 1024)) KiB, unpacked $((unpacked_size / 1024)) KiB"
 [ "$size" -lt $((30 * 1024 * 1024)) ] || fail "the zip is $size bytes, not under 30 MB"
+
+# The program carries its icon (the group Qt and Explorer take) and the
+# version of the build in its version resource.
+resources=$(wrestool -l "$app/vq530t-link.exe")
+grep -q "name='IDI_ICON1'.*group_icon" <<<"$resources" || fail "no icon in the program: $resources"
+version_strings=$(wrestool -x --raw --type=16 "$app/vq530t-link.exe" | strings -el)
+grep -qx "$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows_build/CMakeCache.txt")" <<<"$version_strings" ||
+  fail "the version resource lacks the build's version: $(tr '\n' ' ' <<<"$version_strings")"
 
 # Runs from the unpacked folder, on its own libraries only.
 run() { (cd "$work" && WINEPATH= wine "$app/vq530t-link.exe" "$@"); }
