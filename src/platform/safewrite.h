@@ -35,8 +35,9 @@ namespace vq {
 // something to wait on or to load without end.
 [[nodiscard]] std::optional<QByteArray> readWholeFile(const QString &filePath);
 
-// Why readWholeFile refused `filePath`, in the system's words where the
-// system refused ("No such file or directory", "Permission denied").
+// Why readWholeFile refused `filePath`, in the system's own words where the
+// system refused: text to show the user, in the user's language, never to
+// decide by.
 [[nodiscard]] QString readFailureReason(const QString &filePath);
 
 } // namespace vq
