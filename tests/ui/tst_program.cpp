@@ -44,23 +44,37 @@ class TestProgram : public QObject
 {
     Q_OBJECT
 
-    EmulatorProcess m_emu;
+    // Every test has a controller of its own, in the factory state, on a line
+    // no earlier test has used (or left refusing its settings): the tests run
+    // in any order, alone or all.
+    std::unique_ptr<EmulatorProcess> m_emu;
     QString m_line;
     QTemporaryDir m_runtime;   // this user's runtime folder
     QTemporaryDir m_installed; // a copy of the real program and its profile file
     QString m_program;
 
-    QByteArray received() const { return m_emu.traceBytes(EmulatorProcess::Direction::Received); }
+    QByteArray received() const { return m_emu->traceBytes(EmulatorProcess::Direction::Received); }
 
 private slots:
     void initTestCase()
     {
-        m_line = m_emu.start({QStringLiteral("--no-pacing")});
-        QVERIFY2(!m_line.isEmpty(), qPrintable(m_emu.errorText()));
         qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
         qputenv("QT_QPA_PLATFORM", "offscreen"); // for the real program
         QVERIFY(!fixture::copyProgram(m_installed.path()).isEmpty());
         m_program = QFileInfo(m_installed.filePath("vq530t-link")).canonicalFilePath();
+    }
+
+    void init()
+    {
+        m_emu = std::make_unique<EmulatorProcess>();
+        m_line = m_emu->start({QStringLiteral("--no-pacing")});
+        QVERIFY2(!m_line.isEmpty(), qPrintable(m_emu->errorText()));
+    }
+
+    void cleanup()
+    {
+        m_emu.reset();
+        qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
     }
 
     void startUp_data()
@@ -160,7 +174,8 @@ private slots:
     {
         AppRig rig;
         rig.pin({{1, m_line}}, " 1");
-        QVERIFY(rig.start());
+        // The real time-outs: an emulator slowed by a busy machine still answers in time.
+        QVERIFY(rig.start(1.0));
         QTest::mouseClick(rig.window().CmdVqCom(0), Qt::LeftButton); // Setting Data Read
         QCOMPARE(shown(rig.window().TxtMsg()), fixture::msg::completion + "|black");
         QCOMPARE(deviceButtons(rig.window()), "11111");
@@ -183,7 +198,7 @@ private slots:
         AppRig rig;
         rig.pin({{1, m_line}}, " 1");
         QVERIFY(fixture::writeFile(rig.filePath("backups"), "a file"));
-        QVERIFY(rig.start());
+        QVERIFY(rig.start(1.0));
         QTest::mouseClick(rig.window().CmdVqCom(0), Qt::LeftButton); // Setting Data Read
         for (int button : {1, 2}) { // Setting Data Write, Default Data Write
             const qsizetype before = received().size();
@@ -216,7 +231,7 @@ private slots:
         QFETCH(bool, byExit);
         AppRig rig;
         rig.pin({{1, m_line}}, " 1");
-        QVERIFY(m_emu.setFault("silent"));
+        QVERIFY(m_emu->setFault("silent"));
         QVERIFY(rig.start(1.0)); // full time-outs: only the close can end the wait early
         FrmMain &w = rig.window();
         QSignalSpy ended(rig.app.get(), &Application::ended);
@@ -233,7 +248,7 @@ private slots:
             });
         });
         QTest::mouseClick(w.CmdVqCom(3), Qt::LeftButton); // Data Get: "br", waits 10 s
-        QVERIFY(m_emu.setFault("none"));
+        QVERIFY(m_emu->setFault("none"));
         QCOMPARE(menus, "0001");
         QCOMPARE(ended.count(), 1);
         QVERIFY(!w.isVisible() && !rig.app->portControl().isOpen());
@@ -248,11 +263,11 @@ private slots:
         AppRig rig;
         rig.pin({{1, m_line}}, " 1");
         QVERIFY(rig.start(1.0));
-        QVERIFY(m_emu.setFault("vanish"));
+        QVERIFY(m_emu->setFault("vanish"));
         QTest::mouseClick(rig.window().CmdVqCom(0), Qt::LeftButton); // the reply breaks off, the line goes
         QCOMPARE(shown(rig.window().TxtMsg()), fixture::msg::portCannotOpen + "|red");
         QCOMPARE(deviceButtons(rig.window()), "00000");
-        m_line = m_emu.waitForReopen(); // a new line from now on
+        m_line = m_emu->waitForReopen(); // a new line from now on
         QVERIFY(!m_line.isEmpty());
         // One time-out box, its text by how much of the reply arrived before the line went.
         QCOMPARE(rig.prompter.messageCount(), 1);
@@ -260,7 +275,8 @@ private slots:
         QVERIFY(!rig.app->portControl().isOpen());
     }
 
-    // Last: a killed copy may leave the emulator's line refusing its settings.
+    // A killed copy may leave its line refusing its settings: the next test
+    // has a line of its own.
     void signalEndsTheProgramAsExitDoes_data()
     {
         QTest::addColumn<int>("signal");
