@@ -6,7 +6,7 @@
 //   bench_link [repetitions]
 
 #include "link/commandexchange.h"
-#include "linkrig.h"
+#include "ptylinkrig.h"
 #include "figures.h"
 
 #include <QCoreApplication>
@@ -34,7 +34,7 @@ double cpuSeconds()
 
 // The program's link against the emulator paced at 9600 baud, with the real
 // time-outs; false, with a message, when the emulator did not start.
-bool startLink(LinkRig &link, const QStringList &args)
+bool startLink(PtyLinkRig &link, const QStringList &args)
 {
     if (link.start(args, true))
         return true;
@@ -42,7 +42,7 @@ bool startLink(LinkRig &link, const QStringList &args)
     return false;
 }
 
-Figures overhead(LinkRig &link, int index, int wireChars, int repetitions)
+Figures overhead(PtyLinkRig &link, int index, int wireChars, int repetitions)
 {
     std::vector<double> over;
     for (int i = 0; i < repetitions; ++i) {
@@ -65,7 +65,7 @@ int main(int argc, char **argv)
     const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
 
     {
-        LinkRig link;
+        PtyLinkRig link;
         if (!startLink(link, {}))
             return 1;
         // "sr" out, 68 characters back.
@@ -78,7 +78,7 @@ int main(int argc, char **argv)
                     get.median, get.slowest, repetitions);
     }
     {
-        LinkRig link;
+        PtyLinkRig link;
         if (!startLink(link, {QStringLiteral("--fault"), QStringLiteral("silent")}))
             return 1;
         QElapsedTimer t;

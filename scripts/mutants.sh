@@ -2,7 +2,7 @@
 # Plants faults in a copy of the program, one at a time, and checks that the
 # test suite notices each of them.
 #
-#   bash scripts/mutants.sh [--tree DIR] [--only NAME] [--list] [--jobs N] [--keep]
+#   bash scripts/mutants.sh [--tree DIR] [--only NAME[,NAME...]] [--list] [--jobs N] [--keep]
 #
 # Every fault is a name, a fixed text that must occur exactly once under src/
 # (any file, found with grep) and the text that replaces it. A fault whose
@@ -76,6 +76,9 @@ fault echo-rt                'QStringLiteral("rt"), QStringLiteral("rt")' 'QStri
 fault read-reply-length      'kReadReplyLength = 68'    'kReadReplyLength = 69'
 fault log-reply-length       'kRunReplyLength = 2 + 4 * kLogSamples' 'kRunReplyLength = 4 + 4 * kLogSamples'
 fault verify-comparison      'if (!readBack || m_'      'if (!readBack && m_'
+# The line: a lost port is reported, and ends the wait at once.
+fault port-lost-unreported   'emit lost();'             ''
+fault exchange-ignores-lost  'connect(&m_port, &Transport::lost, this, &CommandExchange::onPortLost);' ''
 # Run-data log: the empty marker, the file header.
 fault empty-sample-decode    'volt == 0xFF ? kEmptySample' 'volt == 0xFE ? kEmptySample'
 fault log-header             '"Time(s),Voltage(V),Current(A)"' '"Time(s),Voltage (V),Current(A)"'
@@ -107,12 +110,17 @@ locate() {
     echo "$file $total"
 }
 
-selected() { [ -z "$only" ] || [ "$1" = "$only" ]; }
+# --only takes one name or several separated by commas; they share one build
+# and one unmutated run.
+selected() { [ -z "$only" ] || [[ ",$only," == *",$1,"* ]]; }
 
 if [ -n "$only" ]; then
-    found=0
-    for n in "${names[@]}"; do [ "$n" = "$only" ] && found=1; done
-    [ $found -eq 1 ] || { echo "no fault named '$only' (see --list)" >&2; exit 2; }
+    IFS=, read -r -a wanted <<<"$only"
+    for w in "${wanted[@]}"; do
+        found=0
+        for n in "${names[@]}"; do [ "$n" = "$w" ] && found=1; done
+        [ $found -eq 1 ] || { echo "no fault named '$w' (see --list)" >&2; exit 2; }
+    done
 fi
 
 if [ $list -eq 1 ]; then

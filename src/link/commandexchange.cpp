@@ -1,7 +1,7 @@
 #include "link/commandexchange.h"
 
 #include "core/hex.h"
-#include "platform/serialport.h"
+#include "platform/transport.h"
 
 #include <QEventLoop>
 
@@ -43,7 +43,7 @@ std::optional<ReadReply> takeReadReply(QStringView received)
     return taken;
 }
 
-CommandExchange::CommandExchange(SerialPort &port, QObject *parent)
+CommandExchange::CommandExchange(Transport &port, QObject *parent)
     : QObject(parent), m_port(port)
 {
     m_tmrComm.setSingleShot(true);
@@ -55,8 +55,8 @@ CommandExchange::CommandExchange(SerialPort &port, QObject *parent)
         if (m_pause)
             m_pause->quit();
     });
-    connect(&m_port, &SerialPort::dataReceived, this, &CommandExchange::MSComm_OnComm);
-    connect(&m_port, &SerialPort::lost, this, &CommandExchange::onPortLost);
+    connect(&m_port, &Transport::dataReceived, this, &CommandExchange::MSComm_OnComm);
+    connect(&m_port, &Transport::lost, this, &CommandExchange::onPortLost);
 }
 
 CommandExchange::~CommandExchange()

@@ -25,7 +25,7 @@ class QEventLoop;
 
 namespace vq {
 
-class SerialPort;
+class Transport;
 
 inline const QString kCarriageReturn = QStringLiteral("\r");
 
@@ -73,7 +73,7 @@ class CommandExchange : public QObject
     Q_OBJECT
 
 public:
-    explicit CommandExchange(SerialPort &port, QObject *parent = nullptr);
+    explicit CommandExchange(Transport &port, QObject *parent = nullptr);
     ~CommandExchange() override;
 
     // Sends `command` and waits for `expected`. The receive buffer and the
@@ -112,7 +112,7 @@ private:
     void onPortLost();
     void finishWait(ExchangeOutcome::End end);
 
-    SerialPort &m_port;
+    Transport &m_port;
     QTimer m_tmrComm;
     QTimer m_pauseTimer;
     QDeadlineTimer m_deadline;

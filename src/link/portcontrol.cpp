@@ -2,27 +2,27 @@
 
 #include "link/portmap.h"
 #include "link/statusmodel.h"
-#include "platform/serialport.h"
 #include "platform/config.h"
+#include "platform/transport.h"
 
 #include <cstdio>
 
 namespace vq {
 
-QString openFailureDetail(const QString &portName, const SerialPort &serial)
+QString openFailureDetail(const QString &portName, const Transport &serial)
 {
     QString why;
     switch (serial.error()) {
-    case SerialPort::Error::NotFound: why = QStringLiteral("no such device"); break;
-    case SerialPort::Error::NoPermission: why = QStringLiteral("no permission, or in use by another program"); break;
-    case SerialPort::Error::Unsupported: why = QStringLiteral("the line settings are refused"); break;
-    case SerialPort::Error::NoAnswer: why = QStringLiteral("the port does not answer"); break;
+    case Transport::Error::NotFound: why = QStringLiteral("no such device"); break;
+    case Transport::Error::NoPermission: why = QStringLiteral("no permission, or in use by another program"); break;
+    case Transport::Error::Unsupported: why = QStringLiteral("the line settings are refused"); break;
+    case Transport::Error::NoAnswer: why = QStringLiteral("the port does not answer"); break;
     default: why = QStringLiteral("the device refused"); break;
     }
     return QStringLiteral("%1 (%2): %3: %4").arg(portName, serial.devicePath(), why, serial.errorText());
 }
 
-PortControl::PortControl(SerialPort &port, Config &config, StatusModel &status)
+PortControl::PortControl(Transport &port, Config &config, StatusModel &status)
     : m_port(port), m_config(config), m_status(status)
 {
 }

@@ -14,7 +14,7 @@
 namespace vq {
 
 class Config;
-class SerialPort;
+class Transport;
 class StatusModel;
 
 inline const QString kMsgPortInitialized = QStringLiteral("CommPort was initialized.");
@@ -24,12 +24,12 @@ inline const QString kMsgPortCannotOpen = QStringLiteral("ComPort cannot be open
 // error: "Com3 (/dev/ttyUSB0): no such device: " and the system's own text.
 // The middle part follows the class of the failure, so it reads the same in
 // every language.
-[[nodiscard]] QString openFailureDetail(const QString &portName, const SerialPort &serial);
+[[nodiscard]] QString openFailureDetail(const QString &portName, const Transport &serial);
 
 class PortControl
 {
 public:
-    PortControl(SerialPort &port, Config &config, StatusModel &status);
+    PortControl(Transport &port, Config &config, StatusModel &status);
 
     // Shows the port-selection dialog modally and returns its choice: the
     // port after OK, nothing after Cancel. Set by the window; without it a
@@ -56,7 +56,7 @@ public:
     [[nodiscard]] bool isOpen() const;
 
 private:
-    SerialPort &m_port;
+    Transport &m_port;
     Config &m_config;
     StatusModel &m_status;
     ShowPortDialog m_showPortDialog;

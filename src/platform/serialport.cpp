@@ -13,7 +13,7 @@ QString lineSettingsText(qint32 baud, QChar parity, int dataBits, const QString 
 }
 
 SerialPort::SerialPort(QObject *parent)
-    : QObject(parent), m_line(makeSerialLine())
+    : Transport(parent), m_line(makeSerialLine())
 {
     connect(m_line.get(), &SerialLine::received, this, &SerialPort::onReceived);
     connect(m_line.get(), &SerialLine::failed, this, &SerialPort::onFailed);

@@ -8,10 +8,12 @@
 // is reported exactly once, after which the port counts as closed.
 //
 // The line itself is the platform's: QSerialPort on Linux, the program's own
-// Win32 driver on Windows (serialline.h).
+// Win32 driver on Windows (serialline.h). The link code knows the port only as
+// a Transport (transport.h).
+
+#include "platform/transport.h"
 
 #include <QByteArray>
-#include <QObject>
 #include <QString>
 
 #include <memory>
@@ -20,55 +22,37 @@ namespace vq {
 
 class SerialLine;
 
-class SerialPort : public QObject
+class SerialPort : public Transport
 {
     Q_OBJECT
 
 public:
-    // Why an open failed or the line was lost, for deciding; the text beside
-    // it is the system's, in the user's language, for showing only.
-    enum class Error {
-        None,
-        NotFound,      // no such device
-        NoPermission,  // no right to it, or another program holds it
-        Unsupported,   // the device refuses the line settings
-        NoAnswer,      // the device did not answer the open in time
-        Failed,        // anything else, a lost line among it
-    };
-
     explicit SerialPort(QObject *parent = nullptr);
     ~SerialPort() override;
 
     // Opens `devicePath` with the fixed line settings. False when the device
     // doesn't exist, is held by another program or refuses the settings; the
     // port is then closed. A port that is already open is closed first.
-    [[nodiscard]] bool open(const QString &devicePath);
+    [[nodiscard]] bool open(const QString &devicePath) override;
     // Closes the port; a closed port is left alone.
-    void close();
-    [[nodiscard]] bool isOpen() const { return m_state == State::Open; }
+    void close() override;
+    [[nodiscard]] bool isOpen() const override { return m_state == State::Open; }
     // The device of the last open attempt.
-    [[nodiscard]] QString devicePath() const { return m_devicePath; }
+    [[nodiscard]] QString devicePath() const override { return m_devicePath; }
     // The line settings in force, read back from the port as the classic
     // settings text ("9600,O,8,1"), with ",X"/",H" appended for flow control.
-    [[nodiscard]] QString settingsText() const;
+    [[nodiscard]] QString settingsText() const override;
     // Why the last open failed or the device was lost.
-    [[nodiscard]] QString errorText() const { return m_errorText; }
-    [[nodiscard]] Error error() const { return m_error; }
+    [[nodiscard]] QString errorText() const override { return m_errorText; }
+    [[nodiscard]] Error error() const override { return m_error; }
 
     // Discards everything received and not yet handed on: what the driver
     // holds and what has been read from it already.
-    void clearInput();
+    void clearInput() override;
 
     // Sends the bytes at once as far as the driver takes them. False when the
     // port isn't open or refuses.
-    bool write(const QByteArray &data);
-
-signals:
-    // Characters arrived; everything that was waiting is in `data`.
-    void dataReceived(const QByteArray &data);
-    // The device is gone (or the line failed). The port is closed already;
-    // sent once per open.
-    void lost();
+    bool write(const QByteArray &data) override;
 
 private:
     enum class State { Closed, Opening, Open };

@@ -1,38 +1,34 @@
-// The serial line and one command exchange over a pseudo-terminal whose far
-// end this test plays: the line settings, a line without modem lines opening
-// in any language, a missing device, a line that goes away; the time-out
-// table, what ends a wait and what it leaves received, and which replies to
-// "sr" give a setting block.
+// One command exchange against the controller logic on a line in memory: the
+// time-out table, what ends a wait and what it leaves received, and which
+// replies to "sr" give a setting block. The serial port itself is checked in
+// tst_serialport.
 
-#include "emulatorprocess.h"
+#include "controllerdata.h"
 #include "fixtures.h"
 #include "link/commandexchange.h"
 #include "link/statusmodel.h"
-#include "platform/serialport.h"
-#include "ptyhelper.h"
+#include "memorytransport.h"
 
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 
-#include <clocale>
-#include <termios.h>
-
 using namespace vq;
 using End = ExchangeOutcome::End;
+using emu::FaultMode;
 
 namespace {
 
-// The program's port and exchange on a pseudo-terminal whose far end the test plays.
+// The program's exchange on a line in memory to the controller.
 struct Line {
-    PtyEnd far;
-    SerialPort port;
+    MemoryTransport port;
     CommandExchange ex{port};
-    bool open()
+    bool open(FaultMode fault = FaultMode::None)
     {
-        ex.setTimeScale(0.05); // 3 s become 150 ms
-        return far.openFarEnd() && port.open(far.slavePath());
+        ex.setTimeScale(0.02); // 3 s become 60 ms
+        port.setFault(fault);
+        return port.open(QStringLiteral("memory"));
     }
     ExchangeOutcome send(const char *command) { return ex.SendCommand(QString::fromLatin1(command), "\r"); }
 };
@@ -44,54 +40,6 @@ class TestExchange : public QObject
     Q_OBJECT
 
 private slots:
-    void opensWithTheControllersLineSettings()
-    {
-        Line l;
-        QVERIFY(l.open());
-        QCOMPARE(l.port.settingsText(), QStringLiteral("9600,O,8,1"));
-        // What reached the driver (a pseudo-terminal drops the parity bit).
-        termios t{};
-        QCOMPARE(tcgetattr(l.far.slaveFd(), &t), 0);
-        QCOMPARE(cfgetospeed(&t), speed_t(B9600));
-        QCOMPARE(t.c_cflag & (CSIZE | CSTOPB | CRTSCTS), tcflag_t(CS8));
-        QVERIFY(!(t.c_iflag & (IXON | IXOFF)));
-    }
-
-    // DTR can't be cleared on a line without modem lines; in whatever language
-    // the system words that, the line is usable.
-    void lineWithoutModemLinesOpensInGerman()
-    {
-        const QByteArray oldLocale = setlocale(LC_ALL, nullptr);
-        if (!setlocale(LC_ALL, "de_DE.UTF-8"))
-            QSKIP("the de_DE.UTF-8 locale is not generated on this machine");
-        qputenv("LANGUAGE", "de");
-        EmulatorProcess emu;
-        SerialPort port;
-        const bool opened = port.open(emu.start({QStringLiteral("--no-pacing")}));
-        qunsetenv("LANGUAGE");
-        setlocale(LC_ALL, oldLocale.constData());
-        QVERIFY2(opened, qPrintable(port.errorText()));
-    }
-
-    void missingDeviceIsReportedAsNotFound()
-    {
-        SerialPort port;
-        QVERIFY(!port.open(QStringLiteral("/nonexistent/ttyVQ")));
-        QCOMPARE(port.error(), SerialPort::Error::NotFound);
-        QVERIFY(!port.write("sr"));
-    }
-
-    void vanishingLineIsReportedOnce()
-    {
-        Line l;
-        QVERIFY(l.open());
-        QSignalSpy lost(&l.port, &SerialPort::lost);
-        l.far.hangUp();
-        QVERIFY(lost.wait(5000));
-        QVERIFY(!l.port.isOpen() && !l.port.write("sr"));
-        QVERIFY(!lost.wait(50)); // late notifications of the gone device
-    }
-
     void timeOutTable_data()
     {
         QTest::addColumn<QString>("command");
@@ -114,14 +62,15 @@ private slots:
     {
         Line l;
         QVERIFY(l.open());
-        // Sent before the command, and holding the very text the wait wants.
-        QVERIFY(l.far.send("rt\r" + fixture::readReply(fixture::kWorkedBlock)));
-        QVERIFY(l.far.waitUntilDelivered());
-        l.far.answer([](const QByteArray &) { return QByteArray("sr0\r\n"); });
+        // Before the command, and holding the very text the wait wants: some
+        // handed on already, some still waiting in the line.
+        l.port.inject("rt\r");
+        QCoreApplication::processEvents();
+        l.port.inject(fixture::readReply(fixture::kWorkedBlock));
         const ExchangeOutcome out = l.send("sr");
         QCOMPARE(out.end, End::Answered);
-        QCOMPARE(out.received, QStringLiteral("sr0\r\n"));
-        QCOMPARE(l.far.received, QByteArray("sr"));
+        QCOMPARE(out.received, QString::fromLatin1("sr" + emu::factoryBlock() + "0\r"));
+        QCOMPARE(l.port.heard(), QByteArray("sr"));
     }
 
     void answerAndTimeOutTogetherCountAsTimeOut()
@@ -129,28 +78,29 @@ private slots:
         // A 1 ms time-out, and a window handler that keeps the thread busy
         // until the whole answer waits and the time-out has run out.
         Line l;
-        QVERIFY(l.open());
+        QVERIFY(l.open(FaultMode::Silent));
         l.ex.setTimeScale(1.0 / 3000.0);
         connect(&l.ex, &CommandExchange::commandSent, this, [&] {
-            l.far.send("sr0\r");
-            QVERIFY(l.far.waitUntilDelivered());
-            QTimer::singleShot(0, this, [] { QThread::msleep(5); });
+            QTimer::singleShot(0, this, [&] {
+                l.port.inject("sr0\r");
+                QThread::msleep(5);
+            });
         });
         QCOMPARE(l.send("sr").end, End::TimedOut);
     }
 
     void lineLostMidExchangeEndsItAtOnce()
     {
+        // The answer in pieces, the line gone halfway through it.
         Line l;
-        QVERIFY(l.open());
+        QVERIFY(l.open(FaultMode::Vanish));
+        l.port.setChunkSize(5);
         l.ex.setTimeScale(100.0); // the wait would take five minutes
         QTimer::singleShot(10000, &l.ex, [&] { l.ex.abort(); });
         QSignalSpy gone(&l.ex, &CommandExchange::portGone);
-        l.far.answer([](const QByteArray &) { return QByteArray("sr0123"); });
-        connect(&l.port, &SerialPort::dataReceived, &l.far, [&] { QTimer::singleShot(0, &l.far, [&] { l.far.hangUp(); }); });
         const ExchangeOutcome out = l.send("sr");
         QCOMPARE(out.end, End::PortLost);
-        QCOMPARE(out.received, QStringLiteral("sr0123"));
+        QCOMPARE(out.received, QString::fromLatin1("sr" + emu::factoryBlock().left(32)));
         QCOMPARE(l.send("be").end, End::PortLost); // the closed port fails at once
         QCOMPARE(gone.count(), 1);
         QVERIFY(!l.ex.aborted());
@@ -159,14 +109,13 @@ private slots:
     void abortEndsTheWaitAndStopsSending()
     {
         Line l;
-        QVERIFY(l.open());
-        l.far.answer([](const QByteArray &) { return QByteArray(); });
+        QVERIFY(l.open(FaultMode::Silent));
         l.ex.setTimeScale(100.0);
         QTimer::singleShot(20, &l.ex, [&] { l.ex.abort(); });
         QCOMPARE(l.send("be").end, End::Aborted);
         QCOMPARE(l.send("sr").end, End::Aborted);
         l.ex.WaitTime(100.0); // would be 10000 s
-        QCOMPARE(l.far.received, QByteArray("be"));
+        QCOMPARE(l.port.heard(), QByteArray("be"));
     }
 
     void readRepliesGiveOnlyAHexBlock()

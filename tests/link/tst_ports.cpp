@@ -1,10 +1,12 @@
 // Which ports the selection dialog lists and what its entries tell, the
-// choice it hands back, and how opening the port leaves the message line,
-// its tool tip and the device buttons.
+// choice it hands back, how opening the port leaves the message line, its
+// tool tip and the device buttons, and how each kind of failure is named.
 
 #include "fixtures.h"
 #include "linkrig.h"
 #include "link/portselection.h"
+#include "memorytransport.h"
+#include "platform/serialport.h"
 #include "ptyhelper.h"
 
 #include <QTest>
@@ -102,6 +104,28 @@ private slots:
         QVERIFY(!port.isOpen());
         QCOMPARE(status.messageText(), fixture::msg::portCannotOpen);
         QCOMPARE(buttonsText(status), QStringLiteral("00000"));
+    }
+
+    void failureToOpenIsNamedByItsKind_data()
+    {
+        QTest::addColumn<Transport::Error>("error");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("not found") << Transport::Error::NotFound << "no such device";
+        QTest::newRow("no permission") << Transport::Error::NoPermission << "no permission, or in use by another program";
+        QTest::newRow("unsupported") << Transport::Error::Unsupported << "the line settings are refused";
+        QTest::newRow("no answer") << Transport::Error::NoAnswer << "the port does not answer";
+        QTest::newRow("failed") << Transport::Error::Failed << "the device refused";
+    }
+
+    void failureToOpenIsNamedByItsKind()
+    {
+        QFETCH(Transport::Error, error);
+        QFETCH(QString, why);
+        MemoryTransport line;
+        line.setOpenFailure(error, QStringLiteral("the system's words"));
+        QVERIFY(!line.open(QStringLiteral("/dev/ttyUSB1")));
+        QCOMPARE(openFailureDetail(QStringLiteral("Com2"), line),
+                 QStringLiteral("Com2 (/dev/ttyUSB1): %1: the system's words").arg(why));
     }
 };
 

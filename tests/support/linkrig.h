@@ -1,17 +1,17 @@
 #pragma once
 
-// The program's link to the controller, wired as the program wires it, against
-// the controller emulator on a pseudo-terminal pinned as Com1: serial port,
+// The program's link to the controller, wired as the program wires it:
 // status, scripted prompter, exchange, port control, editor, block, run-data
-// log and device operations. Times run at a tenth (3 s become 300 ms) against
-// an unpaced emulator, or as the program has them against a paced one.
+// log and device operations, on a line pinned as Com1. LinkRig puts the
+// emulator's controller logic behind a line in memory and runs the times at a
+// fiftieth (3 s become 60 ms); PtyLinkRig (ptylinkrig.h) opens the real
+// serial port on the emulator process's pseudo-terminal.
 
-#include "emulatorprocess.h"
 #include "link/deviceoperations.h"
 #include "link/portcontrol.h"
 #include "link/statusmodel.h"
+#include "memorytransport.h"
 #include "platform/config.h"
-#include "platform/serialport.h"
 #include "scriptedprompter.h"
 #include "settings/controllerblock.h"
 #include "settings/editormodel.h"
@@ -27,11 +27,11 @@ inline QString buttonsText(const vq::StatusModel &status)
     return text;
 }
 
-struct LinkRig {
+template <class Line>
+struct BasicLinkRig {
+    Line port;
     QTemporaryDir dir;
-    EmulatorProcess emu;
     vq::Config config{dir.path()};
-    vq::SerialPort port;
     vq::StatusModel status;
     vq::ScriptedPrompter prompter;
     vq::CommandExchange exchange{port};
@@ -41,23 +41,30 @@ struct LinkRig {
     vq::RunLog log;
     vq::DeviceOperations ops{exchange, control, block, editor, log, prompter, status};
 
-    // Starts the emulator with `args` and opens its line as Com1: unpaced and
-    // at a tenth of the times, or, with `realTime`, at 9600 baud and the
-    // program's own times (for the benchmarks).
-    [[nodiscard]] bool start(const QStringList &args = {}, bool realTime = false)
+    // Pins `device` as Com1 and opens it as the program does.
+    [[nodiscard]] bool openAsCom1(const QString &device, double timeScale)
     {
-        const QString path = emu.start(realTime ? args : QStringList{QStringLiteral("--no-pacing")} + args);
-        if (path.isEmpty())
-            return false;
-        config.WriteIniString(QStringLiteral("Ports"), QStringLiteral("Com1"), path);
+        config.WriteIniString(QStringLiteral("Ports"), QStringLiteral("Com1"), device);
         config.CommPortNo = 1;
-        exchange.setTimeScale(realTime ? 1.0 : 0.1);
+        exchange.setTimeScale(timeScale);
         editor.reset();
         control.OpenPort();
         control.EnableCommands();
         return port.isOpen();
     }
+};
 
-    // Everything the program has sent, as the emulator received it.
-    [[nodiscard]] QByteArray wire() const { return emu.traceBytes(EmulatorProcess::Direction::Received); }
+struct LinkRig : BasicLinkRig<vq::MemoryTransport> {
+    // Opens the line with the controller in `fault`. The line's own faults
+    // keep their proportions at the fiftieth: late by 120 ms, chatter every ms.
+    [[nodiscard]] bool start(vq::emu::FaultMode fault = vq::emu::FaultMode::None)
+    {
+        port.setLateMs(120);
+        port.setUnaskedMs(1);
+        port.setFault(fault);
+        return openAsCom1(QStringLiteral("memory"), 0.02);
+    }
+
+    // Everything the program has sent, as the controller heard it.
+    [[nodiscard]] QByteArray wire() const { return port.heard(); }
 };
