@@ -214,6 +214,20 @@ private slots:
             QVERIFY2(!m_err.contains(fixture::msg::completion), qPrintable(m_err));
     }
 
+    // The first fault ends the command: after a written block whose echo
+    // falls short nothing more is sent, not even the verify's read.
+    void firstFaultEndsTheCommand()
+    {
+        QVERIFY(m_emu.setFault(QStringLiteral("partial-echo")));
+        const qsizetype before = sent().size();
+        const int code = run({QStringLiteral("set"), QStringLiteral("dead-band=7")});
+        QVERIFY(m_emu.setFault(QStringLiteral("none")));
+        QCOMPARE(code, 1);
+        const QByteArray wire = sent().mid(before);
+        QVERIFY2(wire.startsWith("srsw") && wire.size() == 2 + 2 + 64, wire.constData());
+        QVERIFY2(m_err.count(fixture::msg::cannotSet) == 1, qPrintable(m_err));
+    }
+
     // Exit code 5: an output file that isn't an ordinary file is refused
     // before anything is sent and stays what it was; a backup that can't be
     // written stops the write after the read; and "defaults" restores
