@@ -87,9 +87,10 @@ private:
     Options m_options;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter *m_prompter = nullptr;
+    // Held until the session has closed the port.
+    std::unique_ptr<InstanceGuard> m_guard;
     // Before the windows: they refer to its objects and go first.
     std::unique_ptr<Session> m_session;
-    std::unique_ptr<InstanceGuard> m_guard;
     std::unique_ptr<FrmMain> m_frmMain;
     std::unique_ptr<LogWindowHost> m_logWindow;
     bool m_unloaded = false;
