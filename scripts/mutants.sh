@@ -90,6 +90,10 @@ fault scale-line-key         'QStringLiteral("ScaleLine%1").arg(index)' 'QString
 fault readout-text           'QStringLiteral("V\r\n")'  'QStringLiteral(" V\r\n")'
 fault message-text           'QStringLiteral("RS232 communication fault.")' 'QStringLiteral("RS232 communication fault")'
 fault lamp-blink             'setLamp(m_lamp == kLampIdle ? kLampBusy : kLampIdle)' 'setLamp(kLampBusy)'
+# The session: the backup before every write; the command line's options.
+fault backup-refusal-ignored 'if (saved.path.isEmpty())' 'if (saved.path.isNull() && false)'
+fault cli-end-at-first-fault 'options.endAtFirstFault = true;' 'options.endAtFirstFault = false;'
+fault cli-restore-after-read 'options.restoreOnlyAfterRead = true;' 'options.restoreOnlyAfterRead = false;'
 # Log analysis: the zoom's anchor, the pan's direction, the compared run's shade.
 fault zoom-anchor            'zoomed.start = anchor - fraction * zoomed.span;' 'zoomed.start = anchor - 0.5 * zoomed.span;'
 fault pan-direction          'm_drag->first - plotFraction(position)' 'plotFraction(position) - m_drag->first'

@@ -17,6 +17,7 @@
 #include "platform/serialport.h"
 #include "runlog/logstats.h"
 #include "runlog/runlog.h"
+#include "session/session.h"
 #include "settings/controllerblock.h"
 #include "settings/editormodel.h"
 #include "settings/paramtable.h"
@@ -156,25 +157,16 @@ struct SetValue {
     bool off = false;
 };
 
-// Everything a device command works with: the same objects the window has.
-class Session
+// A device command's run: the same session as the window's, with the
+// console's prompter, its messages on standard error and, on a terminal, the
+// progress line.
+class DeviceRun
 {
 public:
-    explicit Session(const Environment &env)
-        : config(env.profileFolder), backups(env.backupFolder)
+    DeviceRun(const Environment &env, const QString &port)
+        : session(prompter, sessionOptions(env, port))
     {
-        exchange.setTimeScale(env.timeScale);
         editor.reset();
-        // Nothing is written, not even the factory settings, without a
-        // backup of what the controller held.
-        ops.setBeforeWrite([this](const QString &readBlock) -> std::optional<DeviceOperations::BackupFailure> {
-            const BackupResult saved = backups.save(readBlock);
-            if (saved.path.isEmpty())
-                return DeviceOperations::BackupFailure{backups.folder(), saved.reason};
-            return std::nullopt;
-        });
-        ops.setRestoreOnlyAfterRead(true);
-        ops.setEndAtFirstFault(true);
         // The operations' captions go to standard error as they start; a
         // fault, told by a box and the red line alike, is kept and told once
         // when the operation ends, and "Completion" only when the whole
@@ -210,12 +202,11 @@ public:
     }
 
     // Opens --port, or the profile's port. ExitDone or ExitNoPort.
-    int openPort(const QString &requested)
+    int openPort()
     {
-        QString name = requested;
+        QString name = session.options().portDevice;
         if (name.isEmpty()) {
-            const QString stored = config.ReadIniString(QStringLiteral("RS232C"), QStringLiteral("CommPort"));
-            const int n = stored == kIniMissing ? 0 : toInt16(Val(stored)).value_or(0);
+            const int n = config.readCommPort().value_or(0);
             if (n == 0) {
                 printMessage(oneLine(kMsgPortCannotOpen,
                                      QStringLiteral("No port is stored in %1; name one with --port.").arg(config.iniPath())));
@@ -280,19 +271,33 @@ public:
         m_progressShown = false;
     }
 
-    Config config;
-    BackupStore backups;
-    SerialPort port;
-    StatusModel status;
-    ConsolePrompter prompter;
-    CommandExchange exchange{port};
-    PortControl control{port, config, status};
-    EditorModel editor;
-    ControllerBlock block{editor, prompter};
-    RunLog log;
-    DeviceOperations ops{exchange, control, block, editor, log, prompter, status};
+    ConsolePrompter prompter; // made before the session, which uses it
+    Session session;
+    // The session's objects a command works with.
+    Config &config = session.config();
+    SerialPort &port = session.serialPort();
+    StatusModel &status = session.status();
+    CommandExchange &exchange = session.exchange();
+    EditorModel &editor = session.editor();
+    ControllerBlock &block = session.block();
+    RunLog &log = session.log();
+    DeviceOperations &ops = session.operations();
 
 private:
+    static Session::Options sessionOptions(const Environment &env, const QString &port)
+    {
+        Session::Options options;
+        options.profileFolder = env.profileFolder;
+        options.timeScale = env.timeScale;
+        options.backupFolder = env.backupFolder;
+        options.portDevice = port;
+        // Without a window to look at, a fault ends the command at once, and
+        // the factory settings go in only over a block just read and kept.
+        options.restoreOnlyAfterRead = true;
+        options.endAtFirstFault = true;
+        return options;
+    }
+
     QString m_box; // the operation's first box
     QString m_red; // the operation's first red line, with its detail
     QTimer m_progress;
@@ -639,7 +644,7 @@ bool wantsWindow(const Invocation &invocation)
 }
 
 namespace {
-int runDevice(Session &s, const Invocation &inv, const std::optional<QList<SetValue>> &setValues,
+int runDevice(DeviceRun &s, const Invocation &inv, const std::optional<QList<SetValue>> &setValues,
               const std::optional<QString> &fileBlock);
 }
 
@@ -705,8 +710,8 @@ int run(const Invocation &inv, const Environment &env)
         return usageError(QStringLiteral("unknown command \"%1\"").arg(cmd));
     }
 
-    Session s(env);
-    if (const int opened = s.openPort(inv.port); opened != ExitDone)
+    DeviceRun s(env, inv.port);
+    if (const int opened = s.openPort(); opened != ExitDone)
         return opened;
 
     const int code = runDevice(s, inv, setValues, fileBlock);
@@ -717,7 +722,7 @@ int run(const Invocation &inv, const Environment &env)
 
 namespace {
 
-int runDevice(Session &s, const Invocation &inv, const std::optional<QList<SetValue>> &setValues,
+int runDevice(DeviceRun &s, const Invocation &inv, const std::optional<QList<SetValue>> &setValues,
               const std::optional<QString> &fileBlock)
 {
     const QString &cmd = inv.command;

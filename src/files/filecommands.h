@@ -44,6 +44,9 @@ public:
     // as for the other files.
     void saveGraphPicture(const std::function<QByteArray(bool svg)> &encode);
 
+    // SetGraphFile, for a log window made after the file commands.
+    void setLogLoaded(std::function<void()> logLoaded) { m_logLoaded = std::move(logLoaded); }
+
     // Told, with each file message, the file and the system's reason
     // ("path: reason"; the path alone for content that isn't what it should be).
     void setFileProblem(std::function<void(const QString &detail)> told) { m_fileProblem = std::move(told); }

@@ -66,16 +66,22 @@ void Config::WriteIniString(const QString &section, const QString &key, const QS
     (void)writeProfileString(iniPath(), section, key, value);
 }
 
+std::optional<qint16> Config::readCommPort()
+{
+    const QString port = ReadIniString(QStringLiteral("RS232C"), QStringLiteral("CommPort"));
+    if (port == kIniMissing)
+        return std::nullopt;
+    // A number that doesn't fit a 16-bit integer means no usable port.
+    return toInt16(Val(port)).value_or(0);
+}
+
 bool Config::LoadConfig(const std::function<bool()> &showPortDialog)
 {
     bool needDialog = false;
-    const QString port = ReadIniString(QStringLiteral("RS232C"), QStringLiteral("CommPort"));
-    if (port != kIniMissing) {
-        // A number that doesn't fit a 16-bit integer means no usable port.
-        CommPortNo = toInt16(Val(port)).value_or(0);
-    } else {
+    if (const std::optional<qint16> port = readCommPort())
+        CommPortNo = *port;
+    else
         needDialog = true;
-    }
 
     for (int i = 0; i < 2; ++i) {
         const QString state = ReadIniString(QStringLiteral("Chart"), QStringLiteral("ScaleLine%1").arg(i));

@@ -22,6 +22,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace vq {
 
@@ -39,6 +40,11 @@ public:
     // The stored value (at most 255 characters) or "Error". Also kept in IniValue.
     QString ReadIniString(const QString &section, const QString &key);
     void WriteIniString(const QString &section, const QString &key, const QString &value);
+
+    // The port stored under [RS232C] CommPort, as the window's start-up and
+    // the command line both take it: nothing when the profile holds none, 0
+    // when what it holds is no port number that fits (then no port opens).
+    [[nodiscard]] std::optional<qint16> readCommPort();
 
     // Reads CommPort and the two ScaleLine keys once at start-up. When the file
     // holds no CommPort, runs `showPortDialog` (the port-selection dialog, which

@@ -1,15 +1,12 @@
 #include "shell/application.h"
 
-#include "files/backups.h"
 #include "files/filecommands.h"
-#include "link/commandexchange.h"
 #include "link/deviceoperations.h"
 #include "link/portcontrol.h"
 #include "link/portselection.h"
 #include "link/statusmodel.h"
 #include "platform/instanceguard.h"
 #include "platform/qtprompter.h"
-#include "platform/serialport.h"
 #include "runlog/logwindow.h"
 #include "settings/controllerblock.h"
 #include "shell/frmconfig.h"
@@ -37,8 +34,6 @@ Application::Application(Options options)
     AppTitle = kAppTitle;
     AppPath = QFileInfo(m_options.programFile).absolutePath();
     VersionText = makeVersionText(kVersionMajor, kVersionMinor, kVersionRevision);
-    m_config.AppPath = profileFolder(AppPath);
-    m_config.AppTitle = AppTitle;
 
     if (m_options.prompter) {
         m_prompter = m_options.prompter;
@@ -47,49 +42,33 @@ Application::Application(Options options)
         m_prompter = m_ownPrompter.get();
     }
 
-    m_block = std::make_unique<ControllerBlock>(m_editor, *m_prompter);
-    m_port = std::make_unique<SerialPort>();
-    m_status = std::make_unique<StatusModel>();
-    m_exchange = std::make_unique<CommandExchange>(*m_port);
-    m_exchange->setTimeScale(m_options.timeScale);
-    m_portControl = std::make_unique<PortControl>(*m_port, m_config, *m_status);
-    m_portControl->setShowPortDialog([this] { return showPortDialog(); });
-    m_operations = std::make_unique<DeviceOperations>(*m_exchange, *m_portControl, *m_block, m_editor,
-                                                      m_log, *m_prompter, *m_status);
-    // The controller's own block is kept before every write, silently; a
-    // block that can't be kept isn't overwritten.
-    m_backups = std::make_unique<BackupStore>(m_options.backupFolder);
-    m_operations->setBeforeWrite(
-        [this](const QString &readBlock) -> std::optional<DeviceOperations::BackupFailure> {
-            const BackupResult saved = m_backups->save(readBlock);
-            if (saved.path.isEmpty())
-                return DeviceOperations::BackupFailure{m_backups->folder(), saved.reason};
-            return std::nullopt;
-        });
-    m_portControl->setOverrideDevice(m_options.portDevice);
+    Session::Options session;
+    session.profileFolder = profileFolder(AppPath);
+    session.timeScale = m_options.timeScale;
+    session.backupFolder = m_options.backupFolder;
+    session.portDevice = m_options.portDevice;
+    m_session = std::make_unique<Session>(*m_prompter, std::move(session));
+    portControl().setShowPortDialog([this] { return showPortDialog(); });
 
     setProgramIdentity();
 
     // The main window exists before start-up shows anything, so a message
     // written while the configuration is read is what the window shows first.
-    m_frmMain = std::make_unique<FrmMain>(m_editor);
+    m_frmMain = std::make_unique<FrmMain>(editor());
     if (m_ownPrompter)
         static_cast<QtPrompter *>(m_ownPrompter.get())->setParent(m_frmMain.get());
-    m_logWindow = std::make_unique<LogWindowHost>(m_frmMain.get(), m_config, m_log);
-    m_operations->setSetGraph([this](QStringView reply) { return m_logWindow->SetGraph(reply); });
+    m_logWindow = std::make_unique<LogWindowHost>(m_frmMain.get(), config(), log());
+    operations().setSetGraph([this](QStringView reply) { return m_logWindow->SetGraph(reply); });
 
-    m_files = std::make_unique<FileCommands>(*m_prompter, m_log, *m_block,
-                                             [this] { m_logWindow->SetGraphFile(); });
+    files().setLogLoaded([this] { m_logWindow->SetGraphFile(); });
     // The graph's context menu compares with a log file and saves pictures
     // through the same dialogs and messages as the file menu.
     LogWindowFiles graphFiles;
-    graphFiles.openComparison = [this] { return m_files->openComparisonLog(); };
+    graphFiles.openComparison = [this] { return files().openComparisonLog(); };
     graphFiles.savePicture = [this](const std::function<QByteArray(bool)> &encode) {
-        m_files->saveGraphPicture(encode);
+        files().saveGraphPicture(encode);
     };
     m_logWindow->setFiles(std::move(graphFiles));
-    // The message line's tool tip names the file of a file message and why.
-    m_files->setFileProblem([this](const QString &detail) { m_status->setMessageDetail(detail); });
 
     wireMainWindow();
 }
@@ -103,7 +82,7 @@ Application::~Application()
 void Application::wireMainWindow()
 {
     FrmMain *w = m_frmMain.get();
-    StatusModel *s = m_status.get();
+    StatusModel *s = &status();
     connect(s, &StatusModel::messageChanged, w, &FrmMain::ShowMessage);
     connect(s, &StatusModel::messageDetailChanged, w, &FrmMain::setMessageDetail);
     connect(s, &StatusModel::buttonEnabledChanged, w, &FrmMain::setDeviceButtonEnabled);
@@ -119,18 +98,18 @@ void Application::wireMainWindow()
         w->setDeviceButtonEnabled(i, s->buttonEnabled(DeviceButton(i)));
     w->setLampColour(s->lampColour());
 
-    connect(w, &FrmMain::deviceButtonClicked, m_operations.get(), &DeviceOperations::CmdVqCom_Click);
-    connect(w->mnuCom, &QAction::triggered, this, [this] { m_portControl->mnuCom_Click(); });
-    connect(w->mnuOpen, &QAction::triggered, this, [this] { m_files->mnuOpen_Click(); });
-    connect(w->mnuSave, &QAction::triggered, this, [this] { m_files->mnuSave_Click(); });
-    connect(w->munOpenLog, &QAction::triggered, this, [this] { m_files->munOpenLog_Click(); });
-    connect(w->mnuSaveLog, &QAction::triggered, this, [this] { m_files->mnuSaveLog_Click(); });
+    connect(w, &FrmMain::deviceButtonClicked, &operations(), &DeviceOperations::CmdVqCom_Click);
+    connect(w->mnuCom, &QAction::triggered, this, [this] { portControl().mnuCom_Click(); });
+    connect(w->mnuOpen, &QAction::triggered, this, [this] { files().mnuOpen_Click(); });
+    connect(w->mnuSave, &QAction::triggered, this, [this] { files().mnuSave_Click(); });
+    connect(w->munOpenLog, &QAction::triggered, this, [this] { files().munOpenLog_Click(); });
+    connect(w->mnuSaveLog, &QAction::triggered, this, [this] { files().mnuSaveLog_Click(); });
     connect(w, &FrmMain::unloading, this, &Application::Form_Unload);
 }
 
 std::optional<PortChoice> Application::showPortDialog()
 {
-    PortSelection selection(m_config);
+    PortSelection selection(config());
     if (m_options.portDialog) {
         m_options.portDialog(selection);
     } else {
@@ -152,15 +131,15 @@ bool Application::Main()
 
     // 4. The configuration; asks for a port when none is stored.
     // A port named for this run needs no stored one.
-    const bool openPort = m_config.LoadConfig([this] {
+    const bool openPort = config().LoadConfig([this] {
         return !m_options.portDevice.isEmpty() || showPortDialog().has_value();
     });
 
     // 5. Open the port unless the dialog was cancelled.
     if (openPort)
-        m_portControl->OpenPort();
+        portControl().OpenPort();
     else
-        m_status->ShowMessage(kMsgPortCannotOpen, kColourRed);
+        status().ShowMessage(kMsgPortCannotOpen, kColourRed);
 
     // 6. Prepare the window: captions, and the hidden frame stays hidden.
     m_frmMain->setVersionText(VersionText);
@@ -175,10 +154,10 @@ bool Application::Main()
 
 void Application::MainIni()
 {
-    m_portControl->EnableCommands();
-    m_editor.reset();
-    m_log.setVolt(1, kEmptySample); // the log holds nothing yet
-    m_block->reset();               // no block read yet
+    portControl().EnableCommands();
+    editor().reset();
+    log().setVolt(1, kEmptySample); // the log holds nothing yet
+    block().reset();                // no block read yet
 }
 
 void Application::Form_Unload()
@@ -187,7 +166,7 @@ void Application::Form_Unload()
         return;
     m_unloaded = true;
     // Closes the port; an operation waiting for a reply returns at once.
-    m_operations->shutdown();
+    operations().shutdown();
     if (FrmLog *log = m_logWindow->window())
         log->close();
     emit ended();

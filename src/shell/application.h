@@ -1,14 +1,14 @@
 #pragma once
 
-// The program as a whole: the module-wide state (configuration, receive
-// buffer, run-data log, title, folder and version text), the start-up
-// sequence Main, and the wiring between the main window, the device link,
-// the file commands and the log window.
+// The program as a whole: the window's side of a session (title, folder and
+// version text), the start-up sequence Main, and the wiring between the main
+// window, the session's device link and file commands, and the log window.
 
 #include "link/portselection.h"
 #include "platform/config.h"
 #include "platform/prompter.h"
 #include "runlog/runlog.h"
+#include "session/session.h"
 #include "settings/editormodel.h"
 
 #include <QObject>
@@ -19,24 +19,15 @@
 
 namespace vq {
 
-class CommandExchange;
-class ControllerBlock;
-class DeviceOperations;
-class FileCommands;
 class FrmMain;
 class InstanceGuard;
 class LogWindowHost;
-class PortControl;
 class PortSelection;
-class SerialPort;
-class StatusModel;
 
 inline const QString kMsgAlreadyOpened = QStringLiteral("This application is already opened!!");
 
 // "Version" & major & "." & minor & revision: no "." before the revision.
 [[nodiscard]] QString makeVersionText(int major, int minor, int revision);
-
-class BackupStore;
 
 class Application : public QObject
 {
@@ -67,18 +58,20 @@ public:
     QString AppTitle;
     QString AppPath;
 
-    [[nodiscard]] Config &config() { return m_config; }
-    [[nodiscard]] EditorModel &editor() { return m_editor; }
-    [[nodiscard]] ControllerBlock &block() { return *m_block; }
-    [[nodiscard]] RunLog &log() { return m_log; }
+    // Everything the window shares with the command line.
+    [[nodiscard]] Session &session() { return *m_session; }
+    [[nodiscard]] Config &config() { return m_session->config(); }
+    [[nodiscard]] EditorModel &editor() { return m_session->editor(); }
+    [[nodiscard]] ControllerBlock &block() { return m_session->block(); }
+    [[nodiscard]] RunLog &log() { return m_session->log(); }
     [[nodiscard]] FrmMain &mainWindow() { return *m_frmMain; }
-    [[nodiscard]] StatusModel &status() { return *m_status; }
-    [[nodiscard]] CommandExchange &exchange() { return *m_exchange; }
-    [[nodiscard]] DeviceOperations &operations() { return *m_operations; }
-    [[nodiscard]] PortControl &portControl() { return *m_portControl; }
-    [[nodiscard]] FileCommands &files() { return *m_files; }
+    [[nodiscard]] StatusModel &status() { return m_session->status(); }
+    [[nodiscard]] CommandExchange &exchange() { return m_session->exchange(); }
+    [[nodiscard]] DeviceOperations &operations() { return m_session->operations(); }
+    [[nodiscard]] PortControl &portControl() { return m_session->portControl(); }
+    [[nodiscard]] FileCommands &files() { return m_session->files(); }
     [[nodiscard]] LogWindowHost &logWindow() { return *m_logWindow; }
-    [[nodiscard]] SerialPort &serialPort() { return *m_port; }
+    [[nodiscard]] SerialPort &serialPort() { return m_session->serialPort(); }
     [[nodiscard]] Prompter &prompter() { return *m_prompter; }
 
 signals:
@@ -92,20 +85,12 @@ private:
     void Form_Unload();
 
     Options m_options;
-    Config m_config;
-    EditorModel m_editor;
-    RunLog m_log;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter *m_prompter = nullptr;
-    std::unique_ptr<ControllerBlock> m_block;
-    std::unique_ptr<BackupStore> m_backups;
+    // Held until the session has closed the port.
     std::unique_ptr<InstanceGuard> m_guard;
-    std::unique_ptr<SerialPort> m_port;
-    std::unique_ptr<StatusModel> m_status;
-    std::unique_ptr<CommandExchange> m_exchange;
-    std::unique_ptr<PortControl> m_portControl;
-    std::unique_ptr<DeviceOperations> m_operations;
-    std::unique_ptr<FileCommands> m_files;
+    // Before the windows: they refer to its objects and go first.
+    std::unique_ptr<Session> m_session;
     std::unique_ptr<FrmMain> m_frmMain;
     std::unique_ptr<LogWindowHost> m_logWindow;
     bool m_unloaded = false;

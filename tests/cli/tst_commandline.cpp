@@ -214,6 +214,20 @@ private slots:
             QVERIFY2(!m_err.contains(fixture::msg::completion), qPrintable(m_err));
     }
 
+    // The first fault ends the command: after a written block whose echo
+    // falls short nothing more is sent, not even the verify's read.
+    void firstFaultEndsTheCommand()
+    {
+        QVERIFY(m_emu.setFault(QStringLiteral("partial-echo")));
+        const qsizetype before = sent().size();
+        const int code = run({QStringLiteral("set"), QStringLiteral("dead-band=7")});
+        QVERIFY(m_emu.setFault(QStringLiteral("none")));
+        QCOMPARE(code, 1);
+        const QByteArray wire = sent().mid(before);
+        QVERIFY2(wire.startsWith("srsw") && wire.size() == 2 + 2 + 64, wire.constData());
+        QVERIFY2(m_err.count(fixture::msg::cannotSet) == 1, qPrintable(m_err));
+    }
+
     // Exit code 5: an output file that isn't an ordinary file is refused
     // before anything is sent and stays what it was; a backup that can't be
     // written stops the write after the read; and "defaults" restores
@@ -327,11 +341,52 @@ private slots:
         QVERIFY2(m_err.contains(fixture::msg::trouble), qPrintable(m_err));
     }
 
-    void portThatCannotBeOpened()
+    // Without --port the profile's port opens, read as the window reads it;
+    // one that can't is exit code 3, says why and sends nothing. The
+    // emulator is Com3 in the profile beside a copy of the program.
+    void portOfTheProfile_data()
     {
-        QCOMPARE(run({QStringLiteral("--port"), path("no-such-tty"), QStringLiteral("show")}, false), 3);
-        QVERIFY(m_err.contains(fixture::msg::portCannotOpen));
-        QVERIFY(m_err.contains(path("no-such-tty")));
+        QTest::addColumn<QStringList>("port");
+        QTest::addColumn<QByteArray>("stored"); // the profile's [RS232C] section
+        QTest::addColumn<int>("exit");
+        QTest::addColumn<QString>("told");
+        const QByteArray com3("[RS232C]\r\nCommPort= 3\r\n");
+        const QStringList none;
+        QTest::newRow("stored Com3") << none << com3 << 0 << "";
+        QTest::newRow("--port Com3, as the profile maps it") << QStringList{"--port", "Com3"} << QByteArray() << 0 << "";
+        const QString tty = path("no-such-tty");
+        QTest::newRow("--port before the stored one") << QStringList{"--port", tty} << com3 << 3
+                                                       << tty + " (" + tty + "): no such device: ";
+        QTest::newRow("none stored") << none << QByteArray() << 3 << "No port is stored in ";
+        QTest::newRow("not a number") << none << QByteArray("[RS232C]\r\nCommPort=COM3\r\n") << 3 << "No port is stored";
+        QTest::newRow("beyond Com16") << QStringList{"--port", "Com17"} << QByteArray() << 3
+                                      << "Com17: no such port; Com1 to Com16 are known";
+    }
+    void portOfTheProfile()
+    {
+        QFETCH(QStringList, port);
+        QFETCH(QByteArray, stored);
+        QFETCH(int, exit);
+        QFETCH(QString, told);
+        const QString folder = path("profile");
+        QString copy = folder + QStringLiteral("/vq530t-link");
+        if (!QFile::exists(copy)) {
+            QVERIFY(QDir().mkpath(folder));
+            QCOMPARE(fixture::copyProgram(folder), copy);
+            QVERIFY(QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ExeUser));
+        }
+        QVERIFY(fixture::writeFile(folder + QStringLiteral("/VQ530T Link.ini"),
+                                   stored + "[Ports]\r\nCom3=" + m_emu.slavePath().toLocal8Bit() + "\r\n"));
+        const qsizetype before = sent().size();
+        QCOMPARE(run(port + QStringList{QStringLiteral("show")}, false, copy), exit);
+        QCOMPARE(sent().size() - before, exit == 0 ? 2 : 0);
+        if (exit == 0)
+            return;
+        QVERIFY2(m_err.startsWith(fixture::msg::portCannotOpen + u' ' + told), qPrintable(m_err));
+        QCOMPARE(m_err.count(u'\n'), 1);
+        if (told.startsWith("No port"))
+            QVERIFY2(m_err.contains(QFileInfo(folder).canonicalFilePath() + "/VQ530T Link.ini; name one with --port.\n"),
+                     qPrintable(m_err));
     }
 
     void versionAndHelp()
