@@ -5,8 +5,8 @@
 //
 //   bench_redraw [repetitions]     (default 400)
 
-#include "runlog/graphrenderer.h"
-#include "runlog/logwindow.h"
+#include "logwindow/graphrenderer.h"
+#include "logwindow/logwindowhost.h"
 #include "platform/config.h"
 #include "figures.h"
 

@@ -3,8 +3,6 @@
 
 #include "emulator.h"
 
-#include "core/constants.h"
-
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -59,9 +57,9 @@ int main(int argc, char *argv[])
 
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vq530t-emulator"));
-    // The one version of project(), as the Debian package carries it.
-    QCoreApplication::setApplicationVersion(
-        QStringLiteral("%1.%2.%3").arg(vq::kVersionMajor).arg(vq::kVersionMinor).arg(vq::kVersionRevision));
+    // The one version of project(), as the Debian package carries it
+    // (emulator/CMakeLists.txt).
+    QCoreApplication::setApplicationVersion(QStringLiteral(VQ_EMULATOR_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

@@ -20,9 +20,9 @@
 #include "files/logfile.h"
 #include "link/deviceoperations.h"
 #include "scriptedprompter.h"
-#include "runlog/logwindow.h"
-#include "shell/application.h"
+#include "logwindow/logwindowhost.h"
 #include "platform/config.h"
+#include "shell/application.h"
 #include "shell/frmmain.h"
 
 #include <QAction>

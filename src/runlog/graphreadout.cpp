@@ -1,6 +1,7 @@
 #include "runlog/graphreadout.h"
 
 #include "core/conversions.h"
+#include "runlog/loglayout.h"
 
 #include <cmath>
 
@@ -25,10 +26,10 @@ int wholeOrZero(float value)
 
 // The time axis: the view's first second at the left edge of the inside of
 // the plot, its last at the right (0 and 540 s at rest); the inside is the
-// outer width less the two 30-twip borders.
+// outer width less the two borders.
 float insideTwips(double picLogOuterWidth)
 {
-    return float(picLogOuterWidth - 2 * 30);
+    return float(picLogOuterWidth - 2 * kPicLogBorder);
 }
 
 QString sampleText(float value)
@@ -44,7 +45,7 @@ GraphReadOut graphReadOut(float x, float y, double picLogOuterWidth, double picL
     // Single precision throughout, as the pointer positions are delivered
     // (at rest the start adds nothing: 0 + x / inside * 540).
     const float tf = float(view.start) + x / insideTwips(picLogOuterWidth) * float(view.span);
-    const float pf = y / float(picLogOuterHeight - 2 * 30) * 100.0f;
+    const float pf = y / float(picLogOuterHeight - 2 * kPicLogBorder) * 100.0f;
 
     GraphReadOut r;
     r.t = wholeOrZero(tf);

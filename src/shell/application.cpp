@@ -5,13 +5,13 @@
 #include "link/portcontrol.h"
 #include "link/portselection.h"
 #include "link/statusmodel.h"
+#include "logwindow/logwindowhost.h"
 #include "platform/instanceguard.h"
-#include "platform/qtprompter.h"
-#include "runlog/logwindow.h"
 #include "settings/controllerblock.h"
 #include "shell/frmconfig.h"
 #include "shell/frmmain.h"
 #include "shell/programicon.h"
+#include "shell/qtprompter.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -13,15 +13,6 @@
 
 namespace vq {
 
-namespace {
-
-void place(QWidget *w, int left, int top, int width, int height)
-{
-    w->setGeometry(pixelsFromTwips(left), pixelsFromTwips(top), pixelsFromTwips(width), pixelsFromTwips(height));
-}
-
-} // namespace
-
 FrmConfig::FrmConfig(PortSelection &selection, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint),

@@ -28,11 +28,6 @@ QColor fromBgr(quint32 bgr)
     return QColor(bgrRed(bgr), bgrGreen(bgr), bgrBlue(bgr));
 }
 
-void place(QWidget *w, int left, int top, int width, int height)
-{
-    w->setGeometry(pixelsFromTwips(left), pixelsFromTwips(top), pixelsFromTwips(width), pixelsFromTwips(height));
-}
-
 QLabel *label(QWidget *parent, const QString &text, const QString &name, int left, int top, int width,
               int height = 240, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
 {

@@ -1,8 +1,8 @@
 #include "shell/windowpart.h"
 
+#include "logwindow/graphpicture.h"
 #include "platform/console.h"
 #include "platform/endsignals.h"
-#include "runlog/graphpicture.h"
 #include "shell/application.h"
 #include "shell/frmmain.h"
 

@@ -1,6 +1,6 @@
 // Log analysis: statistics against figures worked out by hand; the picture.
 
-#include "runlog/graphpicture.h"
+#include "logwindow/graphpicture.h"
 #include "runlog/logstats.h"
 
 #include <QTest>

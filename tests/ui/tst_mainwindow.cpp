@@ -5,7 +5,7 @@
 // the program's icon on every window; the graph saved as an SVG file.
 
 #include "apprig.h"
-#include "runlog/logwindow.h"
+#include "logwindow/logwindowhost.h"
 #include "settings/controllerblock.h"
 #include "shell/frmconfig.h"
 #include "shell/updownbutton.h"

@@ -1,4 +1,4 @@
-#include "runlog/statisticswindow.h"
+#include "logwindow/statisticswindow.h"
 
 #include <QGridLayout>
 #include <QLabel>

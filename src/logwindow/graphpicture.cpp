@@ -1,4 +1,4 @@
-#include "runlog/graphpicture.h"
+#include "logwindow/graphpicture.h"
 
 #include "platform/safewrite.h"
 #include "runlog/loglayout.h"
@@ -15,11 +15,6 @@
 namespace vq {
 
 namespace {
-
-QPoint pixelPoint(const QPointF &twips)
-{
-    return QPoint(pixelsFromTwips(twips.x()), pixelsFromTwips(twips.y()));
-}
 
 // Between the legend line and its axis title.
 constexpr int kTitleGap = 6;

@@ -9,7 +9,7 @@
 // and where the plot goes); the PNG painter and the SVG writer both draw
 // from that description, so scales and titles come out the same in both.
 
-#include "runlog/graphrenderer.h"
+#include "logwindow/graphrenderer.h"
 
 #include <QImage>
 #include <QList>

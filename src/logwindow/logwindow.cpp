@@ -1,208 +1,25 @@
-#include "runlog/logwindow.h"
+#include "logwindow/logwindow.h"
 
-#include "runlog/graphpicture.h"
-#include "runlog/graphrenderer.h"
+#include "logwindow/graphpicture.h"
+#include "logwindow/graphrenderer.h"
+#include "logwindow/statisticswindow.h"
+#include "platform/config.h"
 #include "runlog/loglayout.h"
 #include "runlog/logstats.h"
-#include "runlog/statisticswindow.h"
-#include "platform/config.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
-#include <qdrawutil.h>
 
 #include <algorithm>
 #include <cmath>
 
 namespace vq {
-
-namespace {
-
-QRect pixelRect(const QRectF &twips)
-{
-    return QRect(pixelsFromTwips(twips.left()), pixelsFromTwips(twips.top()),
-                 std::max(0, pixelsFromTwips(twips.width())), std::max(0, pixelsFromTwips(twips.height())));
-}
-
-QPoint pixelPoint(const QPointF &twips)
-{
-    return QPoint(pixelsFromTwips(twips.x()), pixelsFromTwips(twips.y()));
-}
-
-QSizeF twipsOf(const QSize &pixels)
-{
-    return QSizeF(pixels.width() * kTwipsPerPixel, pixels.height() * kTwipsPerPixel);
-}
-
-// The graph as a screen reader meets it: a chart whose value is the read-out.
-class PlotAreaAccessible : public QAccessibleWidget
-{
-public:
-    explicit PlotAreaAccessible(PlotArea *plot) : QAccessibleWidget(plot, QAccessible::Chart) {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Value)
-            return static_cast<const PlotArea *>(widget())->accessibleValue();
-        return QAccessibleWidget::text(t);
-    }
-};
-
-QAccessibleInterface *plotAreaAccessible(const QString &, QObject *object)
-{
-    if (auto *plot = qobject_cast<PlotArea *>(object))
-        return new PlotAreaAccessible(plot);
-    return nullptr;
-}
-
-} // namespace
-
-// --- LegendLine ---------------------------------------------------------------
-
-LegendLine::LegendLine(const QColor &colour, QWidget *parent) : QWidget(parent), m_colour(colour)
-{
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void LegendLine::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), m_colour);
-}
-
-// --- PlotArea ------------------------------------------------------------------
-
-PlotArea::PlotArea(QWidget *parent) : QWidget(parent)
-{
-    // The read-out follows the pointer without a button held.
-    setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    // Tab reaches the graph for the keyboard cursor; a click leaves the focus
-    // where it was, as it always has.
-    setFocusPolicy(Qt::TabFocus);
-    static const bool accessibleInstalled = (QAccessible::installFactory(plotAreaAccessible), true);
-    Q_UNUSED(accessibleInstalled);
-    setAccessibleName(QStringLiteral("Graph"));
-    setAccessibleDescription(QStringLiteral(
-        "Battery voltage and motor current against time. Left and Right move the cursor one second, "
-        "Page Up and Page Down ten, Home and End to the first and last second."));
-}
-
-void PlotArea::setCursorColumn(int column)
-{
-    if (column == m_cursorColumn)
-        return;
-    m_cursorColumn = column;
-    if (hasFocus())
-        update();
-}
-
-void PlotArea::setAccessibleValue(const QString &text)
-{
-    if (text == m_accessibleValue)
-        return;
-    m_accessibleValue = text;
-    QAccessibleValueChangeEvent event(this, text);
-    QAccessible::updateAccessibility(&event);
-}
-
-QRect PlotArea::inside() const
-{
-    return rect().adjusted(kBorderPixels, kBorderPixels, -kBorderPixels, -kBorderPixels);
-}
-
-QImage &PlotArea::imageForDrawing()
-{
-    const QSize size = inside().size().expandedTo(QSize(0, 0));
-    // Kept between redraws of the same size, so an interactive resize only
-    // allocates when the size really changes.
-    if (m_image.size() != size)
-        m_image = size.isEmpty() ? QImage() : QImage(size, QImage::Format_RGB32);
-    return m_image;
-}
-
-void PlotArea::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    qDrawWinPanel(&painter, rect(), palette(), true);
-    if (!m_image.isNull())
-        painter.drawImage(inside().topLeft(), m_image);
-    if (hasFocus() && m_cursorColumn >= 0)
-        painter.fillRect(QRect(m_cursorColumn, inside().top(), 1, inside().height()), Qt::black);
-}
-
-void PlotArea::mouseMoveEvent(QMouseEvent *event)
-{
-    emit pointerMoved(event->position(), event->buttons());
-}
-
-void PlotArea::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        emit leftPressed(event->position());
-    QWidget::mousePressEvent(event);
-}
-
-void PlotArea::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        emit doubleClicked();
-}
-
-void PlotArea::wheelEvent(QWheelEvent *event)
-{
-    // 120 eighths of a degree a notch; touchpads deliver fractions of it.
-    const double steps = event->angleDelta().y() / 120.0;
-    if (steps == 0) {
-        event->ignore();
-        return;
-    }
-    emit wheelTurned(event->position(), steps);
-    event->accept();
-}
-
-void PlotArea::keyPressEvent(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-        emit cursorKeyPressed(event->key());
-        break;
-    default:
-        QWidget::keyPressEvent(event);
-    }
-}
-
-void PlotArea::focusInEvent(QFocusEvent *event)
-{
-    QWidget::focusInEvent(event);
-    update();
-    emit focusChanged(true);
-}
-
-void PlotArea::focusOutEvent(QFocusEvent *event)
-{
-    QWidget::focusOutEvent(event);
-    update();
-    emit focusChanged(false);
-}
-
-// --- FrmLog --------------------------------------------------------------------
 
 FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log, LogWindowFiles files)
     : QWidget(nullptr), m_config(config), m_log(log), m_files(std::move(files))
@@ -218,17 +35,17 @@ FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log, LogWindow
     // Made first, so it is first in the tab order.
     CmdClose = new QPushButton(QStringLiteral("Close"), this);
     CmdClose->setObjectName(QStringLiteral("CmdClose"));
-    CmdClose->setGeometry(pixelRect(kCmdCloseRect));
+    place(CmdClose, kCmdCloseRect);
     connect(CmdClose, &QPushButton::clicked, this, &QWidget::close);
 
     const QRect legendLine(pixelPoint(kLegendLineFrom) - QPoint(0, 1),
                            QSize(pixelsFromTwips(kLegendLineTo.x() - kLegendLineFrom.x()), 2));
-    const auto makeLegend = [&](const QString &frameName, const QString &caption, const QRectF &place,
+    const auto makeLegend = [&](const QString &frameName, const QString &caption, const QRectF &frameRect,
                                 const QString &lineName, const QColor &colour, int index,
                                 QGroupBox *&frame, LegendLine *&line) {
         frame = new QGroupBox(caption, this);
         frame->setObjectName(frameName);
-        frame->setGeometry(pixelRect(place));
+        place(frame, frameRect);
         line = new LegendLine(colour, frame);
         line->setObjectName(lineName);
         line->setGeometry(legendLine);
@@ -236,7 +53,7 @@ FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log, LogWindow
         box->setObjectName(QStringLiteral("ChkScaleLine_%1").arg(index));
         // Two boxes of one caption: a screen reader names each by its curve.
         box->setAccessibleName(caption + QStringLiteral(" Scale Line"));
-        box->setGeometry(pixelRect(kChkScaleLineRect));
+        place(box, kChkScaleLineRect);
         // clicked, not toggled: only the user's click stores the state.
         connect(box, &QCheckBox::clicked, this, [this, index](bool ticked) { ChkScaleLine_Click(index, ticked); });
         ChkScaleLine[size_t(index)] = box;
@@ -274,7 +91,7 @@ FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log, LogWindow
     // it never takes the pointer's events from the plot.
     TxtLog = new QLabel(this);
     TxtLog->setObjectName(QStringLiteral("TxtLog"));
-    TxtLog->setGeometry(pixelRect(kTxtLogRect));
+    place(TxtLog, kTxtLogRect);
     TxtLog->setFrameShape(QFrame::Box);
     TxtLog->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     TxtLog->setMargin(1);
@@ -365,7 +182,7 @@ void FrmLog::redraw()
     const LogLayout layout = logLayout(outer);
     CmdClose->move(pixelPoint(layout.CmdClose.topLeft()));
     Frame1->move(pixelPoint(layout.Frame1.topLeft()));
-    PicLog->setGeometry(pixelRect(layout.PicLog));
+    place(PicLog, layout.PicLog);
 
     // The labels follow the plot area as placed, after pixel rounding.
     const LogLayout labels = logLayout(outer, twipsOf(PicLog->size()));
@@ -683,49 +500,6 @@ void FrmLog::closeEvent(QCloseEvent *event)
     // Closing is never refused and asks nothing.
     emit unloaded();
     event->accept();
-}
-
-// --- LogWindowHost -----------------------------------------------------------
-
-LogWindowHost::LogWindowHost(QWidget *mainWindow, Config &config, RunLog &log)
-    : m_mainWindow(mainWindow), m_config(config), m_log(log)
-{
-}
-
-LogWindowHost::~LogWindowHost()
-{
-    delete m_window.data();
-}
-
-FrmLog &LogWindowHost::showWindow()
-{
-    if (!m_window) {
-        auto *window = new FrmLog(m_mainWindow, m_config, m_log, m_files);
-        // A closed window is gone for the program at once, even though Qt
-        // deletes it a little later: the next show makes a new one.
-        QObject::connect(window, &FrmLog::unloaded, window, [this] { m_window = nullptr; });
-        m_window = window;
-    }
-    // Shown again while open: brought to the front, its size and place kept.
-    if (m_window->isVisible())
-        m_window->raise();
-    else
-        m_window->show();
-    return *m_window;
-}
-
-RunReplyStatus LogWindowHost::SetGraph(QStringView reply)
-{
-    const RunReplyStatus status = decodeRunReply(reply, m_log);
-    if (status != RunReplyStatus::Ok)
-        return status;
-    showWindow().logChanged();
-    return status;
-}
-
-void LogWindowHost::SetGraphFile()
-{
-    showWindow().logChanged();
 }
 
 } // namespace vq

@@ -8,11 +8,13 @@
 // (statistics, picture, a second run to compare), the wheel's zoom and the
 // drag's pan on the time axis; what it holds for them goes with the window.
 
-#include "runlog/graphpicture.h"
+#include "logwindow/graphpicture.h"
+#include "logwindow/graphrenderer.h"
+#include "logwindow/legendline.h"
+#include "logwindow/plotarea.h"
+#include "logwindow/statisticswindow.h"
 #include "runlog/graphreadout.h"
-#include "runlog/graphrenderer.h"
 #include "runlog/runlog.h"
-#include "runlog/statisticswindow.h"
 #include "runlog/timeview.h"
 
 #include <QImage>
@@ -41,77 +43,6 @@ struct LogWindowFiles
     std::function<std::optional<ComparedRun>()> openComparison;
     // Asks for a picture file and saves `encode(svg)` in it.
     std::function<void(const std::function<QByteArray(bool svg)> &encode)> savePicture;
-};
-
-// A legend line: a horizontal stroke, two pixels wide, whose colour is also
-// the colour the curve is drawn in.
-class LegendLine : public QWidget
-{
-    Q_OBJECT
-public:
-    LegendLine(const QColor &colour, QWidget *parent);
-    [[nodiscard]] QColor colour() const { return m_colour; }
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    QColor m_colour;
-};
-
-// The plot area: a sunken two-pixel border round an image of the graph. The
-// image is drawn only when the window redraws and is shown again on every
-// repaint, so the graph survives being covered. Reports pointer movements in
-// its own coordinates, and the cursor keys while it has the focus (Tab takes
-// it there; a click does not).
-class PlotArea : public QWidget
-{
-    Q_OBJECT
-public:
-    static constexpr int kBorderPixels = 2;
-
-    explicit PlotArea(QWidget *parent);
-
-    // The keyboard cursor: a one-pixel vertical line at this column of the
-    // widget, drawn over the image only while the plot has the focus (the
-    // image itself never shows it). Negative: no line.
-    void setCursorColumn(int column);
-    [[nodiscard]] int cursorColumn() const { return m_cursorColumn; }
-    // What a screen reader reads as the graph's value: the read-out's text,
-    // empty while the read-out is hidden.
-    void setAccessibleValue(const QString &text);
-    [[nodiscard]] QString accessibleValue() const { return m_accessibleValue; }
-
-    // The inside (the image) in the widget's coordinates.
-    [[nodiscard]] QRect inside() const;
-    [[nodiscard]] const QImage &image() const { return m_image; }
-    // Makes the image the size of the inside and hands it out for drawing.
-    [[nodiscard]] QImage &imageForDrawing();
-
-signals:
-    void pointerMoved(QPointF position, Qt::MouseButtons buttons);
-    void leftPressed(QPointF position);
-    void doubleClicked();
-    // The wheel turned by `steps` notches (positive: away from the user).
-    void wheelTurned(QPointF position, double steps);
-    // Left, Right, Page Up, Page Down, Home or End was pressed.
-    void cursorKeyPressed(int key);
-    void focusChanged(bool hasFocus);
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void wheelEvent(QWheelEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
-
-private:
-    QImage m_image;
-    int m_cursorColumn = -1;
-    QString m_accessibleValue;
 };
 
 class FrmLog : public QWidget
@@ -217,43 +148,6 @@ private:
     std::array<QLabel *, 10> LblS{};
     QLabel *LblTime = nullptr;
     QLabel *TxtLog = nullptr;
-};
-
-// Owns the log window on behalf of the program: makes it when run data is to
-// be shown, forgets it when the user closes it, and destroys it with itself.
-class LogWindowHost
-{
-public:
-    LogWindowHost(QWidget *mainWindow, Config &config, RunLog &log);
-    ~LogWindowHost();
-    LogWindowHost(const LogWindowHost &) = delete;
-    LogWindowHost &operator=(const LogWindowHost &) = delete;
-
-    // Decodes the controller's "br" reply into the log. Only a reply that
-    // decodes in full shows the window (making it if needed) and redraws it;
-    // a short or damaged reply leaves the log and the window as they were and
-    // the caller reports it.
-    [[nodiscard]] RunReplyStatus SetGraph(QStringView reply);
-
-    // After the log was filled from a file: shows the window and redraws it.
-    void SetGraphFile();
-
-    // The file commands behind the graph's context menu, for windows made
-    // from now on.
-    void setFiles(LogWindowFiles files) { m_files = std::move(files); }
-
-    // The window while it is loaded, else null.
-    [[nodiscard]] FrmLog *window() const { return m_window; }
-    void setMainWindow(QWidget *mainWindow) { m_mainWindow = mainWindow; }
-
-private:
-    FrmLog &showWindow();
-
-    QPointer<QWidget> m_mainWindow;
-    Config &m_config;
-    RunLog &m_log;
-    LogWindowFiles m_files;
-    QPointer<FrmLog> m_window;
 };
 
 } // namespace vq

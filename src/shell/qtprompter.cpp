@@ -1,4 +1,4 @@
-#include "platform/qtprompter.h"
+#include "shell/qtprompter.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -6,9 +6,9 @@
 // scales where the window shows its labels, the statistics on the screen.
 
 #include "fixtures.h"
+#include "logwindow/logwindowhost.h"
 #include "platform/config.h"
 #include "runlog/loglayout.h"
-#include "runlog/logwindow.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -1,7 +1,7 @@
-#include "runlog/graphrenderer.h"
+#include "logwindow/graphrenderer.h"
 
-#include "runlog/loglayout.h"
 #include "core/conversions.h"
+#include "runlog/loglayout.h"
 
 #include <QImage>
 #include <QLineF>

@@ -5,8 +5,8 @@
 // under the run and taken away again; the picture with its scales, as PNG
 // and as SVG.
 
-#include "runlog/graphpicture.h"
-#include "runlog/graphrenderer.h"
+#include "logwindow/graphpicture.h"
+#include "logwindow/graphrenderer.h"
 
 #include <QCryptographicHash>
 #include <QImage>
