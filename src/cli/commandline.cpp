@@ -351,8 +351,6 @@ std::optional<QList<SetValue>> parseSetValues(const QStringList &arguments, QStr
         error = QStringLiteral("set: name at least one KEY=VALUE");
         return std::nullopt;
     }
-    EditorModel scratch;
-    scratch.reset();
     for (const QString &arg : arguments) {
         const qsizetype eq = arg.indexOf(u'=');
         const int index = eq > 0 ? keyIndex(arg.left(eq)) : -1;
@@ -369,8 +367,7 @@ std::optional<QList<SetValue>> parseSetValues(const QStringList &arguments, QStr
             values.append({index, QString(), true});
             continue;
         }
-        scratch.setText(index, value);
-        if (!isPlainNumber(value) || scratch.marked(index)) {
+        if (!isPlainNumber(value) || !inRange(index, EditorModel::typedValue(index, value))) {
             error = QStringLiteral("set: %1 must be a number from %2 to %3")
                         .arg(arg.left(eq), shortestText(paramInfo(index).min), shortestText(paramInfo(index).max));
             return std::nullopt;

@@ -217,19 +217,10 @@ void EditorModel::TxtData_Change(int i)
     if (text.endsWith(u'.'))
         return;
 
-    float v = fieldValue(text);
-
-    if (i == kCurLim || i == kCurLimTimeLimit) {
-        // Currents travel in 10 A steps. Two-digit texts from 50 and
-        // three-digit texts up to 399 are complete values and are brought to
-        // whole tens; shorter or other texts may still grow (1 -> 12 -> 120),
-        // so they are left as typed.
-        const float first = fieldValue(text.left(1));
-        if ((text.size() == 2 && first >= 5.0f) || (text.size() == 3 && first <= 3.0f)) {
-            v = roundToAmpStep(double(v));
-            setText(i, shortestText(v)); // runs this handler once more, nested
-        }
-    }
+    bool complete = false;
+    const float v = typedValue(i, text, &complete);
+    if (complete)
+        setText(i, shortestText(v)); // runs this handler once more, nested
 
     const bool valueInRange = inRange(i, v);
     setMark(i, !valueInRange);
@@ -239,6 +230,24 @@ void EditorModel::TxtData_Change(int i)
     setSpinValue(i, spinValueFor(i, v));
     if (i == kCurLim)
         m_curLimValue = v;
+}
+
+float EditorModel::typedValue(int i, const QString &text, bool *completeCurrent)
+{
+    float v = fieldValue(text);
+    if (i == kCurLim || i == kCurLimTimeLimit) {
+        // Currents travel in 10 A steps. Two-digit texts from 50 and
+        // three-digit texts up to 399 are complete values and are brought to
+        // whole tens; shorter or other texts may still grow (1 -> 12 -> 120),
+        // so they are left as typed.
+        const float first = fieldValue(text.left(1));
+        if ((text.size() == 2 && first >= 5.0f) || (text.size() == 3 && first <= 3.0f)) {
+            v = roundToAmpStep(double(v));
+            if (completeCurrent)
+                *completeCurrent = true;
+        }
+    }
+    return v;
 }
 
 void EditorModel::UpDownData_Change(int i)

@@ -60,6 +60,11 @@ public:
     // number is refused even when unmarked ("5x" reads as 5, letters as 0).
     [[nodiscard]] EditorSettings settings() const;
 
+    // The value field i's text stands for when typed: its number, a complete
+    // current brought to whole tens (then *completeCurrent is set). The field
+    // is marked when it lies outside the range (inRange).
+    [[nodiscard]] static float typedValue(int i, const QString &text, bool *completeCurrent = nullptr);
+
     [[nodiscard]] QString text(int i) const { return m_text.at(size_t(i)); }
     [[nodiscard]] bool marked(int i) const { return m_marked.at(size_t(i)); }
     [[nodiscard]] int spinValue(int i) const { return m_spin.at(size_t(i)); }
