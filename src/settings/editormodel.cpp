@@ -95,7 +95,7 @@ void EditorModel::show(const DecodedBlock &decoded)
     const ControllerSettings &s = decoded.settings;
     setVqType(kVqTypeName);
     for (int i = 0; i < std::min(parts, kParamCount); ++i) {
-        setText(i, valueText(s.values[size_t(i)]));
+        showValue(i, s.values[size_t(i)]);
         // "Off" follows the field: ticking it empties the field and remembers 480.
         if (i == kCurLim)
             setCurLimOff(s.curLimOff);
@@ -106,6 +106,33 @@ void EditorModel::show(const DecodedBlock &decoded)
         for (int k = 0; k < int(m_mode.size()); ++k)
             setMode(k, s.modes[size_t(k)]);
     }
+}
+
+void EditorModel::showValue(int i, double value)
+{
+    // What the change handling would make of the value's text, without
+    // reading the text back: a decoded value is already a whole number, a
+    // tenth of a volt or a current in whole tens, so neither the current
+    // rounding nor the spin button changes the text.
+    const QString text = valueText(value);
+    QString &current = m_text.at(size_t(i));
+    if (current == text)
+        return;
+    current = text;
+    emit textChanged(i, text);
+    const bool valueInRange = inRange(i, value);
+    setMark(i, !valueInRange);
+    if (!valueInRange)
+        return;
+    const float v = float(value);
+    int &spin = m_spin.at(size_t(i));
+    const ParamInfo &p = paramInfo(i);
+    if (const int shown = std::clamp(spinValueFor(i, v), p.spinMin, p.spinMax); spin != shown) {
+        spin = shown;
+        emit spinValueChanged(i, shown);
+    }
+    if (i == kCurLim)
+        m_curLimValue = v;
 }
 
 EditorSettings EditorModel::settings() const

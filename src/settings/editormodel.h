@@ -46,9 +46,9 @@ public:
     // (and clears flags 0..3 along the way), then the two information fields.
     void ClearData();
 
-    // A decoded block shown, through the change handling so that marks,
-    // spin buttons and "Off" follow: the type "VQ530T", then each decoded
-    // part in order (a block that stopped decoding leaves the fields from
+    // A decoded block shown: the type "VQ530T", then each decoded part in
+    // order, each value's text with the mark and spin button the change
+    // handling would give it, and "Off" through its own handling (a block that stopped decoding leaves the fields from
     // there on as they were). A deleted block changes nothing; another
     // model's empties the type only.
     void show(const DecodedBlock &decoded);
@@ -111,6 +111,7 @@ signals:
     void romVersionChanged(const QString &text);
 
 private:
+    void showValue(int i, double value);
     void TxtData_Change(int i);
     void UpDownData_Change(int i);
     void ChkCurLimOff_Click();

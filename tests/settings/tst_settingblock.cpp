@@ -162,6 +162,9 @@ private slots:
         for (int i = 0; i < kParamCount; ++i)
             QVERIFY(r.editor.text(i) == shown.at(i) && !r.editor.marked(i));
         QCOMPARE(texts.size(), kParamCount); // each field set once, no echo
+        QCOMPARE(QList<int>({r.editor.spinValue(PwmMaxLoad), r.editor.spinValue(LowBattProtection),
+                             r.editor.spinValue(CurrentLimiter), int(r.editor.curLimValue())}),
+                 QList<int>({8000, 25, 200, 200}));
         QCOMPARE(r.editor.vqType() + ' ' + r.editor.romVersion(), QStringLiteral("VQ530T 16"));
         QCOMPARE(QList<bool>({r.editor.mode(0), r.editor.mode(1), r.editor.mode(2), r.editor.mode(3)}),
                  QList<bool>({false, true, false, true}));
@@ -172,6 +175,10 @@ private slots:
         QCOMPARE(r.build(), fixture::kWorkedBlockLowBatt30);
         QCOMPARE(r.block.writeBlock(), fixture::kWorkedBlockLowBatt30);
         QCOMPARE(r.prompter.messageCount(), 0);
+
+        // A value out of range is shown marked; its spin button stays.
+        QCOMPARE(r.block.showBlock(withByte(kWorkedBlock, 16, "FF")), D::Ok);
+        QVERIFY(r.editor.text(DeadBand) == "255" && r.editor.marked(DeadBand) && r.editor.spinValue(DeadBand) == 6);
     }
 
     // Byte 19 from FD to FF is "off": the field is emptied and disabled, and
