@@ -130,8 +130,10 @@ std::optional<EditorState> decodedEditor(const QString &block)
         return std::nullopt;
     EditorModel e;
     e.reset();
-    if (ShowSettingData(block, e).status != DecodeStatus::Ok)
+    const DecodedBlock decoded = decodeBlock(block);
+    if (decoded.status != DecodeStatus::Ok)
         return std::nullopt;
+    e.show(decoded);
     return EditorState::of(e);
 }
 

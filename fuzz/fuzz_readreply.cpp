@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     block.takeReadBlock(taken->block);
     FUZZ_CHECK(block.readBlock() == taken->block, "the block read isn't kept");
     FUZZ_CHECK(block.romVersion() == taken->block.mid(60, 2).toInt(nullptr, 16), "ROM version not byte 30");
-    const DecodeResult decoded = ShowSettingData(taken->recvBuffer, editor);
+    const DecodedBlock decoded = decodeBlock(taken->recvBuffer);
+    editor.show(decoded);
     FUZZ_CHECK(decoded.status != DecodeStatus::Malformed, "a taken block is malformed at field %d", decoded.field);
     return 0;
 }

@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     EditorModel editor;
     editor.reset();
-    (void)ShowSettingData(block, editor);
+    editor.show(decodeBlock(block));
 
     if (size > kBlockLength) {
         const QByteArray typing = vq::fuzz::bytes(data + kBlockLength, size - kBlockLength);
@@ -75,31 +75,36 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // "Off" and the Current Limiter field go together.
     FUZZ_CHECK(editor.curLimEnabled() == !editor.curLimOff(), "Off and the field's enabled state disagree");
 
-    const WriteDataResult made = MakeWriteData(editor, kReadBlock);
-    if (!made.ok) {
-        FUZZ_CHECK(made.block.isEmpty(), "a refused build handed out a block");
-        FUZZ_CHECK(!made.message.isEmpty(), "refused without a message");
+    // The editor's settings encoded, or the field that refuses them.
+    const auto build = [](const EditorModel &e) -> std::optional<QString> {
+        const EditorSettings taken = e.settings();
+        if (taken.abnormalField >= 0)
+            return std::nullopt;
+        return encodeBlock(taken.settings, kReadBlock);
+    };
+    const std::optional<QString> made = build(editor);
+    if (!made)
         return 0;
-    }
-    checkBuilt(made.block, kReadBlock, "first build");
+    checkBuilt(*made, kReadBlock, "first build");
 
     // What was written reads back: the block decodes in full and builds again.
     EditorModel again;
     again.reset();
-    const DecodeResult decoded = ShowSettingData(made.block, again);
+    const DecodedBlock decoded = decodeBlock(*made);
+    again.show(decoded);
     FUZZ_CHECK(decoded.status == DecodeStatus::Ok, "a built block doesn't decode: %s (status %d field %d)",
-               qPrintable(made.block), int(decoded.status), decoded.field);
-    const WriteDataResult second = MakeWriteData(again, kReadBlock);
-    FUZZ_CHECK(second.ok, "a built block read back is refused at field %d: %s", second.field,
-               qPrintable(made.block));
-    checkBuilt(second.block, kReadBlock, "second build");
+               qPrintable(*made), int(decoded.status), decoded.field);
+    const std::optional<QString> second = build(again);
+    FUZZ_CHECK(second.has_value(), "a built block read back is refused at field %d: %s",
+               again.settings().abnormalField, qPrintable(*made));
+    checkBuilt(*second, kReadBlock, "second build");
 
     // One trip through the controller's units settles the values for good.
     EditorModel third;
     third.reset();
-    (void)ShowSettingData(second.block, third);
-    const WriteDataResult settled = MakeWriteData(third, kReadBlock);
-    FUZZ_CHECK(settled.ok && settled.block == second.block, "the block keeps changing: %s -> %s -> %s",
-               qPrintable(made.block), qPrintable(second.block), qPrintable(settled.block));
+    third.show(decodeBlock(*second));
+    const std::optional<QString> settled = build(third);
+    FUZZ_CHECK(settled && *settled == *second, "the block keeps changing: %s -> %s -> %s",
+               qPrintable(*made), qPrintable(*second), qPrintable(settled.value_or(QString())));
     return 0;
 }

@@ -35,17 +35,16 @@ void check(const QString &text)
     if (text.startsWith(QLatin1String("&H"), Qt::CaseInsensitive))
         FUZZ_CHECK(v >= 0, "hexadecimal text read as negative: \"%s\"", vq::fuzz::printable(text).constData());
 
-    const float amps = ByteToAmp(text);
-    const float volts = ByteToVolt(text);
-    const QString percent = ByteToPercent(text);
-    FUZZ_CHECK(!std::isnan(amps) && !std::isnan(volts), "NaN from a byte conversion");
-    FUZZ_CHECK(!percent.isEmpty(), "empty percent text");
+    const float amps = byteToAmp(v);
+    const double volts = byteToVolt(v);
+    const double percent = byteToPercent(v);
+    FUZZ_CHECK(!std::isnan(amps) && !std::isnan(volts) && !std::isnan(percent), "NaN from a byte conversion");
 
     // Whatever number came out, the unit-to-byte helpers and the rounding
     // helpers must stay defined on it.
-    (void)AmpToHex(float(v));
-    (void)VoltToHex(float(v));
-    (void)PercentToHex(float(v));
+    (void)ampToByte(float(v));
+    (void)voltToByte(float(v));
+    (void)percentToByte(float(v));
     (void)formatWhole(v);
     (void)shortestText(float(v));
     const std::optional<qint16> whole = toInt16(v);

@@ -61,15 +61,19 @@ fault byte-to-volt-constant  '* 3 * 66 / 2550'          '* 3 * 67 / 2550'
 fault tie-half-even          'return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;' 'return lower + 1;'
 fault tie-half-away          'if (y - r >= 0.5)'        'if (y - r > 0.5)'
 # The setting block: word byte order, fixed bytes, copied bytes, "Off".
-fault word-order-read        'QString::number(*high * 256 + *low)' 'QString::number(*low * 256 + *high)'
-fault word-order-write       'const QString h = (QStringLiteral("000") + wholeHex(editor, i)).right(4);' \
-                             'const QString h0 = (QStringLiteral("000") + wholeHex(editor, i)).right(4); const QString h = h0.right(2) + h0.left(2);'
-fault fixed-byte-18          'QStringLiteral("55")'     'QStringLiteral("56")'
-fault zero-bytes-10-15       'QStringLiteral("000000000000")' 'QStringLiteral("000000000100")'
-fault copied-byte-21         'block += copied(21);'     'block += copied(20);'
-fault off-byte               'QStringLiteral("FF")'     'QStringLiteral("FE")'
-fault rom-version-byte       'strictByte(block, 30)'    'strictByte(block, 31)'
+fault word-order-read        'for (int k = byteCount - 1; k >= 0; --k) {' 'for (int k = 0; k < byteCount; ++k) {'
+fault word-order-write       'putByte(block, p.firstByte + k, number >> (8 * k));' \
+                             'putByte(block, p.firstByte + p.byteCount - 1 - k, number >> (8 * k));'
+fault fixed-byte-18          '{18, 1, 0x55}'            '{18, 1, 0x56}'
+fault zero-bytes-10-15       '{10, 6, 0x00}'            '{10, 5, 0x00}'
+fault copied-byte-21         '21, 1, C::Byte,    false' '21, 1, C::Byte,    true'
+fault off-byte               'kCurLimOffByte = 0xFF'    'kCurLimOffByte = 0xFE'
+fault rom-version-byte       'kRomVersionByte = 30'     'kRomVersionByte = 31'
 fault model-code             'kModelVQ530T = 0x01'      'kModelVQ530T = 0x11'
+# The parameter table the codec reads: a byte position, a conversion, the current step.
+fault table-byte-position    '22, 1, C::Percent'        '23, 1, C::Percent'
+fault table-conversion       '24, 1, C::Amp'            '24, 1, C::Percent'
+fault amp-step               'kAmpStep = 10.0f'         'kAmpStep = 5.0f'
 # Commands: time-outs, expected echoes, reply lengths, the verify.
 fault timeout-erase          'return 12000;'            'return 10000;'
 fault echo-rt                'QStringLiteral("rt"), QStringLiteral("rt")' 'QStringLiteral("rt"), QStringLiteral("rt\r")'

@@ -305,22 +305,24 @@ private:
     bool m_progressShown = false;
 };
 
-QString showText(const EditorModel &editor, bool json)
+QString showText(const ControllerSettings &settings, bool json)
 {
+    const auto off = [&settings](int i) { return i == CurrentLimiter && settings.curLimOff; };
+    const QString vqType = settings.model == kModelVQ530T ? kVqTypeName : QString();
     if (json) {
         QJsonObject o;
         for (int i = 0; i < kParamCount; ++i) {
             const QString key = QLatin1String(kKeys[size_t(i)]);
-            if (i == CurrentLimiter && editor.curLimOff())
+            if (off(i))
                 o.insert(key, QStringLiteral("off"));
             else
-                o.insert(key, editor.text(i).isEmpty() ? QJsonValue() : QJsonValue(Val(editor.text(i))));
+                o.insert(key, settings.values[size_t(i)]);
         }
-        o.insert(QStringLiteral("vq-type"), editor.vqType());
-        o.insert(QStringLiteral("rom-version"), Val(editor.romVersion()));
+        o.insert(QStringLiteral("vq-type"), vqType);
+        o.insert(QStringLiteral("rom-version"), settings.romVersion);
         QJsonObject flags;
         for (int k = 0; k < 4; ++k)
-            flags.insert(QLatin1String(kFlagKeys[size_t(k)]), editor.mode(k));
+            flags.insert(QLatin1String(kFlagKeys[size_t(k)]), settings.modes[size_t(k)]);
         o.insert(QStringLiteral("flags"), flags);
         return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented));
     }
@@ -329,19 +331,20 @@ QString showText(const EditorModel &editor, bool json)
         text += caption.leftJustified(30) + value + u'\n';
     };
     for (const ParamInfo &p : paramTable()) {
-        QString value = editor.text(p.index);
-        if (p.index == CurrentLimiter && editor.curLimOff())
+        const double v = settings.values[size_t(p.index)];
+        QString value = valueText(v);
+        if (off(p.index))
             value = QStringLiteral("Off");
-        else if (*p.unit && !value.isEmpty())
+        else if (*p.unit)
             value += u' ' + QLatin1String(p.unit);
-        if (editor.marked(p.index) && !(p.index == CurrentLimiter && editor.curLimOff()))
+        if (!inRange(p.index, v) && !off(p.index))
             value += QStringLiteral(" (out of range)");
         line(QLatin1String(p.caption), value);
     }
     for (int k = 0; k < 4; ++k)
-        line(QLatin1String(kFlagCaptions[size_t(k)]), editor.mode(k) ? QStringLiteral("yes") : QStringLiteral("no"));
-    line(QStringLiteral("VQ Type"), editor.vqType());
-    line(QStringLiteral("ROM Version"), editor.romVersion());
+        line(QLatin1String(kFlagCaptions[size_t(k)]), settings.modes[size_t(k)] ? QStringLiteral("yes") : QStringLiteral("no"));
+    line(QStringLiteral("VQ Type"), vqType);
+    line(QStringLiteral("ROM Version"), QString::number(settings.romVersion));
     return text;
 }
 
@@ -353,8 +356,6 @@ std::optional<QList<SetValue>> parseSetValues(const QStringList &arguments, QStr
         error = QStringLiteral("set: name at least one KEY=VALUE");
         return std::nullopt;
     }
-    EditorModel scratch;
-    scratch.reset();
     for (const QString &arg : arguments) {
         const qsizetype eq = arg.indexOf(u'=');
         const int index = eq > 0 ? keyIndex(arg.left(eq)) : -1;
@@ -371,8 +372,7 @@ std::optional<QList<SetValue>> parseSetValues(const QStringList &arguments, QStr
             values.append({index, QString(), true});
             continue;
         }
-        scratch.setText(index, value);
-        if (!isPlainNumber(value) || scratch.marked(index)) {
+        if (!isPlainNumber(value) || !inRange(index, EditorModel::typedValue(index, value))) {
             error = QStringLiteral("set: %1 must be a number from %2 to %3")
                         .arg(arg.left(eq), shortestText(paramInfo(index).min), shortestText(paramInfo(index).max));
             return std::nullopt;
@@ -382,8 +382,8 @@ std::optional<QList<SetValue>> parseSetValues(const QStringList &arguments, QStr
     return values;
 }
 
-// A settings file to write: read and decoded into a scratch editor first.
-std::optional<QString> loadSettingsFile(const QString &path, QString &error)
+// A settings file to write: read and decoded first.
+std::optional<ControllerSettings> loadSettingsFile(const QString &path, QString &error)
 {
     const std::optional<QByteArray> content = readWholeFile(path);
     if (!content) {
@@ -391,23 +391,21 @@ std::optional<QString> loadSettingsFile(const QString &path, QString &error)
         return std::nullopt;
     }
     const std::optional<QString> text = settingFileBlock(*content);
-    EditorModel scratch;
-    scratch.reset();
-    const DecodeResult decoded = text ? ShowSettingData(*text, scratch)
-                                      : DecodeResult{DecodeStatus::Malformed, kFieldBlockLength};
+    const DecodedBlock decoded = text ? decodeBlock(*text) : DecodedBlock{DecodeStatus::Malformed, kFieldBlockLength, {}};
     switch (decoded.status) {
     case DecodeStatus::Ok: break;
     case DecodeStatus::Malformed: error = kMsgTrouble; return std::nullopt;
     case DecodeStatus::Deleted: error = QStringLiteral("Setting Data is deleted."); return std::nullopt;
     case DecodeStatus::OtherModel: error = QStringLiteral("VQ type is different."); return std::nullopt;
     }
+    const ControllerSettings &file = decoded.settings;
     for (int i = 0; i < kParamCount; ++i) {
-        if (paramInfo(i).written && scratch.marked(i) && !(i == CurrentLimiter && scratch.curLimOff())) {
+        if (paramInfo(i).written && !inRange(i, file.values[size_t(i)]) && !(i == CurrentLimiter && file.curLimOff)) {
             error = QStringLiteral("%1: %2 is out of range").arg(path, QLatin1String(kKeys[size_t(i)]));
             return std::nullopt;
         }
     }
-    return text;
+    return file;
 }
 
 int saveFile(const QString &path, const QByteArray &content)
@@ -645,7 +643,7 @@ bool wantsWindow(const Invocation &invocation)
 
 namespace {
 int runDevice(DeviceRun &s, const Invocation &inv, const std::optional<QList<SetValue>> &setValues,
-              const std::optional<QString> &fileBlock);
+              const std::optional<ControllerSettings> &fileBlock);
 }
 
 int run(const Invocation &inv, const Environment &env)
@@ -685,7 +683,7 @@ int run(const Invocation &inv, const Environment &env)
     // command that would be refused.
     QString error;
     std::optional<QList<SetValue>> setValues;
-    std::optional<QString> fileBlock;
+    std::optional<ControllerSettings> fileBlock;
     if (cmd == u"read" || cmd == u"get-log") {
         if (!wantArgs(1))
             return usageError(QStringLiteral("%1 needs one FILE").arg(cmd));
@@ -723,7 +721,7 @@ int run(const Invocation &inv, const Environment &env)
 namespace {
 
 int runDevice(DeviceRun &s, const Invocation &inv, const std::optional<QList<SetValue>> &setValues,
-              const std::optional<QString> &fileBlock)
+              const std::optional<ControllerSettings> &fileBlock)
 {
     const QString &cmd = inv.command;
     const QStringList &args = inv.arguments;
@@ -731,7 +729,7 @@ int runDevice(DeviceRun &s, const Invocation &inv, const std::optional<QList<Set
         if (const int code = s.operate(DeviceButton::Read); code != ExitDone)
             return code;
         if (cmd == u"show") {
-            writeOut(showText(s.editor, inv.json));
+            writeOut(showText(s.block.readSettings().settings, inv.json));
             return ExitDone;
         }
         // As File > Setting Data > Save would write it.
@@ -748,14 +746,13 @@ int runDevice(DeviceRun &s, const Invocation &inv, const std::optional<QList<Set
         if (fileBlock) {
             // The ten written parameters and "Off" from the file; the rest
             // stays as the controller has it.
-            EditorModel file;
-            file.reset();
-            (void)ShowSettingData(*fileBlock, file);
             for (int i = 0; i < kParamCount; ++i) {
                 if (paramInfo(i).written)
-                    s.editor.setText(i, file.text(i));
+                    s.editor.setText(i, i == CurrentLimiter && fileBlock->curLimOff
+                                            ? QString()
+                                            : valueText(fileBlock->values[size_t(i)]));
             }
-            s.editor.setCurLimOff(file.curLimOff());
+            s.editor.setCurLimOff(fileBlock->curLimOff);
         } else {
             for (const SetValue &v : *setValues) {
                 if (v.off) {
@@ -770,15 +767,14 @@ int runDevice(DeviceRun &s, const Invocation &inv, const std::optional<QList<Set
         if (const int code = s.operate(DeviceButton::Write); code != ExitDone)
             return code;
         // What was written, and every value the editor's rules changed.
-        EditorModel written;
-        written.reset();
-        (void)ShowSettingData(s.block.writeBlock(), written);
+        const ControllerSettings written = decodeBlock(s.block.writeBlock()).settings;
         for (const SetValue &v : setValues.value_or(QList<SetValue>())) {
-            if (v.off || Val(v.text) == Val(written.text(v.index)))
+            const double taken = written.values[size_t(v.index)];
+            if (v.off || Val(v.text) == taken)
                 continue;
             const QString unit = *paramInfo(v.index).unit ? u' ' + QLatin1String(paramInfo(v.index).unit) : QString();
             writeErr(QStringLiteral("%1: %2%4 taken as %3%4\n")
-                         .arg(QLatin1String(kKeys[size_t(v.index)]), v.text, written.text(v.index), unit));
+                         .arg(QLatin1String(kKeys[size_t(v.index)]), v.text, valueText(taken), unit));
         }
         if (cmd == u"set")
             writeOut(showText(written, inv.json));
@@ -787,7 +783,7 @@ int runDevice(DeviceRun &s, const Invocation &inv, const std::optional<QList<Set
     if (cmd == u"defaults") {
         if (const int code = s.operate(DeviceButton::Defaults); code != ExitDone)
             return code;
-        writeOut(showText(s.editor, inv.json));
+        writeOut(showText(s.block.readSettings().settings, inv.json));
         return ExitDone;
     }
     if (cmd == u"get-log") {

@@ -30,25 +30,31 @@ qint64 toInt64Clamped(double x)
 
 } // namespace
 
-double Val(QStringView text)
+NumberScan scanNumber(QStringView text, NumberBase base)
 {
-    // Blanks, tabs and line feeds are ignored wherever they stand. Characters
-    // outside ASCII can never be part of a number; they end the scan.
+    // Blanks, tabs and line feeds are ignored wherever they stand (one between
+    // two other characters makes the text not plain). Characters outside
+    // ASCII can never be part of a number; they end the scan.
     std::string s;
     s.reserve(size_t(text.size()));
+    bool innerBlank = false;
+    bool blankPending = false;
     for (QChar qc : text) {
         const char16_t c = qc.unicode();
-        if (c == u' ' || c == u'\t' || c == u'\n')
+        if (c == u' ' || c == u'\t' || c == u'\n') {
+            blankPending = !s.empty();
             continue;
+        }
+        innerBlank = innerBlank || blankPending;
         s.push_back(c < 128 ? char(c) : '\x01');
     }
 
+    NumberScan scan;
     size_t i = 0;
-    if (s.size() >= 2 && s[0] == '&' && (s[1] == 'H' || s[1] == 'h')) {
-        double value = 0;
-        for (i = 2; i < s.size() && hexDigitValue(char16_t(s[i])) >= 0; ++i)
-            value = value * 16 + hexDigitValue(char16_t(s[i]));
-        return value;
+    if (base == NumberBase::Hex || (s.size() >= 2 && s[0] == '&' && (s[1] == 'H' || s[1] == 'h'))) {
+        for (i = base == NumberBase::Hex ? 0 : 2; i < s.size() && hexDigitValue(char16_t(s[i])) >= 0; ++i)
+            scan.value = scan.value * 16 + hexDigitValue(char16_t(s[i]));
+        return scan;
     }
 
     bool negative = false;
@@ -60,13 +66,16 @@ double Val(QStringView text)
     while (i < s.size() && isDigit(s[i]))
         intDigits.push_back(s[i++]);
     std::string fracDigits;
+    bool point = false;
     if (i < s.size() && s[i] == '.') {
+        point = true;
         ++i;
         while (i < s.size() && isDigit(s[i]))
             fracDigits.push_back(s[i++]);
     }
     if (intDigits.empty() && fracDigits.empty())
-        return 0;
+        return scan;
+    scan.plain = !innerBlank && i == s.size() && !intDigits.empty() && (!point || !fracDigits.empty());
 
     std::string number = intDigits.empty() ? std::string("0") : intDigits;
     if (!fracDigits.empty())
@@ -93,7 +102,8 @@ double Val(QStringView text)
     (void)ptr;
     if (ec == std::errc::result_out_of_range)
         value = expNegative ? 0.0 : std::numeric_limits<double>::infinity();
-    return negative ? -value : value;
+    scan.value = negative ? -value : value;
+    return scan;
 }
 
 double roundHalfEven(double x)
@@ -155,49 +165,44 @@ std::optional<qint16> toInt16(double x)
     return qint16(r);
 }
 
-QString AmpToHex(float amperes)
+float roundToAmpStep(double amperes)
+{
+    return float(std::trunc(amperes / kAmpStep + 0.5) * kAmpStep);
+}
+
+qint64 ampToByte(float amperes)
 {
     const double r = double(amperes) * 0.00625 * 255 / 3;
-    return hexText(toInt64Clamped(roundHalfEven(r)));
+    return toInt64Clamped(roundHalfEven(r));
 }
 
-QString VoltToHex(float volts)
+qint64 voltToByte(float volts)
 {
     const float r = float(double(volts) / 66 * 10 * 255 / 3);
-    return hexText(toInt64Clamped(roundHalfEven(double(r))));
+    return toInt64Clamped(roundHalfEven(double(r)));
 }
 
-QString PercentToHex(float percent)
+qint64 percentToByte(float percent)
 {
     const float r = float(double(percent) * 255 / 100);
-    return hexText(toInt64Clamped(roundHalfEven(double(r))));
+    return toInt64Clamped(roundHalfEven(double(r)));
 }
 
 float byteToAmp(double byte)
 {
     const float v = float(byte * 3 / 0.00625 / 255);
-    return float(std::trunc(double(v) / 10 + 0.5) * 10);
+    return roundToAmpStep(double(v));
 }
 
-float byteToVolt(double byte)
+double byteToVolt(double byte)
 {
     const double x = byte * 3 * 66 / 2550;
-    return float(roundHalfAway(x, 1));
+    return roundHalfAway(x, 1);
 }
 
-float ByteToAmp(QStringView byteText)
+double byteToPercent(double byte)
 {
-    return byteToAmp(Val(byteText));
-}
-
-float ByteToVolt(QStringView byteText)
-{
-    return byteToVolt(Val(byteText));
-}
-
-QString ByteToPercent(QStringView byteText)
-{
-    return formatWhole(Val(byteText) * 100 / 255);
+    return double(toInt64Clamped(roundHalfAway(byte * 100 / 255, 0)));
 }
 
 } // namespace vq

@@ -15,8 +15,8 @@
 
 namespace vq {
 
-// Lenient number scan of a text, as the program has always read numbers typed
-// into fields, stored in the profile file or handed over as "byte text":
+// The one number scanner. Its lenient reading is the way the program has
+// always read numbers typed into fields or stored in the profile file:
 //  - blanks, tabs and line feeds are ignored wherever they stand;
 //  - "&H" (any case) introduces hexadecimal digits (any case);
 //  - otherwise an optional sign, digits, an optional "." fraction and an
@@ -25,7 +25,31 @@ namespace vq {
 //  - a text with no number at its start reads as 0.
 // The decimal point is always ".", whatever the locale. Never throws; a
 // number too large for a double reads as +/- infinity.
-[[nodiscard]] double Val(QStringView text);
+//
+// The same scan tells whether the text is a plain number as a whole, the only
+// kind of text that is encoded into a block: optional blanks, tabs or line
+// feeds around it, an optional sign, then decimal digits 0-9 with at most one
+// "." that has digits on both sides ("6", "2.5", " 10 ", "-0"). Not plain:
+// empty text, "5x", letters, "1 0", exponents ("1e3"), "&H" hexadecimal,
+// ".5", and "3." (the editor skips a text that ends in "." so that 3.3 can
+// be typed; its out-of-range mark may still belong to the text before, so
+// such a value has never been checked against the bounds).
+struct NumberScan {
+    double value = 0; // the lenient reading
+    bool plain = false;
+};
+// NumberBase::Hex reads the text as the digits that follow "&H".
+enum class NumberBase { Any, Hex };
+[[nodiscard]] NumberScan scanNumber(QStringView text, NumberBase base = NumberBase::Any);
+[[nodiscard]] inline double Val(QStringView text) { return scanNumber(text).value; }
+[[nodiscard]] inline bool isPlainNumber(QStringView text) { return scanNumber(text).plain; }
+
+// Currents travel in steps of 10 A up to 300 A (the limiter's upper bound).
+inline constexpr float kAmpStep = 10.0f;
+inline constexpr float kMaxAmps = 300.0f;
+
+// A current brought to the nearest step, an exact half upwards.
+[[nodiscard]] float roundToAmpStep(double amperes);
 
 // Nearest integer, an exact half going to the even neighbour (2.5 -> 2, 3.5 -> 4).
 [[nodiscard]] double roundHalfEven(double x);
@@ -50,18 +74,15 @@ namespace vq {
 // lies outside -32768..32767 or is not a number.
 [[nodiscard]] std::optional<qint16> toInt16(double x);
 
-// Unit to device byte (hex text, not clamped: callers pass range-checked values).
-[[nodiscard]] QString AmpToHex(float amperes);
-[[nodiscard]] QString VoltToHex(float volts);
-[[nodiscard]] QString PercentToHex(float percent);
+// Unit to device byte (not clamped: callers pass range-checked values; the
+// block keeps the low eight bits).
+[[nodiscard]] qint64 ampToByte(float amperes);
+[[nodiscard]] qint64 voltToByte(float volts);
+[[nodiscard]] qint64 percentToByte(float percent);
 
-// Device byte given as "byte text" (decimal digits, or "&H" and hex digits) to unit.
-[[nodiscard]] float ByteToAmp(QStringView byteText);      // a multiple of 10 A
-[[nodiscard]] float ByteToVolt(QStringView byteText);     // rounded to 0.1 V
-[[nodiscard]] QString ByteToPercent(QStringView byteText); // whole-number text
-
-// The same conversions for a byte already read as a number.
-[[nodiscard]] float byteToAmp(double byte);
-[[nodiscard]] float byteToVolt(double byte);
+// Device byte to unit.
+[[nodiscard]] float byteToAmp(double byte);      // a multiple of 10 A
+[[nodiscard]] double byteToVolt(double byte);    // rounded to 0.1 V (the double nearest the tenth)
+[[nodiscard]] double byteToPercent(double byte); // whole percent, halves away from zero
 
 } // namespace vq

@@ -304,7 +304,7 @@ void DeviceOperations::EndCommand()
 
 void DeviceOperations::showReadBlock()
 {
-    const SettingsDecode decoded = m_block.showBlock(m_block.readBlock());
+    const SettingsDecode decoded = m_block.showReadBlock();
     m_blockRefused = decoded == SettingsDecode::Refused;
     if (decoded != SettingsDecode::Malformed)
         return;

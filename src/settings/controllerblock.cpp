@@ -15,7 +15,7 @@ void ControllerBlock::reset()
 {
     m_readBlock.clear();
     m_writeBlock.clear();
-    m_romVersion = -1;
+    m_read = DecodedBlock{};
 }
 
 void ControllerBlock::takeReadBlock(const QString &block)
@@ -23,13 +23,23 @@ void ControllerBlock::takeReadBlock(const QString &block)
     if (block.size() != kBlockLength || !isHexText(block))
         return;
     m_readBlock = block;
-    m_romVersion = qint16(hexByteAt(block, 60));
+    m_read = decodeBlock(block);
 }
 
 SettingsDecode ControllerBlock::showBlock(QStringView block)
 {
-    const DecodeResult result = ShowSettingData(block, m_editor);
-    switch (result.status) {
+    return show(decodeBlock(block));
+}
+
+SettingsDecode ControllerBlock::showReadBlock()
+{
+    return show(m_read);
+}
+
+SettingsDecode ControllerBlock::show(const DecodedBlock &decoded)
+{
+    m_editor.show(decoded);
+    switch (decoded.status) {
     case DecodeStatus::Malformed:
         return SettingsDecode::Malformed;
     case DecodeStatus::Deleted:
@@ -41,20 +51,25 @@ SettingsDecode ControllerBlock::showBlock(QStringView block)
     case DecodeStatus::Ok:
         break;
     }
-    const bool ok = result.status == DecodeStatus::Ok;
+    const bool ok = decoded.status == DecodeStatus::Ok;
     emit writeAllowedChanged(ok);
     return ok ? SettingsDecode::Ok : SettingsDecode::Refused;
 }
 
 std::optional<QString> ControllerBlock::buildWriteBlock()
 {
-    const WriteDataResult made = MakeWriteData(m_editor, m_readBlock);
-    if (!made.ok) {
-        m_prompter.message(made.message, made.icon);
+    const EditorSettings taken = m_editor.settings();
+    if (taken.abnormalField >= 0) {
+        m_prompter.message(kMsgDataAbnormal, MessageIcon::Information);
         return std::nullopt;
     }
-    m_writeBlock = made.block;
-    return made.block;
+    const std::optional<QString> block = encodeBlock(taken.settings, m_readBlock);
+    if (!block) {
+        m_prompter.message(kMsgNoReadBlock, MessageIcon::Exclamation);
+        return std::nullopt;
+    }
+    m_writeBlock = *block;
+    return block;
 }
 
 bool ControllerBlock::writeAllowedAfterOperation() const

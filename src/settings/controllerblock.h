@@ -39,21 +39,26 @@ public:
     void reset();
 
     // A block of 64 hexadecimal digits just read from the controller: it
-    // becomes ReadBlock, and its characters 61-62 the ROM version.
+    // becomes ReadBlock, decoded once; the ROM version is its.
     void takeReadBlock(const QString &block);
 
     [[nodiscard]] bool hasReadBlock() const { return m_readBlock.size() == kBlockLength; }
     [[nodiscard]] const QString &readBlock() const { return m_readBlock; }
     [[nodiscard]] const QString &writeBlock() const { return m_writeBlock; }
-    [[nodiscard]] qint16 romVersion() const { return m_romVersion; }
+    [[nodiscard]] qint16 romVersion() const { return qint16(m_read.settings.romVersion); }
+    // ReadBlock decoded.
+    [[nodiscard]] const DecodedBlock &readSettings() const { return m_read; }
 
     // ShowSettingData with its messages ("Setting Data is deleted.", "VQ type
     // is different."). Unless the block is malformed, the Write button is set
     // by the outcome (writeAllowedChanged): allowed only after a complete decode.
     SettingsDecode showBlock(QStringView block);
+    // The same for ReadBlock, decoded when it was taken.
+    SettingsDecode showReadBlock();
 
-    // MakeWriteData from the editor and ReadBlock; a refusal shows its message
-    // and gives nothing. The block built becomes WriteBlock.
+    // The editor's settings encoded over ReadBlock; a refusal (an abnormal
+    // field, or nothing read yet) shows its message and gives nothing. The
+    // block built becomes WriteBlock.
     [[nodiscard]] std::optional<QString> buildWriteBlock();
 
     // The Write button after an operation: only while the editor shows a block.
@@ -63,11 +68,13 @@ signals:
     void writeAllowedChanged(bool allowed);
 
 private:
+    SettingsDecode show(const DecodedBlock &decoded);
+
     EditorModel &m_editor;
     Prompter &m_prompter;
     QString m_readBlock;
     QString m_writeBlock;
-    qint16 m_romVersion = -1;
+    DecodedBlock m_read;
 };
 
 } // namespace vq

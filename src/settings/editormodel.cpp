@@ -3,6 +3,7 @@
 #include "core/constants.h"
 #include "core/conversions.h"
 #include "settings/paramtable.h"
+#include "settings/settingblock.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,10 +15,6 @@ namespace {
 constexpr int kLowBatt = LowBattProtection;
 constexpr int kCurLim = CurrentLimiter;
 constexpr int kCurLimTimeLimit = CurrentLimiterTimeLimit;
-
-// What is offered when "Off" is cleared again after a decoded "Off" block
-// (kCurLimOffAmps, beyond the limiter's range): its upper bound.
-constexpr float kCurLimMaxAmps = 300.0f;
 
 // The numeric reading of a field, held in single precision like the bounds.
 float fieldValue(const QString &text)
@@ -33,43 +30,7 @@ int spinValueFor(int i, float v)
     return int(roundHalfEven(double(scaled)));
 }
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\n';
-}
-
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 } // namespace
-
-bool isPlainNumber(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    qsizetype i = begin;
-    if (i < end && (text[i] == u'+' || text[i] == u'-'))
-        ++i;
-    const qsizetype intStart = i;
-    while (i < end && isAsciiDigit(text[i]))
-        ++i;
-    if (i == intStart)
-        return false;
-    if (i < end && text[i] == u'.') {
-        const qsizetype fracStart = ++i;
-        while (i < end && isAsciiDigit(text[i]))
-            ++i;
-        if (i == fracStart)
-            return false;
-    }
-    return i == end;
-}
 
 EditorModel::EditorModel(QObject *parent)
     : QObject(parent)
@@ -118,6 +79,83 @@ void EditorModel::ClearData()
     }
     setVqType(QString());
     setRomVersion(QString());
+}
+
+void EditorModel::show(const DecodedBlock &decoded)
+{
+    if (decoded.status == DecodeStatus::Deleted)
+        return;
+    if (decoded.status == DecodeStatus::OtherModel) {
+        setVqType(QString());
+        return;
+    }
+    if (decoded.field == kFieldBlockLength)
+        return; // nothing decoded, nothing shown
+    const int parts = decoded.decodedParts();
+    const ControllerSettings &s = decoded.settings;
+    setVqType(kVqTypeName);
+    for (int i = 0; i < std::min(parts, kParamCount); ++i) {
+        showValue(i, s.values[size_t(i)]);
+        // "Off" follows the field: ticking it empties the field and remembers 480.
+        if (i == kCurLim)
+            setCurLimOff(s.curLimOff);
+    }
+    if (parts > kFieldRomVersion)
+        setRomVersion(QString::number(s.romVersion));
+    if (parts > kFieldModeFlags) {
+        for (int k = 0; k < int(m_mode.size()); ++k)
+            setMode(k, s.modes[size_t(k)]);
+    }
+}
+
+void EditorModel::showValue(int i, double value)
+{
+    // What the change handling would make of the value's text, without
+    // reading the text back: a decoded value is already a whole number, a
+    // tenth of a volt or a current in whole tens, so neither the current
+    // rounding nor the spin button changes the text.
+    const QString text = valueText(value);
+    QString &current = m_text.at(size_t(i));
+    if (current == text)
+        return;
+    current = text;
+    emit textChanged(i, text);
+    const bool valueInRange = inRange(i, value);
+    setMark(i, !valueInRange);
+    if (!valueInRange)
+        return;
+    const float v = float(value);
+    int &spin = m_spin.at(size_t(i));
+    const ParamInfo &p = paramInfo(i);
+    if (const int shown = std::clamp(spinValueFor(i, v), p.spinMin, p.spinMax); spin != shown) {
+        spin = shown;
+        emit spinValueChanged(i, shown);
+    }
+    if (i == kCurLim)
+        m_curLimValue = v;
+}
+
+EditorSettings EditorModel::settings() const
+{
+    EditorSettings taken;
+    ControllerSettings &s = taken.settings;
+    s.curLimOff = m_curLimOff;
+    for (int i = 0; i < kParamCount; ++i) {
+        if (i == kCurLim && m_curLimOff)
+            continue; // encoded as "Off" whatever the field holds
+        const QString &text = m_text.at(size_t(i));
+        const NumberScan scan = scanNumber(text);
+        if (text.isEmpty() || m_marked.at(size_t(i)) || !scan.plain) {
+            taken.abnormalField = i;
+            return taken;
+        }
+        s.values[size_t(i)] = scan.value;
+    }
+    for (int k = 0; k < int(m_mode.size()); ++k)
+        s.modes[size_t(k)] = m_mode[size_t(k)];
+    s.model = m_vqType == kVqTypeName ? kModelVQ530T : -1;
+    s.romVersion = m_romVersion.isEmpty() ? -1 : m_romVersion.toInt();
+    return taken;
 }
 
 void EditorModel::setText(int i, const QString &text)
@@ -206,8 +244,24 @@ void EditorModel::TxtData_Change(int i)
     if (text.endsWith(u'.'))
         return;
 
-    float v = fieldValue(text);
+    bool complete = false;
+    const float v = typedValue(i, text, &complete);
+    if (complete)
+        setText(i, shortestText(v)); // runs this handler once more, nested
 
+    const bool valueInRange = inRange(i, v);
+    setMark(i, !valueInRange);
+    if (!valueInRange)
+        return; // the spin button and CurLimValue keep their values
+
+    setSpinValue(i, spinValueFor(i, v));
+    if (i == kCurLim)
+        m_curLimValue = v;
+}
+
+float EditorModel::typedValue(int i, const QString &text, bool *completeCurrent)
+{
+    float v = fieldValue(text);
     if (i == kCurLim || i == kCurLimTimeLimit) {
         // Currents travel in 10 A steps. Two-digit texts from 50 and
         // three-digit texts up to 399 are complete values and are brought to
@@ -215,20 +269,12 @@ void EditorModel::TxtData_Change(int i)
         // so they are left as typed.
         const float first = fieldValue(text.left(1));
         if ((text.size() == 2 && first >= 5.0f) || (text.size() == 3 && first <= 3.0f)) {
-            v = float(std::trunc(double(v) / 10.0 + 0.5) * 10.0);
-            setText(i, shortestText(v)); // runs this handler once more, nested
+            v = roundToAmpStep(double(v));
+            if (completeCurrent)
+                *completeCurrent = true;
         }
     }
-
-    const ParamInfo &p = paramInfo(i);
-    const bool inRange = p.min <= v && v <= p.max;
-    setMark(i, !inRange);
-    if (!inRange)
-        return; // the spin button and CurLimValue keep their values
-
-    setSpinValue(i, spinValueFor(i, v));
-    if (i == kCurLim)
-        m_curLimValue = v;
+    return v;
 }
 
 void EditorModel::UpDownData_Change(int i)
@@ -256,7 +302,7 @@ void EditorModel::ChkCurLimOff_Click()
         // 480 A is what a block with the limiter switched off decodes to; the
         // upper bound is offered instead of a value that would be refused.
         if (m_curLimValue == kCurLimOffAmps)
-            m_curLimValue = kCurLimMaxAmps;
+            m_curLimValue = kMaxAmps;
         setText(kCurLim, shortestText(m_curLimValue));
         emit curLimEnabledChanged(true);
     }

@@ -10,6 +10,8 @@
 // call each other synchronously and come to rest because a change
 // notification runs only when a text, value or state really changes.
 
+#include "settings/controllersettings.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringView>
@@ -18,15 +20,14 @@
 
 namespace vq {
 
-// Whether a field's text is a number as a whole, the only kind of text that
-// is encoded into a block: optional blanks, tabs or line feeds around it, an
-// optional sign, then decimal digits 0-9 with at most one "." that has digits
-// on both sides ("6", "2.5", " 10 ", "-0"). Refused: empty text, "5x",
-// letters, "1 0", exponents ("1e3"), "&H" hexadecimal, ".5", and "3." (the
-// change handling skips a text that ends in "." so that 3.3 can be typed;
-// its out-of-range mark may still belong to the text before, so such a value
-// has never been checked against the bounds).
-[[nodiscard]] bool isPlainNumber(QStringView text);
+struct DecodedBlock;
+
+// What the editor gives back to be encoded: its settings, or the first field
+// that may not be encoded.
+struct EditorSettings {
+    ControllerSettings settings;
+    int abnormalField = -1;
+};
 
 class EditorModel : public QObject
 {
@@ -44,6 +45,25 @@ public:
     // ClearData: clears "Off" (running its handler), then empties fields 0..13
     // (and clears flags 0..3 along the way), then the two information fields.
     void ClearData();
+
+    // A decoded block shown: the type "VQ530T", then each decoded part in
+    // order, each value's text with the mark and spin button the change
+    // handling would give it, and "Off" through its own handling (a block that stopped decoding leaves the fields from
+    // there on as they were). A deleted block changes nothing; another
+    // model's empties the type only.
+    void show(const DecodedBlock &decoded);
+
+    // The settings to encode, or the first abnormal field: empty, marked out
+    // of range or not a plain number (isPlainNumber), checked in index order;
+    // Current Limiter is exempt while "Off" is ticked. Marks are only as good
+    // as the change handling that set them, so a text that isn't a plain
+    // number is refused even when unmarked ("5x" reads as 5, letters as 0).
+    [[nodiscard]] EditorSettings settings() const;
+
+    // The value field i's text stands for when typed: its number, a complete
+    // current brought to whole tens (then *completeCurrent is set). The field
+    // is marked when it lies outside the range (inRange).
+    [[nodiscard]] static float typedValue(int i, const QString &text, bool *completeCurrent = nullptr);
 
     [[nodiscard]] QString text(int i) const { return m_text.at(size_t(i)); }
     [[nodiscard]] bool marked(int i) const { return m_marked.at(size_t(i)); }
@@ -91,6 +111,7 @@ signals:
     void romVersionChanged(const QString &text);
 
 private:
+    void showValue(int i, double value);
     void TxtData_Change(int i);
     void UpDownData_Change(int i);
     void ChkCurLimOff_Click();

@@ -30,6 +30,15 @@ enum ParamIndex : int {
     ForwardBoost = 13,
 };
 
+// How a parameter's value travels in the block.
+enum class Conversion {
+    Word,    // whole number, 16 bits, low byte first; read strictly
+    Byte,    // whole number, 8 bits; read strictly
+    Volt,    // volts <-> byte; the converted bytes are read leniently
+    Amp,     // amperes in steps of 10 A <-> byte
+    Percent, // whole percent <-> byte (0..255)
+};
+
 struct ParamInfo {
     int index;
     const char *caption;
@@ -40,8 +49,9 @@ struct ParamInfo {
     int spinMax;
     int spinStep;
     int maxLength;      // characters the field takes
-    int firstByte;      // byte of the block that carries the value
+    int firstByte;      // byte of the block that carries the value (0-based)
     int byteCount;      // 2 for the 16-bit words (low byte first), else 1
+    Conversion conversion;
     bool written;       // false: shown only, the block carries the controller's own bytes
 };
 

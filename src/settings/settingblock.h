@@ -5,17 +5,24 @@
 // controller's read reply, the data sent after the write command and the
 // whole content of a settings file.
 //
-// The block is not a plain image of the editor: only the parameters the user
-// may change are taken from the editor; the controller's calibration and
-// identity bytes are copied from the block last read from the controller, and
-// a few bytes are fixed.
+// The one codec between blocks and ControllerSettings. Where each parameter
+// stands and how it is converted comes from the parameter table; the model
+// code, the ROM version, the mode flags and the fixed bytes are known here
+// only.
+//
+// The block is not a plain image of the settings: only the parameters the
+// user may change are encoded; the controller's calibration and identity
+// bytes are copied from the block last read from the controller, and a few
+// bytes are fixed.
 
 #include "core/constants.h"
-#include "platform/prompter.h"
-#include "settings/editormodel.h"
+#include "settings/controllersettings.h"
 
 #include <QString>
 #include <QStringView>
+
+#include <algorithm>
+#include <optional>
 
 namespace vq {
 
@@ -30,51 +37,52 @@ inline const QString kMsgSettingDeleted = QStringLiteral("Setting Data is delete
 inline const QString kMsgOtherModel = QStringLiteral("VQ type is different.");                        // exclamation icon
 inline const QString kMsgNoReadBlock = QStringLiteral("Setting data has not been read from the VQ yet.\r\nPlease read it with \"Setting Data Read\" first."); // exclamation icon
 
-struct WriteDataResult {
-    bool ok = false;
-    QString block;   // the 64 characters when ok
-    QString message; // the message box to show when refused
-    MessageIcon icon = MessageIcon::None;
-    int field = -1;  // the first abnormal field, when a field was refused
-};
-
-// Builds the block to send or save from the editor. `readBlock` is the block
-// last read from the controller; its calibration and identity bytes are
-// copied. Refused (ok false, with the message to show) when a field is empty,
-// marked out of range or not a plain number (isPlainNumber), checked in index
-// order and stopping at the first; Current Limiter is exempt while "Off" is
-// ticked. Also refused, after the fields, when `readBlock` isn't exactly 64
-// characters: the copied bytes would be missing and a short block must never
-// reach the controller or a file.
-[[nodiscard]] WriteDataResult MakeWriteData(const EditorModel &editor, const QString &readBlock);
-
 enum class DecodeStatus { Ok, Deleted, OtherModel, Malformed };
 
-// Where decoding stopped on a character that isn't a hexadecimal digit:
-// a parameter index 0..13, or one of these.
+// The parts of a block in the order they are decoded: parameters 0..13, then
+// these. Where decoding stopped on a character that isn't a hexadecimal digit
+// is one of them.
 inline constexpr int kFieldRomVersion = 14;
 inline constexpr int kFieldModeFlags = 15;
+inline constexpr int kFieldCount = 16;
 inline constexpr int kFieldBlockLength = -2; // fewer than 64 characters, nothing decoded
 
-struct DecodeResult {
+struct DecodedBlock {
     DecodeStatus status = DecodeStatus::Ok;
-    int field = -1; // Malformed: the field where decoding stopped
+    int field = -1; // Malformed: the part where decoding stopped
+    // Ok: everything. Malformed: the parts before `field`. Deleted and other
+    // model: the model code. The ROM version whenever its byte is readable.
+    ControllerSettings settings;
+
+    // How many parts (in decoding order) hold decoded values.
+    [[nodiscard]] int decodedParts() const
+    {
+        if (status == DecodeStatus::Ok)
+            return kFieldCount;
+        return status == DecodeStatus::Malformed ? std::max(field, 0) : 0;
+    }
 };
 
-// Decodes the first 64 characters of `block` into the editor, through the
-// editor's change handling so that marks, spin buttons and "Off" follow.
-//  - Model code (characters 59-60) read leniently: 01 fills the editor, FF
-//    means the controller's setting data was deleted, anything else is another
-//    model; in the last two cases the fields keep what they showed.
+// Decodes the first 64 characters of `block`.
+//  - Model code (characters 59-60) read leniently: 01 is this controller, FF
+//    means the controller's setting data was deleted, anything else is
+//    another model; in the last two cases nothing else is decoded.
 //  - The plain byte and word positions (bytes 0-9, 16, 20, 21, 23, 25, 30) and
 //    the flag digit (character 64) must be hexadecimal digits: another
-//    character ends decoding there (Malformed, with the field); the fields set
-//    before keep their new text. The converted bytes 17, 19, 22 and 24 are read
-//    leniently, as far as they are hexadecimal.
+//    character ends decoding there (Malformed, with the part). The converted
+//    bytes 17, 19, 22 and 24 are read leniently: blanks, tabs and line feeds
+//    skipped, as far as they are hexadecimal digits.
 //  - Words read as unsigned, 0..65535; everything from 0x8000 on lies outside
-//    every range and is marked.
-//  - A text shorter than 64 characters is Malformed (kFieldBlockLength)
-//    and leaves the editor untouched.
-DecodeResult ShowSettingData(QStringView block, EditorModel &editor);
+//    every range.
+//  - Current Limiter reading 480 A (bytes FD to FF) is "Off".
+//  - A text shorter than 64 characters is Malformed (kFieldBlockLength).
+[[nodiscard]] DecodedBlock decodeBlock(QStringView block);
+
+// The block to send or save. `readBlock` is the block last read from the
+// controller: its calibration and identity bytes are copied, and without it
+// (not exactly 64 characters) there is no block, since a short block must
+// never reach the controller or a file. Values are rounded as the controller
+// expects: whole numbers and bytes half to even; "Off" is FF.
+[[nodiscard]] std::optional<QString> encodeBlock(const ControllerSettings &settings, QStringView readBlock);
 
 } // namespace vq
