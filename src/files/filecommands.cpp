@@ -1,5 +1,6 @@
 #include "files/filecommands.h"
 
+#include "core/messages.h"
 #include "files/logfile.h"
 #include "files/settingsfile.h"
 #include "platform/safewrite.h"
@@ -10,16 +11,6 @@
 #include <QFileInfo>
 
 namespace vq {
-
-namespace {
-
-const QString kTroubleText = QStringLiteral("Trouble is found in data.");
-const QString kCreateQuestion = QStringLiteral("File not found. Create it?");
-const QString kOverwriteQuestion = QStringLiteral("The file already exists. \r\nDo you overwrite?");
-const QString kNoDataText = QStringLiteral("There is no preserved data.");
-const QString kCannotSaveText = QStringLiteral("File cannot be saved.");
-
-} // namespace
 
 FileCommands::FileCommands(Prompter &prompter, RunLog &log, ControllerBlock &block,
                            std::function<void()> logLoaded)
@@ -58,7 +49,7 @@ void FileCommands::mnuSaveLog_Click()
 {
     // RunVolt(1) at -1 is the sign that there is no log at all.
     if (!m_log.hasData()) {
-        m_prompter.message(kNoDataText, MessageIcon::Exclamation);
+        m_prompter.message(kMsgNoData, MessageIcon::Exclamation);
         return;
     }
     SaveDataFile(QString::fromLatin1(kLogFileFilter));
@@ -76,12 +67,12 @@ void FileCommands::OpenDataFile(const QString &filter)
         return;
 
     if (!QFileInfo::exists(name)) {
-        if (!m_prompter.askYesNo(kCreateQuestion))
+        if (!m_prompter.askYesNo(kMsgCreateQuestion))
             return;
         // The new file is empty, so there is nothing to load from it.
         QFile file(name);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            m_prompter.message(kTroubleText, MessageIcon::Critical);
+            m_prompter.message(kMsgTrouble, MessageIcon::Critical);
             fileProblem(name, file.errorString());
         }
         return;
@@ -89,7 +80,7 @@ void FileCommands::OpenDataFile(const QString &filter)
 
     const std::optional<QByteArray> content = readWholeFile(name);
     if (!content) {
-        m_prompter.message(kTroubleText, MessageIcon::Critical);
+        m_prompter.message(kMsgTrouble, MessageIcon::Critical);
         fileProblem(name, readFailureReason(name));
         return;
     }
@@ -98,7 +89,7 @@ void FileCommands::OpenDataFile(const QString &filter)
 
     const bool ok = isSettingFilter(filter) ? openSettings(*content) : openLog(*content);
     if (!ok) {
-        m_prompter.message(kTroubleText, MessageIcon::Critical);
+        m_prompter.message(kMsgTrouble, MessageIcon::Critical);
         fileProblem(name);
     }
 }
@@ -131,7 +122,7 @@ void FileCommands::SaveDataFile(const QString &filter)
         const std::optional<QByteArray> block = settingFileContent(m_writeBlock);
         if (!block) {
             // Never write a settings file that isn't exactly one block.
-            m_prompter.message(kCannotSaveText, MessageIcon::Exclamation);
+            m_prompter.message(kMsgCannotSave, MessageIcon::Exclamation);
             return;
         }
         content = *block;
@@ -142,7 +133,7 @@ void FileCommands::SaveDataFile(const QString &filter)
     const QString name = askSaveName(filter);
     QString reason;
     if (!name.isEmpty() && !writeFileAtomically(name, content, &reason)) {
-        m_prompter.message(kCannotSaveText, MessageIcon::Exclamation);
+        m_prompter.message(kMsgCannotSave, MessageIcon::Exclamation);
         fileProblem(name, reason);
     }
 }
@@ -152,7 +143,7 @@ QString FileCommands::askSaveName(const QString &filter)
     const QString name = m_prompter.saveFileName(filter);
     if (name.isEmpty())
         return {};
-    if (QFileInfo::exists(name) && !m_prompter.askYesNo(kOverwriteQuestion))
+    if (QFileInfo::exists(name) && !m_prompter.askYesNo(kMsgOverwriteQuestion))
         return {};
     return name;
 }
@@ -165,7 +156,7 @@ std::optional<ComparedRun> FileCommands::openComparisonLog()
     const std::optional<QByteArray> content = readWholeFile(name);
     std::optional<RunLog> run = content ? runLogFromFile(*content) : std::nullopt;
     if (!run) {
-        m_prompter.message(kTroubleText, MessageIcon::Critical);
+        m_prompter.message(kMsgTrouble, MessageIcon::Critical);
         fileProblem(name, content ? QString() : readFailureReason(name));
         return std::nullopt;
     }
@@ -180,7 +171,7 @@ void FileCommands::saveGraphPicture(const std::function<QByteArray(bool svg)> &e
     const QByteArray content = encode(name.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive));
     QString reason;
     if (content.isEmpty() || !writeFileAtomically(name, content, &reason)) {
-        m_prompter.message(kCannotSaveText, MessageIcon::Exclamation);
+        m_prompter.message(kMsgCannotSave, MessageIcon::Exclamation);
         fileProblem(name, reason);
     }
 }

@@ -18,8 +18,9 @@
 
 namespace vq {
 
-inline constexpr char kLogHeaderField[] = "Time(s)";
 inline constexpr char kLogHeaderLine[] = "Time(s),Voltage(V),Current(A)";
+// Its first field, all that the header line of a file read must hold.
+inline constexpr QByteArrayView kLogHeaderField = QByteArrayView(kLogHeaderLine).first(7);
 
 // The whole file text of the log: header, then one row "s-1,volt,cur" per
 // slot s = 1..512 with an empty field for -1, numbers in shortest form, and

@@ -7,6 +7,7 @@
 // cleared, the caption shown) and the common end (buttons by the editor's
 // state, "Completion" unless something failed, the lamp back to idle).
 
+#include "core/messages.h"
 #include "link/commandexchange.h"
 #include "runlog/runlog.h"
 
@@ -24,15 +25,6 @@ class EditorModel;
 class PortControl;
 class Prompter;
 class StatusModel;
-
-inline const QString kMsgCommFault = QStringLiteral("RS232 communication fault.");
-inline const QString kMsgCannotSet = QStringLiteral("VQ cannot be set.");
-inline const QString kMsgCompletion = QStringLiteral("Completion");
-inline const QString kMsgVerifyNg = QStringLiteral("Verify was NG.");
-// The box names the folder and the system's reason; the message line gives
-// them as its detail.
-inline const QString kMsgNotBackedUp = QStringLiteral("The controller's settings could not be backed up.");
-inline const QString kMsgNothingWritten = QStringLiteral("Nothing was written.");
 
 inline constexpr double kPauseBeforeClear = 0.3; // s, also after a first read before "ae"
 inline constexpr double kPauseWrite = 0.5;       // s, around the write and after "ae"/"rt"

@@ -4,6 +4,7 @@
 // follow its state: OpenPort (with the port-selection dialog as retry),
 // ClosePort, EnableCommands and the ComPort menu's mnuCom_Click.
 
+#include "core/messages.h"
 #include "link/portselection.h"
 
 #include <QString>
@@ -16,9 +17,6 @@ namespace vq {
 class Config;
 class Transport;
 class StatusModel;
-
-inline const QString kMsgPortInitialized = QStringLiteral("CommPort was initialized.");
-inline const QString kMsgPortCannotOpen = QStringLiteral("ComPort cannot be opened.");
 
 // Why "Com n" did not open, for the message line's tool tip and standard
 // error: "Com3 (/dev/ttyUSB0): no such device: " and the system's own text.

@@ -1,5 +1,7 @@
 #include "link/statusmodel.h"
 
+#include "core/messages.h"
+
 namespace vq {
 
 StatusModel::StatusModel(QObject *parent)
@@ -31,11 +33,11 @@ void StatusModel::setMessageDetail(const QString &detail)
 QString deviceButtonCaption(DeviceButton button)
 {
     switch (button) {
-    case DeviceButton::Read: return QStringLiteral("Setting Data Read");
-    case DeviceButton::Write: return QStringLiteral("Setting Data Write");
-    case DeviceButton::Defaults: return QStringLiteral("Default Data Write");
-    case DeviceButton::DataGet: return QStringLiteral("Data Get");
-    case DeviceButton::DataClear: return QStringLiteral("Data Clear");
+    case DeviceButton::Read: return kCaptionRead;
+    case DeviceButton::Write: return kCaptionWrite;
+    case DeviceButton::Defaults: return kCaptionDefaults;
+    case DeviceButton::DataGet: return kCaptionDataGet;
+    case DeviceButton::DataClear: return kCaptionDataClear;
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "logwindow/graphpicture.h"
 
+#include "core/messages.h"
 #include "platform/safewrite.h"
 #include "runlog/loglayout.h"
 
@@ -103,7 +104,7 @@ GraphPictureDescription describeGraphPicture(QSize size, const GraphOptions &opt
         }
     }
     const QPoint time = pixelPoint(labels.LblTime);
-    text(time, time.x() + pixelsFromTwips(kLblTimeSize.width()) / 2.0, Qt::AlignHCenter, QStringLiteral("Time(s)"));
+    text(time, time.x() + pixelsFromTwips(kLblTimeSize.width()) / 2.0, Qt::AlignHCenter, kTitleTime);
 
     // The legend lines where the window has them, in the curves' colours,
     // each beside its axis title: the voltage's on the left, the current's
@@ -115,8 +116,8 @@ GraphPictureDescription describeGraphPicture(QSize size, const GraphOptions &opt
     d.rects.append({voltLine, options.voltColour});
     d.rects.append({curLine, options.curColour});
     const int titleBaseline = voltLine.top() + 1 + kPictureFontPixels / 3;
-    d.texts.append({QPointF(voltLine.right() + 1 + kTitleGap, titleBaseline), Qt::AlignLeft, QStringLiteral("Voltage(V)")});
-    d.texts.append({QPointF(curLine.left() - kTitleGap, titleBaseline), Qt::AlignRight, QStringLiteral("Current(A)")});
+    d.texts.append({QPointF(voltLine.right() + 1 + kTitleGap, titleBaseline), Qt::AlignLeft, kTitleVoltage});
+    d.texts.append({QPointF(curLine.left() - kTitleGap, titleBaseline), Qt::AlignRight, kTitleCurrent});
     return d;
 }
 

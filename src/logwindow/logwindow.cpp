@@ -1,5 +1,6 @@
 #include "logwindow/logwindow.h"
 
+#include "core/messages.h"
 #include "logwindow/graphpicture.h"
 #include "logwindow/graphrenderer.h"
 #include "logwindow/statisticswindow.h"
@@ -27,7 +28,7 @@ FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log, LogWindow
     // Close and the close box unload the window; the log stays with the program.
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("FrmLog"));
-    setWindowTitle(QStringLiteral("Log Data"));
+    setWindowTitle(kTitleLogWindow);
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
@@ -58,9 +59,9 @@ FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log, LogWindow
         connect(box, &QCheckBox::clicked, this, [this, index](bool ticked) { ChkScaleLine_Click(index, ticked); });
         ChkScaleLine[size_t(index)] = box;
     };
-    makeLegend(QStringLiteral("Frame2"), QStringLiteral("Voltage(V)"), kFrame2Rect, QStringLiteral("Line1"),
+    makeLegend(QStringLiteral("Frame2"), kTitleVoltage, kFrame2Rect, QStringLiteral("Line1"),
                kVoltColour, 0, Frame2, Line1);
-    makeLegend(QStringLiteral("Frame1"), QStringLiteral("Current(A)"), kFrame1Rect, QStringLiteral("Line2"),
+    makeLegend(QStringLiteral("Frame1"), kTitleCurrent, kFrame1Rect, QStringLiteral("Line2"),
                kCurColour, 1, Frame1, Line2);
 
     PicLog = new PlotArea(this);
@@ -82,7 +83,7 @@ FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log, LogWindow
 
     loadLabels();
 
-    LblTime = new QLabel(QStringLiteral("Time(s)"), this);
+    LblTime = new QLabel(kTitleTime, this);
     LblTime->setObjectName(QStringLiteral("LblTime"));
     LblTime->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     LblTime->resize(pixelsFromTwips(kLblTimeSize.width()), pixelsFromTwips(kLblTimeSize.height()));
@@ -260,7 +261,7 @@ void FrmLog::setView(const TimeView &view)
 void FrmLog::setComparison(std::optional<ComparedRun> run)
 {
     m_comparison = std::move(run);
-    setWindowTitle(m_comparison ? QStringLiteral("Log Data - ") + m_comparison->name : QStringLiteral("Log Data"));
+    setWindowTitle(m_comparison ? kTitleLogWindow + QStringLiteral(" - ") + m_comparison->name : kTitleLogWindow);
     // Room for the compared run's two lines under the three of the run.
     const QRect box = pixelRect(kTxtLogRect);
     TxtLog->resize(box.width(), m_comparison ? box.height() * 5 / 3 : box.height());

@@ -1,5 +1,7 @@
 #include "platform/safewrite.h"
 
+#include "core/messages.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -43,7 +45,7 @@ bool writeFileAtomically(const QString &filePath, const QByteArray &content,
     // or a pipe another program reads from would be gone for good.
     const QFileInfo target(filePath);
     if (target.exists() && !target.isFile())
-        return failed(reason, QStringLiteral("not an ordinary file"));
+        return failed(reason, kReasonNotOrdinary);
     // A file marked read-only (Windows' attribute, or no write permission for
     // its owner) is the user's own protection: renaming over it would get
     // past it, also for root or where the folder may be written.
@@ -88,9 +90,9 @@ QString readFailureReason(const QString &filePath)
 {
     const QFileInfo info(filePath);
     if (info.isDir())
-        return QStringLiteral("is a folder");
+        return kReasonIsFolder;
     if (info.exists() && !info.isFile())
-        return QStringLiteral("not an ordinary file");
+        return kReasonNotOrdinary;
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
         return file.errorString();

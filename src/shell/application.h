@@ -4,6 +4,7 @@
 // version text), the start-up sequence Main, and the wiring between the main
 // window, the session's device link and file commands, and the log window.
 
+#include "core/messages.h"
 #include "link/portselection.h"
 #include "platform/config.h"
 #include "platform/prompter.h"
@@ -23,8 +24,6 @@ class FrmMain;
 class InstanceGuard;
 class LogWindowHost;
 class PortSelection;
-
-inline const QString kMsgAlreadyOpened = QStringLiteral("This application is already opened!!");
 
 // "Version" & major & "." & minor & revision: no "." before the revision.
 [[nodiscard]] QString makeVersionText(int major, int minor, int revision);

@@ -1,0 +1,61 @@
+#pragma once
+
+// The program's message texts, each written once: the message boxes, the
+// main window's message line, the command line's messages and the texts the
+// log window and its pictures share. The window and the command line both
+// take them from here, so a text changed here is changed everywhere it shows.
+// (tests/core/messages_once.sh holds the rest of src/ to it.)
+
+#include <QString>
+
+namespace vq {
+
+// Start-up.
+inline const QString kMsgAlreadyOpened = QStringLiteral("This application is already opened!!");
+
+// The serial port.
+inline const QString kMsgPortInitialized = QStringLiteral("CommPort was initialized.");
+inline const QString kMsgPortCannotOpen = QStringLiteral("ComPort cannot be opened.");
+
+// The device operations.
+inline const QString kMsgCommFault = QStringLiteral("RS232 communication fault.");
+inline const QString kMsgCannotSet = QStringLiteral("VQ cannot be set.");
+inline const QString kMsgCompletion = QStringLiteral("Completion");
+inline const QString kMsgVerifyNg = QStringLiteral("Verify was NG.");
+// The box names the folder and the system's reason; the message line gives
+// them as its detail.
+inline const QString kMsgNotBackedUp = QStringLiteral("The controller's settings could not be backed up.");
+inline const QString kMsgNothingWritten = QStringLiteral("Nothing was written.");
+
+// The setting data in the editor.
+inline const QString kMsgDataAbnormal = QStringLiteral("Data is abnormal!!\r\nPlease set it correctly."); // information icon
+inline const QString kMsgSettingDeleted = QStringLiteral("Setting Data is deleted.");                  // exclamation icon
+inline const QString kMsgOtherModel = QStringLiteral("VQ type is different.");                        // exclamation icon
+inline const QString kMsgNoReadBlock = QStringLiteral(
+    "Setting data has not been read from the VQ yet.\r\nPlease read it with \"Setting Data Read\" first."); // exclamation icon
+
+// Settings and log files.
+inline const QString kMsgTrouble = QStringLiteral("Trouble is found in data.");
+inline const QString kMsgCreateQuestion = QStringLiteral("File not found. Create it?");
+inline const QString kMsgOverwriteQuestion = QStringLiteral("The file already exists. \r\nDo you overwrite?");
+inline const QString kMsgNoData = QStringLiteral("There is no preserved data.");
+inline const QString kMsgCannotSave = QStringLiteral("File cannot be saved.");
+// Why an existing target is not replaced by a save.
+inline const QString kReasonIsFolder = QStringLiteral("is a folder");
+inline const QString kReasonNotOrdinary = QStringLiteral("not an ordinary file");
+
+// The five device buttons' captions, also the status of a running operation
+// and the command line's progress lines; in the order of DeviceButton.
+inline const QString kCaptionRead = QStringLiteral("Setting Data Read");
+inline const QString kCaptionWrite = QStringLiteral("Setting Data Write");
+inline const QString kCaptionDefaults = QStringLiteral("Default Data Write");
+inline const QString kCaptionDataGet = QStringLiteral("Data Get");
+inline const QString kCaptionDataClear = QStringLiteral("Data Clear");
+
+// The log window and the pictures of its graph.
+inline const QString kTitleLogWindow = QStringLiteral("Log Data");
+inline const QString kTitleTime = QStringLiteral("Time(s)");
+inline const QString kTitleVoltage = QStringLiteral("Voltage(V)");
+inline const QString kTitleCurrent = QStringLiteral("Current(A)");
+
+} // namespace vq

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Each of the program's message texts is written once under src/: in
+# src/core/messages.h, where the window and the command line both take it
+# from. A second copy of a text as a string in the code (not in a comment)
+# fails, and so does a catalogue that has lost its texts.
+#
+#   messages_once.sh SOURCE_DIR
+set -uo pipefail
+src=${1:?the source folder}/src
+catalogue=$src/core/messages.h
+
+# The string literals of the catalogue, as the source spells them.
+mapfile -t texts < <(
+    tr '\n' ' ' <"$catalogue" | grep -o 'QStringLiteral( *"\([^"\\]\|\\.\)*")' | sed 's/^QStringLiteral( *//; s/)$//')
+if [ "${#texts[@]}" -lt 20 ]; then
+    echo "only ${#texts[@]} texts found in $catalogue" >&2
+    exit 1
+fi
+
+failed=0
+for text in "${texts[@]}"; do
+    # Code lines only: a comment may quote a text.
+    count=$(grep -rF --include='*.h' --include='*.cpp' -- "$text" "$src" \
+        | sed 's#^[^:]*:##; s#//.*##' | grep -cF -- "$text")
+    if [ "$count" -ne 1 ]; then
+        echo "$text: written $count times under src/" >&2
+        grep -rnF --include='*.h' --include='*.cpp' -- "$text" "$src" | grep -v ':[[:space:]]*//' >&2
+        failed=1
+    fi
+done
+[ "$failed" -eq 0 ] && echo "${#texts[@]} message texts, each written once"
+exit "$failed"
