@@ -2,6 +2,7 @@
 
 #include "core/constants.h"
 #include "core/conversions.h"
+#include "core/messages.h"
 #include "files/backups.h"
 #include "files/logfile.h"
 #include "files/settingsfile.h"
@@ -46,11 +47,8 @@ constexpr std::array<const char *, kParamCount> kKeys{
     "pwm-min", "pwm-max", "neutral", "high-forward", "high-brake", "dead-band", "low-batt",
     "cur-limit", "brake-max", "reverse-max", "neutral-brake", "cur-limit-timer", "cur-limit-time",
     "forward-boost"};
-constexpr std::array<const char *, 4> kFlagKeys{"virgin", "reverse", "rev-cancel", "lipo"};
-constexpr std::array<const char *, 4> kFlagCaptions{"Virgin Bit", "Reverse Mode", "Rev Cancel", "Lipo Mode"};
+constexpr std::array<const char *, kModeFlags> kFlagKeys{"virgin", "reverse", "rev-cancel", "lipo"};
 
-const QString kMsgTrouble = QStringLiteral("Trouble is found in data.");
-const QString kMsgCannotSave = QStringLiteral("File cannot be saved.");
 
 void writeOut(const QString &text)
 {
@@ -127,7 +125,7 @@ int checkOutputFile(const QString &path)
     const QFileInfo info(path);
     QString reason;
     if (info.exists() && !info.isFile()) {
-        reason = info.isDir() ? QStringLiteral("is a folder") : QStringLiteral("not an ordinary file");
+        reason = info.isDir() ? kReasonIsFolder : kReasonNotOrdinary;
     } else {
         // The folder is tried with a file of its own, as the save will.
         QTemporaryFile probe(info.absolutePath() + QStringLiteral("/.vq530t-link-XXXXXX"));
@@ -216,7 +214,7 @@ public:
         }
         const QString device = namedPortDevice(config, name);
         if (device.isEmpty()) {
-            printMessage(oneLine(kMsgPortCannotOpen, QStringLiteral("%1: no such port; Com1 to Com16 are known").arg(name)));
+            printMessage(oneLine(kMsgPortCannotOpen, QStringLiteral("%1: no such port; Com%2 to Com%3 are known").arg(name).arg(kFirstPort).arg(kLastPort)));
             return ExitNoPort;
         }
         if (!port.open(device)) {
@@ -321,7 +319,7 @@ QString showText(const ControllerSettings &settings, bool json)
         o.insert(QStringLiteral("vq-type"), vqType);
         o.insert(QStringLiteral("rom-version"), settings.romVersion);
         QJsonObject flags;
-        for (int k = 0; k < 4; ++k)
+        for (int k = 0; k < kModeFlags; ++k)
             flags.insert(QLatin1String(kFlagKeys[size_t(k)]), settings.modes[size_t(k)]);
         o.insert(QStringLiteral("flags"), flags);
         return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented));
@@ -341,8 +339,8 @@ QString showText(const ControllerSettings &settings, bool json)
             value += QStringLiteral(" (out of range)");
         line(QLatin1String(p.caption), value);
     }
-    for (int k = 0; k < 4; ++k)
-        line(QLatin1String(kFlagCaptions[size_t(k)]), settings.modes[size_t(k)] ? QStringLiteral("yes") : QStringLiteral("no"));
+    for (int k = 0; k < kModeFlags; ++k)
+        line(QLatin1String(kModeCaptions[size_t(k)]), settings.modes[size_t(k)] ? QStringLiteral("yes") : QStringLiteral("no"));
     line(QStringLiteral("VQ Type"), vqType);
     line(QStringLiteral("ROM Version"), QString::number(settings.romVersion));
     return text;
@@ -395,8 +393,8 @@ std::optional<ControllerSettings> loadSettingsFile(const QString &path, QString 
     switch (decoded.status) {
     case DecodeStatus::Ok: break;
     case DecodeStatus::Malformed: error = kMsgTrouble; return std::nullopt;
-    case DecodeStatus::Deleted: error = QStringLiteral("Setting Data is deleted."); return std::nullopt;
-    case DecodeStatus::OtherModel: error = QStringLiteral("VQ type is different."); return std::nullopt;
+    case DecodeStatus::Deleted: error = kMsgSettingDeleted; return std::nullopt;
+    case DecodeStatus::OtherModel: error = kMsgOtherModel; return std::nullopt;
     }
     const ControllerSettings &file = decoded.settings;
     for (int i = 0; i < kParamCount; ++i) {

@@ -20,6 +20,10 @@ inline constexpr int kVersionMinor = VQ_VERSION_MINOR;
 inline constexpr int kVersionRevision = VQ_VERSION_REVISION;
 #endif
 
+// The ports the program knows: "Com1" to "Com16".
+inline constexpr int kFirstPort = 1;
+inline constexpr int kLastPort = 16;
+
 // The setting-data block: 64 hexadecimal digits, 32 bytes. It is the payload
 // of the "sr" reply, what follows "sw", and the whole of a settings file.
 inline constexpr int kBlockLength = 64;

@@ -10,7 +10,7 @@ namespace vq {
 
 QString portDevice(const Config &config, int port)
 {
-    if (port < 1 || port > 16)
+    if (port < kFirstPort || port > kLastPort)
         return {};
     const QString pinned = readProfileString(config.iniPath(), QStringLiteral("Ports"),
                                              QStringLiteral("Com%1").arg(port), QString());

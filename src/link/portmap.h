@@ -2,14 +2,13 @@
 
 // Which device "Com n" means on this machine.
 
+#include "core/constants.h"
+
 #include <QString>
 
 namespace vq {
 
 class Config;
-
-inline constexpr int kFirstPort = 1;
-inline constexpr int kLastPort = 16;
 
 // The device that "Com n" (1..16) opens: the profile's [Ports] key Com<n>
 // when it is set, otherwise COMn on Windows and, elsewhere, a fixed table:

@@ -2,6 +2,8 @@
 
 #include "platform/serialline.h"
 
+#include "core/constants.h"
+
 #include <QFileInfo>
 #include <QSerialPort>
 #include <QSerialPortInfo>
@@ -155,7 +157,7 @@ std::unique_ptr<SerialLine> makeSerialLine()
 
 QString systemPortDevice(int port)
 {
-    if (port < 1 || port > 16)
+    if (port < kFirstPort || port > kLastPort)
         return {};
     if (port <= 4)
         return QStringLiteral("/dev/ttyS%1").arg(port - 1);

@@ -11,6 +11,8 @@
 
 #include "platform/serialline.h"
 
+#include "core/constants.h"
+
 #include <QMetaObject>
 
 #include <windows.h>
@@ -406,7 +408,7 @@ std::unique_ptr<SerialLine> makeSerialLine()
 
 QString systemPortDevice(int port)
 {
-    if (port < 1 || port > 16)
+    if (port < kFirstPort || port > kLastPort)
         return {};
     return QStringLiteral("COM%1").arg(port);
 }

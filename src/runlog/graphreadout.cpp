@@ -53,12 +53,14 @@ GraphReadOut graphReadOut(float x, float y, double picLogOuterWidth, double picL
     // A NaN (zero-sized plot) gives 0 and so is hidden like the left edge.
     r.visible = r.t >= 1 && r.t <= kLogSamples && r.p >= 1 && r.p <= 99;
     if (r.visible) {
-        r.text = QString::number(r.t) + QStringLiteral("s\r\n") + sampleText(log.RunVolt(r.t))
-                 + QStringLiteral("V\r\n") + sampleText(log.RunCur(r.t)) + QStringLiteral("A");
-        if (comparison) {
-            r.comparisonText = sampleText(comparison->RunVolt(r.t)) + QStringLiteral("V\r\n")
-                               + sampleText(comparison->RunCur(r.t)) + QStringLiteral("A");
-        }
+        // "2.5V", a line end, "30A": the sample of a run at r.t.
+        const auto sampleLines = [&r](const RunLog &run) {
+            return sampleText(run.RunVolt(r.t)) + QStringLiteral("V\r\n") + sampleText(run.RunCur(r.t))
+                   + QStringLiteral("A");
+        };
+        r.text = QString::number(r.t) + QStringLiteral("s\r\n") + sampleLines(log);
+        if (comparison)
+            r.comparisonText = sampleLines(*comparison);
     }
     return r;
 }

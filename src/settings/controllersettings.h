@@ -18,7 +18,7 @@ struct ControllerSettings {
     // precision, as the editor's fields always have.
     std::array<double, kParamCount> values{};
     bool curLimOff = false;     // Current Limiter switched off ("Off")
-    std::array<bool, 4> modes{}; // Virgin Bit, Reverse Mode, Rev Cancel, Lipo Mode
+    std::array<bool, kModeFlags> modes{}; // by kModeCaptions
     int model = -1;             // model code, byte 29 (-1: none)
     int romVersion = -1;        // -1: none
 };

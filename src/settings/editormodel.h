@@ -118,10 +118,10 @@ private:
     void emptyCurLimField();
     void setMark(int i, bool marked);
 
-    std::array<QString, 14> m_text;
-    std::array<bool, 14> m_marked{};
-    std::array<int, 14> m_spin{};
-    std::array<bool, 4> m_mode{};
+    std::array<QString, kParamCount> m_text;
+    std::array<bool, kParamCount> m_marked{};
+    std::array<int, kParamCount> m_spin{};
+    std::array<bool, kModeFlags> m_mode{};
     bool m_curLimOff = false;
     float m_curLimValue = 0.0f;
     QString m_vqType;

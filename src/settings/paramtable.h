@@ -55,6 +55,11 @@ struct ParamInfo {
     bool written;       // false: shown only, the block carries the controller's own bytes
 };
 
+// The four mode flags, the bits of the block's flag digit, by index.
+inline constexpr int kModeFlags = 4;
+inline constexpr std::array<const char *, kModeFlags> kModeCaptions{"Virgin Bit", "Reverse Mode", "Rev Cancel",
+                                                                     "Lipo Mode"};
+
 [[nodiscard]] const std::array<ParamInfo, kParamCount> &paramTable();
 [[nodiscard]] const ParamInfo &paramInfo(int index);
 

@@ -16,6 +16,7 @@
 // bytes are fixed.
 
 #include "core/constants.h"
+#include "core/messages.h"
 #include "settings/controllersettings.h"
 
 #include <QString>
@@ -32,10 +33,6 @@ inline constexpr int kModelDeleted = 0xFF;
 
 inline const QString kVqTypeName = QStringLiteral("VQ530T");
 
-inline const QString kMsgDataAbnormal = QStringLiteral("Data is abnormal!!\r\nPlease set it correctly."); // information icon
-inline const QString kMsgSettingDeleted = QStringLiteral("Setting Data is deleted.");                  // exclamation icon
-inline const QString kMsgOtherModel = QStringLiteral("VQ type is different.");                        // exclamation icon
-inline const QString kMsgNoReadBlock = QStringLiteral("Setting data has not been read from the VQ yet.\r\nPlease read it with \"Setting Data Read\" first."); // exclamation icon
 
 enum class DecodeStatus { Ok, Deleted, OtherModel, Malformed };
 

@@ -267,11 +267,9 @@ void FrmMain::buildEditor(QWidget *area)
         makeRow(i, m_fraTmp, top, 2220, 4560, 5460, 5820);
         top += 420;
     }
-    static const std::array<std::pair<int, const char *>, 4> modes{{
-        {3, "Lipo Mode"}, {2, "Rev Cancel"}, {1, "Reverse Mode"}, {0, "Virgin Bit"}}};
     top = 1260;
-    for (const auto &[k, caption] : modes) {
-        auto *box = new QCheckBox(QString::fromLatin1(caption), m_fraTmp);
+    for (int k = kModeFlags - 1; k >= 0; --k) { // Lipo Mode at the top
+        auto *box = new QCheckBox(QString::fromLatin1(kModeCaptions[size_t(k)]), m_fraTmp);
         box->setObjectName(QStringLiteral("ChkMode_%1").arg(k));
         place(box, 120, top, 1800, 255);
         m_chkMode[size_t(k)] = box;
@@ -280,7 +278,7 @@ void FrmMain::buildEditor(QWidget *area)
 
     // Tab order: the device buttons first, then the editor top to bottom.
     QWidget *previous = m_cmdVqCom[0];
-    for (int i = 1; i < 5; ++i) {
+    for (int i = 1; i < kDeviceButtons; ++i) {
         setTabOrder(previous, m_cmdVqCom[size_t(i)]);
         previous = m_cmdVqCom[size_t(i)];
     }
@@ -352,7 +350,7 @@ void FrmMain::mirrorEditor()
     connect(&m_editor, &EditorModel::vqTypeChanged, m_txtVqType, &QLineEdit::setText);
     connect(&m_editor, &EditorModel::romVersionChanged, m_txtVer, &QLineEdit::setText);
 
-    for (int i = 0; i < 14; ++i) {
+    for (int i = 0; i < kParamCount; ++i) {
         m_txtData[size_t(i)]->setText(m_editor.text(i));
         showMark(i, m_editor.marked(i));
     }
@@ -360,7 +358,7 @@ void FrmMain::mirrorEditor()
     m_txtData[CurrentLimiter]->setEnabled(m_editor.curLimEnabled());
     m_upDownData[CurrentLimiter]->setEnabled(m_editor.curLimEnabled());
     m_lblCurLim->setEnabled(m_editor.curLimEnabled());
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < kModeFlags; ++k)
         m_chkMode[size_t(k)]->setChecked(m_editor.mode(k));
     m_txtVqType->setText(m_editor.vqType());
     m_txtVer->setText(m_editor.romVersion());

@@ -8,6 +8,8 @@
 
 #include "core/colours.h"
 #include "core/twips.h"
+#include "link/statusmodel.h"
+#include "settings/paramtable.h"
 
 #include <QMainWindow>
 
@@ -94,10 +96,10 @@ private:
     void showMark(int i, bool marked);
 
     EditorModel &m_editor;
-    std::array<QPushButton *, 5> m_cmdVqCom{};
-    std::array<QLineEdit *, 14> m_txtData{};
-    std::array<UpDownButton *, 14> m_upDownData{};
-    std::array<QCheckBox *, 4> m_chkMode{};
+    std::array<QPushButton *, kDeviceButtons> m_cmdVqCom{};
+    std::array<QLineEdit *, kParamCount> m_txtData{};
+    std::array<UpDownButton *, kParamCount> m_upDownData{};
+    std::array<QCheckBox *, kModeFlags> m_chkMode{};
     QCheckBox *m_chkCurLimOff = nullptr;
     QLabel *m_lblCurLim = nullptr;
     QLineEdit *m_txtVqType = nullptr;
