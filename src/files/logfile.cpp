@@ -196,7 +196,7 @@ LogReadResult readLogText(const QByteArray &content, RunLog &log)
 
         const auto fields = splitFields(line);
         if (lineNo == 0) {
-            if (fields.isEmpty() || fields[0] != kLogHeaderField)
+            if (fields.isEmpty() || fields[0] != QByteArrayView(kLogHeaderField.data(), qsizetype(kLogHeaderField.size())))
                 return {false, 0};
             ++lineNo;
             continue;

@@ -15,12 +15,13 @@
 #include <QByteArrayView>
 
 #include <optional>
+#include <string_view>
 
 namespace vq {
 
 inline constexpr char kLogHeaderLine[] = "Time(s),Voltage(V),Current(A)";
 // Its first field, all that the header line of a file read must hold.
-inline constexpr QByteArrayView kLogHeaderField = QByteArrayView(kLogHeaderLine).first(7);
+inline constexpr std::string_view kLogHeaderField = std::string_view(kLogHeaderLine).substr(0, 7);
 
 // The whole file text of the log: header, then one row "s-1,volt,cur" per
 // slot s = 1..512 with an empty field for -1, numbers in shortest form, and
