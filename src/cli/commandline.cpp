@@ -167,7 +167,7 @@ public:
         editor.reset();
         // The operations' captions go to standard error as they start; a
         // fault, told by a box and the red line alike, is kept and told once
-        // when the operation ends, and "Completion" only when the whole
+        // when the operation ends, and Completion only when the whole
         // command has succeeded.
         prompter.told = [this](const QString &text) {
             if (m_box.isEmpty())

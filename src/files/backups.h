@@ -1,7 +1,7 @@
 #pragma once
 
-// Backups of the controller's own settings: before every "Setting Data Write"
-// and "Default Data Write", from the window or the command line, the block the
+// Backups of the controller's own settings: before every Setting Data Write
+// and Default Data Write, from the window or the command line, the block the
 // controller held (the ReadBlock of the read before) is kept as a settings
 // file in the user's data folder, named by the time it was made. The newest
 // 100 are kept. A backup is restored by writing it like any settings file.

@@ -47,7 +47,7 @@ struct LogReadResult
 // of separators (",,"), blanks and tabs, empty ones among them, after the
 // last other row. Lines end at CR LF, lone LF or lone CR; a line end at the
 // very end of the content doesn't start another line. Line 0's first field
-// must be exactly "Time(s)". Data line k (k = 1, 2, ...) must start with a
+// must be exactly Time(s). Data line k (k = 1, 2, ...) must start with a
 // number equal to k-1; its second field, if present, goes to RunVolt(k) and
 // its third to RunCur(k), an empty field storing -1; further fields are
 // ignored, and a line with only the index stores nothing. An empty line

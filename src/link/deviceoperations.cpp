@@ -64,7 +64,7 @@ void DeviceOperations::CmdVqCom_Click(int index)
     } else {
         EndCommand();
         m_status.lampOff();
-        // After "Data Get" the focus stays where it is (with the log window).
+        // After Data Get the focus stays where it is (with the log window).
         if (button != DeviceButton::DataGet)
             m_status.requestFocus(button);
     }

@@ -1,11 +1,11 @@
 #pragma once
 
 // The five device buttons CmdVqCom(0..4) and what each runs against the
-// controller: "Setting Data Read", "Setting Data Write" (with read-back
-// verify), "Default Data Write", "Data Get" and "Data Clear". Each operation
+// controller: Setting Data Read, Setting Data Write (with read-back
+// verify), Default Data Write, Data Get and Data Clear. Each operation
 // runs inside its click, with the common start (buttons locked, CommError
 // cleared, the caption shown) and the common end (buttons by the editor's
-// state, "Completion" unless something failed, the lamp back to idle).
+// state, Completion unless something failed, the lamp back to idle).
 
 #include "core/messages.h"
 #include "link/commandexchange.h"
@@ -31,7 +31,7 @@ inline constexpr double kPauseWrite = 0.5;       // s, around the write and afte
 
 // How the last operation ended, for callers that report it without a window.
 enum class OperationResult {
-    Completed, // "Completion"
+    Completed, // Completion
     Refused,   // the editor refused to build a block: nothing was written
     Failed,    // the controller answered wrongly, the verify was NG, or its
                // block is deleted or of another model
@@ -54,11 +54,11 @@ public:
                      EditorModel &editor, RunLog &log, Prompter &prompter, StatusModel &status,
                      QObject *parent = nullptr);
 
-    // Without a hook, "Data Get" decodes straight into the log.
+    // Without a hook, Data Get decodes straight into the log.
     void setSetGraph(SetGraphHook setGraph) { m_setGraph = std::move(setGraph); }
 
     // Runs with the controller's own block (ReadBlock) just before it is
-    // overwritten by "Setting Data Write" or "Default Data Write", and keeps
+    // overwritten by Setting Data Write or Default Data Write, and keeps
     // it. When it can't, nothing is written: the operation ends with a
     // critical box naming the folder and the reason, like a failed exchange.
     struct BackupFailure {
@@ -68,7 +68,7 @@ public:
     using BeforeWriteHook = std::function<std::optional<BackupFailure>(const QString &readBlock)>;
     void setBeforeWrite(BeforeWriteHook beforeWrite) { m_beforeWrite = std::move(beforeWrite); }
 
-    // "Default Data Write" sends "ae" even when its first read has failed, so
+    // Default Data Write sends "ae" even when its first read has failed, so
     // with no block read before, the window restores without a backup. With
     // this set (the command line) a failed first read ends the operation.
     void setRestoreOnlyAfterRead(bool only) { m_restoreOnlyAfterRead = only; }
@@ -90,13 +90,13 @@ public:
 
 private:
     // One exchange; a time-out or a lost port sets CommError and shows
-    // "RS232 communication fault." (nothing received) or "VQ cannot be set."
+    // RS232 communication fault. (nothing received) or VQ cannot be set.
     // (something received) in a box and then in red.
     ExchangeOutcome SendCommand(const QString &command, const QString &expected);
     // One "sr" exchange. True when the reply was exactly 68 characters holding
     // a 64-digit hexadecimal block, which then becomes ReadBlock.
     [[nodiscard]] bool SetReadData();
-    // "VQ cannot be set." in a box, then in red: a reply that can't be used.
+    // VQ cannot be set. in a box, then in red: a reply that can't be used.
     void replyUnusable();
 
     void SettingDataRead();
@@ -109,7 +109,7 @@ private:
     void EndCommand();
 
     // ShowSettingData on the block just read, with its messages and the
-    // "Setting Data Write" button.
+    // Setting Data Write button.
     void showReadBlock();
     // A reply that the read refused although the exchange itself ended in
     // time: the operation has failed all the same.

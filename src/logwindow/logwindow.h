@@ -1,6 +1,6 @@
 #pragma once
 
-// The log window "Log Data": the run-data graph with its axis labels, the
+// The log window Log Data: the run-data graph with its axis labels, the
 // pointer read-out, a legend with a "Scale Line" option for each curve, and
 // a "Close" button. The window is made when run data is to be shown and is
 // destroyed when closed; the run-data log and the scale-line states live on

@@ -1,6 +1,6 @@
 #pragma once
 
-// Geometry of the log window "Log Data", worked out in twips (1/1440 inch,
+// Geometry of the log window Log Data, worked out in twips (1/1440 inch,
 // 15 twips to the pixel at 96 dots per inch) as the window has always been
 // laid out, and turned into pixels only where a widget is placed or a line
 // is drawn.

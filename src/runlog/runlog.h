@@ -4,7 +4,7 @@
 // recording, 512 one-second samples of battery voltage and motor current.
 // Slot n (1..512) of both arrays is sample n; -1 exactly marks an empty slot,
 // and voltage and current carry their markers independently. Closing the log
-// window leaves the log alone; only "Data Get" and opening a log file write it.
+// window leaves the log alone; only Data Get and opening a log file write it.
 
 #include <QString>
 #include <QStringView>

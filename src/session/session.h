@@ -41,7 +41,7 @@ public:
         // A device to open for this run only instead of the profile's port
         // (--port); nothing is stored. Empty: the profile's port.
         QString portDevice;
-        // "Default Data Write" only after its first read has succeeded (the
+        // Default Data Write only after its first read has succeeded (the
         // command line); the window restores without a backup then.
         bool restoreOnlyAfterRead = false;
         // The first fault ends an operation (the command line); the window

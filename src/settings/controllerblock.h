@@ -49,7 +49,7 @@ public:
     // ReadBlock decoded.
     [[nodiscard]] const DecodedBlock &readSettings() const { return m_read; }
 
-    // ShowSettingData with its messages ("Setting Data is deleted.", "VQ type
+    // ShowSettingData with its messages (Setting Data is deleted., "VQ type
     // is different."). Unless the block is malformed, the Write button is set
     // by the outcome (writeAllowedChanged): allowed only after a complete decode.
     SettingsDecode showBlock(QStringView block);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Each of the program's message texts is written once under src/: in
 # src/core/messages.h, where the window and the command line both take it
-# from. A second copy of a text as a string in the code (not in a comment)
+# from. A second copy of a text as a string, in code or quoted in a comment,
 # fails, and so does a catalogue that has lost its texts.
 #
 #   messages_once.sh SOURCE_DIR
@@ -19,12 +19,10 @@ fi
 
 failed=0
 for text in "${texts[@]}"; do
-    # Code lines only: a comment may quote a text.
-    count=$(grep -rF --include='*.h' --include='*.cpp' -- "$text" "$src" \
-        | sed 's#^[^:]*:##; s#//.*##' | grep -cF -- "$text")
+    count=$(grep -rF --include='*.h' --include='*.cpp' -- "$text" "$src" | wc -l)
     if [ "$count" -ne 1 ]; then
         echo "$text: written $count times under src/" >&2
-        grep -rnF --include='*.h' --include='*.cpp' -- "$text" "$src" | grep -v ':[[:space:]]*//' >&2
+        grep -rnF --include='*.h' --include='*.cpp' -- "$text" "$src" >&2
         failed=1
     fi
 done
