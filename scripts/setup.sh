@@ -7,8 +7,11 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
   # What desktops have, so the tests see what users see: the fonts of a
-  # Debian desktop and a German locale.
-  fonts-dejavu-core fonts-noto-mono locales
+  # Debian desktop (with Japanese: Noto CJK) and a German locale.
+  fonts-dejavu-core fonts-noto-mono fonts-noto-cjk locales
+  # The windows' languages: lupdate and lrelease, and Qt's own translations
+  # of its standard buttons and dialogs.
+  qt6-l10n-tools qt6-translations-l10n
   # The Debian package: the icons rendered from their drawing, the package's
   # dependencies computed from the binaries, the menu entry checked, the
   # package checked as Debian checks it, the AppStream metainfo validated.

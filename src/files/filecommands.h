@@ -15,9 +15,11 @@
 
 namespace vq {
 
-inline constexpr char kSettingFileFilter[] = "VQ setting data (*.set)|*.set|ALL files(*.*)|*.*";
-inline constexpr char kLogFileFilter[] = "VQ Log data (*.csv)|*.csv|ALL files(*.*)|*.*";
-inline constexpr char kPictureFileFilter[] = "PNG picture (*.png)|*.png|SVG drawing (*.svg)|*.svg";
+// The file dialogs' filters; the window's dialogs show them translated
+// (context "Files"), the patterns kept.
+inline constexpr char kSettingFileFilter[] = QT_TRANSLATE_NOOP("Files", "VQ setting data (*.set)|*.set|ALL files(*.*)|*.*");
+inline constexpr char kLogFileFilter[] = QT_TRANSLATE_NOOP("Files", "VQ Log data (*.csv)|*.csv|ALL files(*.*)|*.*");
+inline constexpr char kPictureFileFilter[] = QT_TRANSLATE_NOOP("Files", "PNG picture (*.png)|*.png|SVG drawing (*.svg)|*.svg");
 
 class ControllerBlock;
 

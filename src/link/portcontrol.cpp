@@ -1,5 +1,6 @@
 #include "link/portcontrol.h"
 
+#include "core/messages.h"
 #include "link/portmap.h"
 #include "link/statusmodel.h"
 #include "platform/config.h"
@@ -13,11 +14,11 @@ QString openFailureDetail(const QString &portName, const Transport &serial)
 {
     QString why;
     switch (serial.error()) {
-    case Transport::Error::NotFound: why = QStringLiteral("no such device"); break;
-    case Transport::Error::NoPermission: why = QStringLiteral("no permission, or in use by another program"); break;
-    case Transport::Error::Unsupported: why = QStringLiteral("the line settings are refused"); break;
-    case Transport::Error::NoAnswer: why = QStringLiteral("the port does not answer"); break;
-    default: why = QStringLiteral("the device refused"); break;
+    case Transport::Error::NotFound: why = kReasonNoSuchDevice; break;
+    case Transport::Error::NoPermission: why = kReasonNoPermission; break;
+    case Transport::Error::Unsupported: why = kReasonLineSettings; break;
+    case Transport::Error::NoAnswer: why = kReasonNoAnswer; break;
+    default: why = kReasonDeviceRefused; break;
     }
     return QStringLiteral("%1 (%2): %3: %4").arg(portName, serial.devicePath(), why, serial.errorText());
 }

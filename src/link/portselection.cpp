@@ -19,7 +19,7 @@ void describe(PortEntry &entry)
 
 } // namespace
 
-QString portToolTip(const PortEntry &entry)
+QString portToolTip(const PortEntry &entry, const QString &serialNumberLine)
 {
     QStringList lines{entry.device};
     if (!entry.description.isEmpty())
@@ -27,7 +27,7 @@ QString portToolTip(const PortEntry &entry)
     if (!entry.manufacturer.isEmpty())
         lines << entry.manufacturer;
     if (!entry.serialNumber.isEmpty())
-        lines << QStringLiteral("Serial number: %1").arg(entry.serialNumber);
+        lines << serialNumberLine.arg(entry.serialNumber);
     return lines.join(u'\n');
 }
 

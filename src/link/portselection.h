@@ -17,7 +17,9 @@ namespace vq {
 
 class Config;
 
-inline const QString kNotFound = QStringLiteral("Not found");
+// Marked for the dialog's translation (context "Ports").
+inline const QString kNotFound = QStringLiteral(QT_TRANSLATE_NOOP("Ports", "Not found"));
+inline constexpr char kSerialNumberLine[] = QT_TRANSLATE_NOOP("Ports", "Serial number: %1");
 
 struct PortEntry {
     QString text;   // "Com3", or "Not found"
@@ -33,7 +35,9 @@ struct PortEntry {
 // The entry's tool tip: the device, then whichever of the adapter's
 // description, manufacturer and serial number are known, one a line, so two
 // adapters of one kind can be told apart.
-[[nodiscard]] QString portToolTip(const PortEntry &entry);
+// `serialNumberLine` is kSerialNumberLine, or the dialog's translation of it.
+[[nodiscard]] QString portToolTip(const PortEntry &entry,
+                                  const QString &serialNumberLine = QString::fromLatin1(kSerialNumberLine));
 
 // The dialog was left with OK: the port to open now (the one stored).
 struct PortChoice {

@@ -1,5 +1,6 @@
 #include "logwindow/logwindow.h"
 
+#include "core/displaytext.h"
 #include "core/messages.h"
 #include "logwindow/graphpicture.h"
 #include "logwindow/graphrenderer.h"
@@ -28,41 +29,36 @@ FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log, LogWindow
     // Close and the close box unload the window; the log stays with the program.
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("FrmLog"));
-    setWindowTitle(kTitleLogWindow);
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
 
     // Made first, so it is first in the tab order.
-    CmdClose = new QPushButton(QStringLiteral("Close"), this);
+    CmdClose = new QPushButton(this);
     CmdClose->setObjectName(QStringLiteral("CmdClose"));
     place(CmdClose, kCmdCloseRect);
     connect(CmdClose, &QPushButton::clicked, this, &QWidget::close);
 
     const QRect legendLine(pixelPoint(kLegendLineFrom) - QPoint(0, 1),
                            QSize(pixelsFromTwips(kLegendLineTo.x() - kLegendLineFrom.x()), 2));
-    const auto makeLegend = [&](const QString &frameName, const QString &caption, const QRectF &frameRect,
+    const auto makeLegend = [&](const QString &frameName, const QRectF &frameRect,
                                 const QString &lineName, const QColor &colour, int index,
                                 QGroupBox *&frame, LegendLine *&line) {
-        frame = new QGroupBox(caption, this);
+        frame = new QGroupBox(this);
         frame->setObjectName(frameName);
         place(frame, frameRect);
         line = new LegendLine(colour, frame);
         line->setObjectName(lineName);
         line->setGeometry(legendLine);
-        auto *box = new QCheckBox(QStringLiteral("Scale Line"), frame);
+        auto *box = new QCheckBox(frame);
         box->setObjectName(QStringLiteral("ChkScaleLine_%1").arg(index));
-        // Two boxes of one caption: a screen reader names each by its curve.
-        box->setAccessibleName(caption + QStringLiteral(" Scale Line"));
         place(box, kChkScaleLineRect);
         // clicked, not toggled: only the user's click stores the state.
         connect(box, &QCheckBox::clicked, this, [this, index](bool ticked) { ChkScaleLine_Click(index, ticked); });
         ChkScaleLine[size_t(index)] = box;
     };
-    makeLegend(QStringLiteral("Frame2"), kTitleVoltage, kFrame2Rect, QStringLiteral("Line1"),
-               kVoltColour, 0, Frame2, Line1);
-    makeLegend(QStringLiteral("Frame1"), kTitleCurrent, kFrame1Rect, QStringLiteral("Line2"),
-               kCurColour, 1, Frame1, Line2);
+    makeLegend(QStringLiteral("Frame2"), kFrame2Rect, QStringLiteral("Line1"), kVoltColour, 0, Frame2, Line1);
+    makeLegend(QStringLiteral("Frame1"), kFrame1Rect, QStringLiteral("Line2"), kCurColour, 1, Frame1, Line2);
 
     PicLog = new PlotArea(this);
     PicLog->setObjectName(QStringLiteral("PicLog"));
@@ -83,7 +79,7 @@ FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log, LogWindow
 
     loadLabels();
 
-    LblTime = new QLabel(kTitleTime, this);
+    LblTime = new QLabel(this);
     LblTime->setObjectName(QStringLiteral("LblTime"));
     LblTime->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     LblTime->resize(pixelsFromTwips(kLblTimeSize.width()), pixelsFromTwips(kLblTimeSize.height()));
@@ -113,7 +109,35 @@ FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log, LogWindow
     for (int i = 0; i < 2; ++i)
         ChkScaleLine[size_t(i)]->setChecked(m_config.ScaleLineState[size_t(i)] != 0);
 
+    retranslate();
     placeAtLoad(mainWindow);
+}
+
+void FrmLog::retranslate()
+{
+    setComparisonTitle();
+    CmdClose->setText(tr("Close"));
+    Frame2->setTitle(displayText(kTitleVoltage));
+    Frame1->setTitle(displayText(kTitleCurrent));
+    for (int i = 0; i < 2; ++i) {
+        ChkScaleLine[size_t(i)]->setText(tr("Scale Line"));
+        // Two boxes of one caption: a screen reader names each by its curve.
+        ChkScaleLine[size_t(i)]->setAccessibleName(
+            tr("%1 Scale Line").arg(displayText(i == 0 ? kTitleVoltage : kTitleCurrent)));
+    }
+    LblTime->setText(displayText(kTitleTime));
+    m_actStatistics->setText(tr("Statistics…"));
+    m_actSavePicture->setText(tr("Save Graph as Picture…"));
+    m_actCopy->setText(tr("Copy Graph"));
+    m_actCompare->setText(tr("Compare with Log File…"));
+    m_actRemoveComparison->setText(tr("Remove Comparison"));
+    m_actResetZoom->setText(tr("Reset Zoom"));
+}
+
+void FrmLog::setComparisonTitle()
+{
+    const QString title = displayText(kTitleLogWindow);
+    setWindowTitle(m_comparison ? title + QStringLiteral(" - ") + m_comparison->name : title);
 }
 
 void FrmLog::loadLabels()
@@ -261,7 +285,7 @@ void FrmLog::setView(const TimeView &view)
 void FrmLog::setComparison(std::optional<ComparedRun> run)
 {
     m_comparison = std::move(run);
-    setWindowTitle(m_comparison ? kTitleLogWindow + QStringLiteral(" - ") + m_comparison->name : kTitleLogWindow);
+    setComparisonTitle();
     // Room for the compared run's two lines under the three of the run.
     const QRect box = pixelRect(kTxtLogRect);
     TxtLog->resize(box.width(), m_comparison ? box.height() * 5 / 3 : box.height());
@@ -307,9 +331,9 @@ void FrmLog::makeGraphMenu()
         action->setSeparator(true);
         PicLog->addAction(action);
     };
-    m_actStatistics = add(QStringLiteral("Statistics…"), [this] { showStatistics(); });
+    m_actStatistics = add(QString(), [this] { showStatistics(); });
     separator();
-    m_actSavePicture = add(QStringLiteral("Save Graph as Picture…"), [this] {
+    m_actSavePicture = add(QString(), [this] {
         if (!m_files.savePicture)
             return;
         const GraphPictureDescription picture = graphPictureDescription();
@@ -317,20 +341,20 @@ void FrmLog::makeGraphMenu()
             return svg ? graphPictureSvg(picture, m_log) : pngBytes(paintGraphPicture(picture, m_log));
         });
     });
-    m_actCopy = add(QStringLiteral("Copy Graph"), [this] {
+    m_actCopy = add(QString(), [this] {
         if (QClipboard *clipboard = QGuiApplication::clipboard())
             clipboard->setImage(paintGraphPicture(graphPictureDescription(), m_log));
     });
     separator();
-    m_actCompare = add(QStringLiteral("Compare with Log File…"), [this] {
+    m_actCompare = add(QString(), [this] {
         if (!m_files.openComparison)
             return;
         if (std::optional<ComparedRun> run = m_files.openComparison())
             setComparison(std::move(run));
     });
-    m_actRemoveComparison = add(QStringLiteral("Remove Comparison"), [this] { setComparison(std::nullopt); });
+    m_actRemoveComparison = add(QString(), [this] { setComparison(std::nullopt); });
     separator();
-    m_actResetZoom = add(QStringLiteral("Reset Zoom"), [this] { setView({}); });
+    m_actResetZoom = add(QString(), [this] { setView({}); });
     PicLog->setContextMenuPolicy(Qt::ActionsContextMenu);
     updateGraphActions();
 }
@@ -494,6 +518,8 @@ void FrmLog::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && m_redrawWhenRestored && !isMinimized())
         redraw();
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 void FrmLog::closeEvent(QCloseEvent *event)

@@ -95,6 +95,10 @@ protected:
 
 private:
     void loadLabels();
+    // Every text of the window in the language of the moment.
+    void retranslate();
+    // The window's title, with " - " and the compared file's name after it.
+    void setComparisonTitle();
     void placeAtLoad(QWidget *mainWindow);
     void ChkScaleLine_Click(int index, bool ticked);
     void PicLog_MouseMove(QPointF position, Qt::MouseButtons buttons = Qt::NoButton);

@@ -22,10 +22,22 @@ PlotArea::PlotArea(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::TabFocus);
     static const bool accessibleInstalled = (QAccessible::installFactory(plotAreaAccessible), true);
     Q_UNUSED(accessibleInstalled);
-    setAccessibleName(QStringLiteral("Graph"));
-    setAccessibleDescription(QStringLiteral(
-        "Battery voltage and motor current against time. Left and Right move the cursor one second, "
-        "Page Up and Page Down ten, Home and End to the first and last second."));
+    retranslate();
+}
+
+void PlotArea::retranslate()
+{
+    setAccessibleName(tr("Graph"));
+    setAccessibleDescription(
+        tr("Battery voltage and motor current against time. Left and Right move the cursor one second, "
+           "Page Up and Page Down ten, Home and End to the first and last second."));
+}
+
+void PlotArea::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 void PlotArea::setCursorColumn(int column)

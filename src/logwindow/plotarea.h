@@ -48,6 +48,7 @@ signals:
     void focusChanged(bool hasFocus);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -58,6 +59,8 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    void retranslate();
+
     QImage m_image;
     int m_cursorColumn = -1;
     QString m_accessibleValue;

@@ -1,5 +1,8 @@
 #include "logwindow/statisticswindow.h"
 
+#include "core/displaytext.h"
+
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QScreen>
@@ -11,7 +14,7 @@ namespace vq {
 StatisticsWindow::StatisticsWindow(QWidget *logWindow) : QWidget(logWindow, Qt::Tool)
 {
     setObjectName(QStringLiteral("FrmStatistics"));
-    setWindowTitle(QStringLiteral("Statistics"));
+    setWindowTitle(tr("Statistics"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_grid = new QGridLayout(this);
     m_grid->setHorizontalSpacing(16);
@@ -21,19 +24,32 @@ StatisticsWindow::StatisticsWindow(QWidget *logWindow) : QWidget(logWindow, Qt::
 void StatisticsWindow::showFigures(const LogStatistics &run, const std::optional<LogStatistics> &compared,
                                    const QString &comparedName)
 {
+    m_run = run;
+    m_compared = compared;
+    m_comparedName = comparedName;
+    showRows();
+}
+
+void StatisticsWindow::showRows()
+{
+    const LogStatistics &run = m_run;
+    const std::optional<LogStatistics> &compared = m_compared;
+    // Captions and "none" come in English from the statistics; the figures
+    // and their units are the same in every language.
+    const auto shown = [](const QString &text) { return displayText("Statistics", text.toUtf8().constData()); };
     while (QLayoutItem *item = m_grid->takeAt(0)) {
         delete item->widget();
         delete item;
     }
     m_rows.clear();
     if (compared)
-        m_rows.append({QString(), QStringLiteral("This run"), comparedName});
+        m_rows.append({QString(), tr("This run"), m_comparedName});
     const QList<StatisticsLine> lines = statisticsLines(run);
     const QList<StatisticsLine> others = compared ? statisticsLines(*compared) : QList<StatisticsLine>();
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        QStringList row{lines[i].caption, lines[i].value};
+        QStringList row{shown(lines[i].caption), shown(lines[i].value)};
         if (compared)
-            row.append(others.value(i).value);
+            row.append(shown(others.value(i).value));
         m_rows.append(row);
     }
     for (qsizetype r = 0; r < m_rows.size(); ++r) {
@@ -53,6 +69,16 @@ void StatisticsWindow::showFigures(const LogStatistics &run, const std::optional
     // A compared run's column widens the window: it stays on the screen.
     adjustSize();
     keepOnScreen();
+}
+
+void StatisticsWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        setWindowTitle(tr("Statistics"));
+        if (!m_rows.isEmpty())
+            showRows();
+    }
 }
 
 void StatisticsWindow::keepOnScreen()

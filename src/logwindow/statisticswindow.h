@@ -31,9 +31,18 @@ public:
     // The figure texts as shown, row by row: caption, then one value per run.
     [[nodiscard]] QList<QStringList> rows() const { return m_rows; }
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void showRows();
+
     QGridLayout *m_grid = nullptr;
     QList<QStringList> m_rows;
+    // What the figures were made from, to be shown again in another language.
+    LogStatistics m_run;
+    std::optional<LogStatistics> m_compared;
+    QString m_comparedName;
 };
 
 } // namespace vq

@@ -112,4 +112,15 @@ void Config::storeScaleLine(int index, bool ticked)
                    ticked ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+QString Config::readLanguage()
+{
+    const QString code = ReadIniString(QStringLiteral("Display"), QStringLiteral("Language"));
+    return code == kIniMissing ? QString() : code.trimmed();
+}
+
+void Config::storeLanguage(const QString &code)
+{
+    WriteIniString(QStringLiteral("Display"), QStringLiteral("Language"), code);
+}
+
 } // namespace vq

@@ -7,6 +7,7 @@
 //   [Chart]   ScaleLine0=1         the log window's two "Scale Line" boxes
 //             ScaleLine1=0
 //   [Ports]   Com3=/dev/ttyUSB0    optional: which device "Com n" means here
+//   [Display] Language=de          the windows' language; missing: English
 //
 // Keys are written the moment their value changes, never at start-up or exit,
 // and no key is ever deleted. A failed write is ignored: the value still holds
@@ -56,6 +57,12 @@ public:
     void storeCommPort(qint16 port);
     // Sets ScaleLineState(index) and writes "ScaleLine<index>=0|1" under [Chart].
     void storeScaleLine(int index, bool ticked);
+    // The windows' language as stored under [Display] Language, empty when
+    // the profile holds none; which codes mean a language is the window's
+    // business (anything it doesn't know is English).
+    [[nodiscard]] QString readLanguage();
+    // Writes "Language=<code>" under [Display].
+    void storeLanguage(const QString &code);
 
     QString AppPath;
     QString AppTitle;

@@ -50,7 +50,7 @@ bool writeFileAtomically(const QString &filePath, const QByteArray &content,
     // its owner) is the user's own protection: renaming over it would get
     // past it, also for root or where the folder may be written.
     if (target.isFile() && !(target.permissions() & QFileDevice::WriteOwner))
-        return failed(reason, QStringLiteral("read-only"));
+        return failed(reason, kReasonReadOnly);
 
     QSaveFile file(filePath);
     if (!openTemporary(file)) {
@@ -96,7 +96,7 @@ QString readFailureReason(const QString &filePath)
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
         return file.errorString();
-    return QStringLiteral("can't be read");
+    return kReasonUnreadable;
 }
 
 } // namespace vq

@@ -55,22 +55,24 @@ LogStatistics logStatistics(const RunLog &log)
 QList<StatisticsLine> statisticsLines(const LogStatistics &s)
 {
     const auto figure = [](std::optional<double> value, int decimals, const char *unit) {
-        return value ? QString::number(*value, 'f', decimals) + u' ' + QLatin1String(unit) : QStringLiteral("none");
+        return value ? QString::number(*value, 'f', decimals) + u' ' + QLatin1String(unit) : QStringLiteral(QT_TRANSLATE_NOOP("Statistics", "none"));
     };
     const auto part = [](const std::optional<LogFigures> &f, double LogFigures::*member) {
         return f ? std::optional<double>((*f).*member) : std::nullopt;
     };
+    // Captions and "none" are marked for the statistics window's translation;
+    // the command line prints them as they stand.
     return {
-        {QStringLiteral("Samples"), QStringLiteral("%1 s").arg(s.samples)},
-        {QStringLiteral("Voltage minimum"), figure(part(s.voltage, &LogFigures::min), 2, "V")},
-        {QStringLiteral("Voltage average"), figure(part(s.voltage, &LogFigures::avg), 2, "V")},
-        {QStringLiteral("Voltage maximum"), figure(part(s.voltage, &LogFigures::max), 2, "V")},
-        {QStringLiteral("Current minimum"), figure(part(s.current, &LogFigures::min), 1, "A")},
-        {QStringLiteral("Current average"), figure(part(s.current, &LogFigures::avg), 1, "A")},
-        {QStringLiteral("Current maximum"), figure(part(s.current, &LogFigures::max), 1, "A")},
-        {QStringLiteral("Energy"), figure(s.energyWh, 3, "Wh")},
-        {QStringLiteral("Charge"), figure(s.chargeMah, 1, "mAh")},
-        {QStringLiteral("Voltage at peak current"), figure(s.voltageAtPeakCurrent, 2, "V")},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Statistics", "Samples")), QStringLiteral("%1 s").arg(s.samples)},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Statistics", "Voltage minimum")), figure(part(s.voltage, &LogFigures::min), 2, "V")},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Statistics", "Voltage average")), figure(part(s.voltage, &LogFigures::avg), 2, "V")},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Statistics", "Voltage maximum")), figure(part(s.voltage, &LogFigures::max), 2, "V")},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Statistics", "Current minimum")), figure(part(s.current, &LogFigures::min), 1, "A")},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Statistics", "Current average")), figure(part(s.current, &LogFigures::avg), 1, "A")},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Statistics", "Current maximum")), figure(part(s.current, &LogFigures::max), 1, "A")},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Statistics", "Energy")), figure(s.energyWh, 3, "Wh")},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Statistics", "Charge")), figure(s.chargeMah, 1, "mAh")},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Statistics", "Voltage at peak current")), figure(s.voltageAtPeakCurrent, 2, "V")},
     };
 }
 

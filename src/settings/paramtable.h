@@ -57,8 +57,11 @@ struct ParamInfo {
 
 // The four mode flags, the bits of the block's flag digit, by index.
 inline constexpr int kModeFlags = 4;
-inline constexpr std::array<const char *, kModeFlags> kModeCaptions{"Virgin Bit", "Reverse Mode", "Rev Cancel",
-                                                                     "Lipo Mode"};
+// The captions and the unit "Sec" are marked for the windows' translation
+// (context "Parameters"); the table itself holds the English texts.
+inline constexpr std::array<const char *, kModeFlags> kModeCaptions{
+    QT_TRANSLATE_NOOP("Parameters", "Virgin Bit"), QT_TRANSLATE_NOOP("Parameters", "Reverse Mode"),
+    QT_TRANSLATE_NOOP("Parameters", "Rev Cancel"), QT_TRANSLATE_NOOP("Parameters", "Lipo Mode")};
 
 [[nodiscard]] const std::array<ParamInfo, kParamCount> &paramTable();
 [[nodiscard]] const ParamInfo &paramInfo(int index);

@@ -12,6 +12,7 @@
 #include "shell/frmmain.h"
 #include "shell/programicon.h"
 #include "shell/qtprompter.h"
+#include "shell/uilanguage.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -51,6 +52,8 @@ Application::Application(Options options)
     portControl().setShowPortDialog([this] { return showPortDialog(); });
 
     setProgramIdentity();
+    // The windows' language before the first window or box is made.
+    setUiLanguage(config().readLanguage());
 
     // The main window exists before start-up shows anything, so a message
     // written while the configuration is read is what the window shows first.
@@ -105,6 +108,12 @@ void Application::wireMainWindow()
     connect(w->munOpenLog, &QAction::triggered, this, [this] { files().munOpenLog_Click(); });
     connect(w->mnuSaveLog, &QAction::triggered, this, [this] { files().mnuSaveLog_Click(); });
     connect(w, &FrmMain::unloading, this, &Application::Form_Unload);
+    // Written the moment it is picked, and every open window follows at once.
+    w->setLanguage(uiLanguage());
+    connect(w, &FrmMain::languageChosen, this, [this, w](const QString &code) {
+        config().storeLanguage(code);
+        w->setLanguage(setUiLanguage(code));
+    });
 }
 
 std::optional<PortChoice> Application::showPortDialog()

@@ -1,5 +1,6 @@
 #include "shell/frmconfig.h"
 
+#include "core/displaytext.h"
 #include "link/portselection.h"
 #include "shell/frmmain.h"
 
@@ -19,11 +20,11 @@ FrmConfig::FrmConfig(PortSelection &selection, QWidget *parent)
       m_selection(selection)
 {
     setObjectName(QStringLiteral("frmConfig"));
-    setWindowTitle(QStringLiteral("ComPort Setting"));
     setModal(true);
     setFixedSize(pixelsFromTwips(3690), pixelsFromTwips(1575));
 
-    auto *text = new QLabel(QStringLiteral("ComPort is selected, and VQ is connected."), this);
+    auto *text = new QLabel(this);
+    m_text = text;
     text->setObjectName(QStringLiteral("Label17"));
     text->setWordWrap(true);
     place(text, 180, 240, 1875, 495);
@@ -32,23 +33,20 @@ FrmConfig::FrmConfig(PortSelection &selection, QWidget *parent)
     m_combo->setObjectName(QStringLiteral("Combo"));
     m_combo->setEditable(false);
     place(m_combo, 2100, 300, 1395, 315);
-    // Named for screen readers; the sentence beside it is its description.
     text->setBuddy(m_combo);
-    m_combo->setAccessibleName(QStringLiteral("ComPort"));
-    m_combo->setAccessibleDescription(text->text());
     m_combo->view()->setObjectName(QStringLiteral("ComboList"));
-    m_combo->view()->setAccessibleName(QStringLiteral("ComPort"));
 
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok = new QPushButton(this);
     m_ok->setObjectName(QStringLiteral("cmdOk"));
     place(m_ok, 180, 900, 1575, 495);
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel = new QPushButton(this);
     m_cancel->setObjectName(QStringLiteral("CmdCancel"));
     place(m_cancel, 2640, 900, 855, 495);
     m_ok->setAutoDefault(false);
     m_cancel->setAutoDefault(false);
     setTabOrder(m_ok, m_cancel);
     setTabOrder(m_cancel, m_combo);
+    retranslate();
 
     connect(m_ok, &QPushButton::clicked, this, [this] {
         m_selection.cmdOk_Click();
@@ -83,11 +81,34 @@ void FrmConfig::fillCombo()
     const QSignalBlocker block(m_combo);
     m_combo->clear();
     for (const PortEntry &e : m_selection.entries()) {
-        m_combo->addItem(e.text);
+        // "Com3" is a port's name in every language; "Not found" is not.
+        m_combo->addItem(e.device.isEmpty() ? displayText("Ports", kNotFound.toLatin1().constData()) : e.text);
         if (!e.device.isEmpty())
-            m_combo->setItemData(m_combo->count() - 1, portToolTip(e), Qt::ToolTipRole);
+            m_combo->setItemData(m_combo->count() - 1, portToolTip(e, displayText("Ports", kSerialNumberLine)),
+                                 Qt::ToolTipRole);
     }
     m_combo->setCurrentIndex(m_selection.selectedIndex());
+}
+
+void FrmConfig::retranslate()
+{
+    setWindowTitle(tr("ComPort Setting"));
+    m_text->setText(tr("ComPort is selected, and VQ is connected."));
+    // Named for screen readers; the sentence beside it is its description.
+    m_combo->setAccessibleName(tr("ComPort"));
+    m_combo->setAccessibleDescription(m_text->text());
+    m_combo->view()->setAccessibleName(tr("ComPort"));
+    m_ok->setText(tr("OK"));
+    m_cancel->setText(tr("Cancel"));
+}
+
+void FrmConfig::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+        fillCombo();
+    }
 }
 
 } // namespace vq

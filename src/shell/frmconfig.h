@@ -8,6 +8,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace vq {
@@ -26,13 +27,19 @@ public:
     [[nodiscard]] QPushButton *cmdOk() const { return m_ok; }
     [[nodiscard]] QPushButton *CmdCancel() const { return m_cancel; }
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void fillCombo();
+    // Every text of the dialog in the language of the moment.
+    void retranslate();
 
     PortSelection &m_selection;
     QComboBox *m_combo = nullptr;
     QPushButton *m_ok = nullptr;
     QPushButton *m_cancel = nullptr;
+    QLabel *m_text = nullptr;
 };
 
 } // namespace vq

@@ -1,17 +1,21 @@
 #include "shell/frmmain.h"
 
+#include "core/displaytext.h"
 #include "link/statusmodel.h"
 #include "settings/editormodel.h"
 #include "settings/paramtable.h"
+#include "shell/uilanguage.h"
 #include "shell/updownbutton.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
@@ -85,16 +89,22 @@ void nameForScreenReaders(QLineEdit *field, QLabel *caption, const QString &name
     field->setAccessibleDescription(description);
 }
 
+// A parameter's caption and unit as the window shows them.
+QString captionText(int i)
+{
+    return displayText("Parameters", paramInfo(i).caption);
+}
+
+QString unitText(int i)
+{
+    return displayText("Parameters", paramInfo(i).unit);
+}
+
 // "100～10000 Hz"; Forward Boost has no unit: "0～100".
 QString fieldDescription(int i)
 {
-    const QString unit = QString::fromLatin1(paramInfo(i).unit);
+    const QString unit = unitText(i);
     return unit.isEmpty() ? paramToolTip(i) : paramToolTip(i) + u' ' + unit;
-}
-
-QString busyDescription(bool busy)
-{
-    return busy ? QStringLiteral("An operation is running") : QStringLiteral("No operation is running");
 }
 
 } // namespace
@@ -135,8 +145,9 @@ FrmMain::FrmMain(EditorModel &editor, QWidget *parent)
     buildButtons(area);
     buildEditor(area);
     buildStatusArea(area);
+    buildLanguageMenu();
     mirrorEditor();
-    fitCaptions();
+    retranslate();
 
     // Inner area 6330 twips wide; the window ends below the message line and
     // the version label, so the hidden frame below them is outside it.
@@ -145,27 +156,59 @@ FrmMain::FrmMain(EditorModel &editor, QWidget *parent)
 
 void FrmMain::buildMenus()
 {
+    // The captions are set by retranslate().
     QMenuBar *bar = menuBar();
-    QMenu *mnuFile = bar->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    QMenu *mnuSet = mnuFile->addMenu(QStringLiteral("&Setting Data "));
-    mnuSet->setObjectName(QStringLiteral("mnuSet"));
-    mnuOpen = mnuSet->addAction(QStringLiteral("&Open"));
+    m_mnuFile = bar->addMenu(QString());
+    m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    m_mnuSet = m_mnuFile->addMenu(QString());
+    m_mnuSet->setObjectName(QStringLiteral("mnuSet"));
+    mnuOpen = m_mnuSet->addAction(QString());
     mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
-    mnuSave = mnuSet->addAction(QStringLiteral("&Save"));
+    mnuSave = m_mnuSet->addAction(QString());
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
-    mnuFile->addSeparator()->setObjectName(QStringLiteral("sep1"));
-    QMenu *mnuLog = mnuFile->addMenu(QStringLiteral("&Log Data"));
-    mnuLog->setObjectName(QStringLiteral("mnuLog"));
-    munOpenLog = mnuLog->addAction(QStringLiteral("&Open"));
+    m_mnuFile->addSeparator()->setObjectName(QStringLiteral("sep1"));
+    m_mnuLog = m_mnuFile->addMenu(QString());
+    m_mnuLog->setObjectName(QStringLiteral("mnuLog"));
+    munOpenLog = m_mnuLog->addAction(QString());
     munOpenLog->setObjectName(QStringLiteral("munOpenLog"));
-    mnuSaveLog = mnuLog->addAction(QStringLiteral("&Save"));
+    mnuSaveLog = m_mnuLog->addAction(QString());
     mnuSaveLog->setObjectName(QStringLiteral("mnuSaveLog"));
-    mnuCom = bar->addAction(QStringLiteral("&ComPort"));
+    mnuCom = bar->addAction(QString());
     mnuCom->setObjectName(QStringLiteral("mnuCom"));
-    mnuEnd = bar->addAction(QStringLiteral("&Exit"));
+    mnuEnd = bar->addAction(QString());
     mnuEnd->setObjectName(QStringLiteral("mnuEnd"));
     connect(mnuEnd, &QAction::triggered, this, &QWidget::close);
+}
+
+void FrmMain::buildLanguageMenu()
+{
+    // Reached by the window's context menu only: the menu bar and the
+    // window at rest stay as they are. Each language is named in itself, so
+    // the way back is found whatever the window shows.
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("mnuLanguageList"));
+    m_languages = new QActionGroup(this);
+    for (const UiLanguage &language : kUiLanguages) {
+        QAction *action = menu->addAction(QString::fromUtf8(language.nativeName));
+        const QString code = QString::fromLatin1(language.code);
+        action->setObjectName(QStringLiteral("mnuLanguage_") + code);
+        action->setData(code);
+        action->setCheckable(true);
+        action->setChecked(code == uiLanguage());
+        m_languages->addAction(action);
+        connect(action, &QAction::triggered, this, [this, code] { emit languageChosen(code); });
+    }
+    mnuLanguage = new QAction(this);
+    mnuLanguage->setObjectName(QStringLiteral("mnuLanguage"));
+    mnuLanguage->setMenu(menu);
+    centralWidget()->addAction(mnuLanguage);
+    centralWidget()->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void FrmMain::setLanguage(const QString &code)
+{
+    for (QAction *action : m_languages->actions())
+        action->setChecked(action->data().toString() == code);
 }
 
 void FrmMain::buildButtons(QWidget *area)
@@ -174,7 +217,7 @@ void FrmMain::buildButtons(QWidget *area)
     // the setting-data buttons from the log buttons.
     static constexpr std::array<int, kDeviceButtons> tops{240, 960, 1680, 2940, 3660};
     for (int i = 0; i < kDeviceButtons; ++i) {
-        auto *b = new QPushButton(deviceButtonCaption(DeviceButton(i)), area);
+        auto *b = new QPushButton(area);
         b->setObjectName(QStringLiteral("CmdVqCom_%1").arg(i));
         b->setAutoDefault(false);
         place(b, 180, tops[size_t(i)], 1575, 495);
@@ -196,9 +239,9 @@ void FrmMain::buildEditor(QWidget *area)
     auto makeRow = [&](int i, QWidget *parent, int top, int captionLeft, int fieldLeft, int spinLeft,
                        int unitLeft) {
         const ParamInfo &p = paramInfo(i);
-        const QString caption = QString::fromLatin1(p.caption);
-        QLabel *captionLabel = label(parent, caption, QStringLiteral("LblCaption_%1").arg(i), captionLeft, top + 60,
+        QLabel *captionLabel = label(parent, QString(), QStringLiteral("LblCaption_%1").arg(i), captionLeft, top + 60,
                                      fieldLeft - captionLeft - 60);
+        m_lblCaption[size_t(i)] = captionLabel;
         auto *field = new QLineEdit(parent);
         field->setObjectName(QStringLiteral("TxtData_%1").arg(i));
         field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -207,20 +250,19 @@ void FrmMain::buildEditor(QWidget *area)
         field->setToolTip(paramToolTip(i));
         field->setTextMargins(0, 0, 0, 0);
         place(field, fieldLeft, top, 915, 285);
-        nameForScreenReaders(field, captionLabel, caption, fieldDescription(i));
+        captionLabel->setBuddy(field);
         m_txtData[size_t(i)] = field;
 
         auto *spin = new UpDownButton(parent);
         spin->setObjectName(QStringLiteral("UpDownData_%1").arg(i));
         place(spin, spinLeft, top, 255, 285);
-        spin->setCaption(caption);
         m_upDownData[size_t(i)] = spin;
 
-        const QString unit = QString::fromLatin1(p.unit);
-        if (!unit.isEmpty()) {
-            QLabel *u = label(parent, unit,
+        if (*p.unit != '\0') {
+            QLabel *u = label(parent, QString(),
                               i == CurrentLimiter ? QStringLiteral("LblCurLim") : QStringLiteral("LblUnit_%1").arg(i),
                               unitLeft, top + 60, 420);
+            m_lblUnit[size_t(i)] = u;
             if (i == CurrentLimiter)
                 m_lblCurLim = u;
         }
@@ -242,26 +284,25 @@ void FrmMain::buildEditor(QWidget *area)
         top += 420;
     }
 
-    m_chkCurLimOff = new QCheckBox(QStringLiteral("Off"), area);
+    m_chkCurLimOff = new QCheckBox(area);
     m_chkCurLimOff->setObjectName(QStringLiteral("ChkCurLimOff"));
     place(m_chkCurLimOff, 3960, 1980, 675, 255);
-    m_chkCurLimOff->setAccessibleDescription(QStringLiteral("Current Limiter off"));
     connect(m_chkCurLimOff, &QCheckBox::clicked, this, [this](bool ticked) { m_editor.setCurLimOff(ticked); });
 
     // The hidden frame: information from the controller that is never written back.
-    QLabel *lblVqType = label(m_fraTmp, QStringLiteral("VQ Type"), QStringLiteral("LblVqType"), 2220, 60, 2280);
+    m_lblVqType = label(m_fraTmp, QString(), QStringLiteral("LblVqType"), 2220, 60, 2280);
     m_txtVqType = new QLineEdit(m_fraTmp);
     m_txtVqType->setObjectName(QStringLiteral("TxtVqType"));
     m_txtVqType->setReadOnly(true);
     m_txtVqType->setAlignment(Qt::AlignCenter);
     place(m_txtVqType, 4560, 0, 1455, 285);
-    nameForScreenReaders(m_txtVqType, lblVqType, lblVqType->text());
-    QLabel *lblVer = label(m_fraTmp, QStringLiteral("ROM Version"), QStringLiteral("LblVer"), 2220, 480, 2280);
+    m_lblVqType->setBuddy(m_txtVqType);
+    m_lblVer = label(m_fraTmp, QString(), QStringLiteral("LblVer"), 2220, 480, 2280);
     m_txtVer = new QLineEdit(m_fraTmp);
     m_txtVer->setObjectName(QStringLiteral("TxtVer"));
     m_txtVer->setReadOnly(true);
     place(m_txtVer, 4560, 420, 915, 285);
-    nameForScreenReaders(m_txtVer, lblVer, lblVer->text());
+    m_lblVer->setBuddy(m_txtVer);
     top = 840;
     for (int i : kHiddenRows) {
         makeRow(i, m_fraTmp, top, 2220, 4560, 5460, 5820);
@@ -269,7 +310,7 @@ void FrmMain::buildEditor(QWidget *area)
     }
     top = 1260;
     for (int k = kModeFlags - 1; k >= 0; --k) { // Lipo Mode at the top
-        auto *box = new QCheckBox(QString::fromLatin1(kModeCaptions[size_t(k)]), m_fraTmp);
+        auto *box = new QCheckBox(m_fraTmp);
         box->setObjectName(QStringLiteral("ChkMode_%1").arg(k));
         place(box, 120, top, 1800, 255);
         m_chkMode[size_t(k)] = box;
@@ -294,7 +335,7 @@ void FrmMain::buildEditor(QWidget *area)
 
 void FrmMain::buildStatusArea(QWidget *area)
 {
-    QLabel *lblMessage = label(area, QStringLiteral("Message"), QStringLiteral("LblMessage"), 180, 4740, 1515, 195);
+    m_lblMessage = label(area, QString(), QStringLiteral("LblMessage"), 180, 4740, 1515, 195);
     m_txtMsg = new QLineEdit(area);
     m_txtMsg->setObjectName(QStringLiteral("TxtMsg"));
     m_txtMsg->setReadOnly(true);
@@ -303,14 +344,12 @@ void FrmMain::buildStatusArea(QWidget *area)
     fixed.setPointSizeF(9.75);
     m_txtMsg->setFont(fixed);
     place(m_txtMsg, 180, 4980, 4035, 315);
-    nameForScreenReaders(m_txtMsg, lblMessage, lblMessage->text());
+    m_lblMessage->setBuddy(m_txtMsg);
 
-    label(area, QStringLiteral("Busy"), QStringLiteral("LblBusy"), 2340, 4500, 555, 195);
+    m_lblBusy = label(area, QString(), QStringLiteral("LblBusy"), 2340, 4500, 555, 195);
     m_lamp = new Lamp(area);
     m_lamp->setObjectName(QStringLiteral("ShpLED"));
     place(m_lamp, 2880, 4500, 255, 135);
-    m_lamp->setAccessibleName(QStringLiteral("Busy"));
-    m_lamp->setAccessibleDescription(busyDescription(false));
 
     auto *logo = new QLabel(area);
     logo->setObjectName(QStringLiteral("ImgLogo"));
@@ -377,12 +416,14 @@ void FrmMain::ShowMessage(const QString &text, quint32 colour)
     QPalette pal = m_txtMsg->palette();
     pal.setColor(QPalette::Text, fromBgr(colour));
     m_txtMsg->setPalette(pal);
-    m_txtMsg->setText(text);
+    m_messageText = text;
+    m_txtMsg->setText(displayText(text));
 }
 
 void FrmMain::setMessageDetail(const QString &detail)
 {
-    m_txtMsg->setToolTip(detail);
+    m_messageDetail = detail;
+    m_txtMsg->setToolTip(displayText(detail));
 }
 
 void FrmMain::setDeviceButtonEnabled(int index, bool enabled)
@@ -397,7 +438,8 @@ void FrmMain::setLampColour(quint32 bgr)
 
 void FrmMain::setBusy(bool busy)
 {
-    m_lamp->setAccessibleDescription(busyDescription(busy));
+    m_busy = busy;
+    m_lamp->setAccessibleDescription(busy ? tr("An operation is running") : tr("No operation is running"));
     mnuCom->setEnabled(!busy);
     mnuOpen->setEnabled(!busy);
     munOpenLog->setEnabled(!busy);
@@ -413,6 +455,58 @@ void FrmMain::setVersionText(const QString &text)
 {
     m_lblVersion->setText(text);
     fitCaption(m_lblVersion);
+}
+
+void FrmMain::retranslate()
+{
+    m_mnuFile->setTitle(tr("&File"));
+    m_mnuSet->setTitle(tr("&Setting Data "));
+    mnuOpen->setText(tr("&Open"));
+    mnuSave->setText(tr("&Save"));
+    m_mnuLog->setTitle(tr("&Log Data"));
+    munOpenLog->setText(tr("&Open"));
+    mnuSaveLog->setText(tr("&Save"));
+    mnuCom->setText(tr("&ComPort"));
+    mnuEnd->setText(tr("&Exit"));
+    mnuLanguage->setText(tr("Language"));
+
+    for (int i = 0; i < kDeviceButtons; ++i)
+        m_cmdVqCom[size_t(i)]->setText(displayText(deviceButtonCaption(DeviceButton(i))));
+    for (int i = 0; i < kParamCount; ++i) {
+        m_lblCaption[size_t(i)]->setText(captionText(i));
+        if (m_lblUnit[size_t(i)])
+            m_lblUnit[size_t(i)]->setText(unitText(i));
+        nameForScreenReaders(m_txtData[size_t(i)], m_lblCaption[size_t(i)], captionText(i), fieldDescription(i));
+        m_upDownData[size_t(i)]->setCaption(captionText(i));
+    }
+    m_chkCurLimOff->setText(tr("Off"));
+    m_chkCurLimOff->setAccessibleDescription(tr("Current Limiter off"));
+    m_lblVqType->setText(tr("VQ Type"));
+    nameForScreenReaders(m_txtVqType, m_lblVqType, m_lblVqType->text());
+    m_lblVer->setText(tr("ROM Version"));
+    nameForScreenReaders(m_txtVer, m_lblVer, m_lblVer->text());
+    for (int k = 0; k < kModeFlags; ++k)
+        m_chkMode[size_t(k)]->setText(displayText("Parameters", kModeCaptions[size_t(k)]));
+    m_lblMessage->setText(tr("Message"));
+    nameForScreenReaders(m_txtMsg, m_lblMessage, m_lblMessage->text());
+    m_lblBusy->setText(tr("Busy"));
+    m_lamp->setAccessibleName(tr("Busy"));
+    setBusy(m_busy);
+    m_txtMsg->setText(displayText(m_messageText));
+    m_txtMsg->setToolTip(displayText(m_messageDetail));
+
+    // Fitted afresh from the caption font: a shorter text gets its size back.
+    for (QWidget *w : centralWidget()->findChildren<QWidget *>())
+        if (qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w))
+            w->setFont(w->parentWidget()->font());
+    fitCaptions();
+}
+
+void FrmMain::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 void FrmMain::fitCaptions()

@@ -16,10 +16,12 @@
 #include <array>
 
 class QAction;
+class QActionGroup;
 class QCheckBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 namespace vq {
@@ -49,10 +51,14 @@ class FrmMain : public QMainWindow
 public:
     explicit FrmMain(EditorModel &editor, QWidget *parent = nullptr);
 
-    // The message line TxtMsg: the colour first, then the whole text.
+    // The message line TxtMsg: the colour first, then the whole text. The
+    // text comes in English from the message catalogue and is shown in the
+    // user's language (again after every change of language).
     void ShowMessage(const QString &text, quint32 colour);
     // The message line's tool tip: why the message came (empty: none).
     void setMessageDetail(const QString &detail);
+    // The language the "Language" menu marks as chosen ("de"; "en" for English).
+    void setLanguage(const QString &code);
     void setDeviceButtonEnabled(int index, bool enabled);
     void setLampColour(quint32 bgr);
     // While a device operation runs, ComPort and the two Open commands are
@@ -77,17 +83,26 @@ public:
     QAction *mnuSaveLog = nullptr;
     QAction *mnuCom = nullptr;
     QAction *mnuEnd = nullptr;
+    // The context menu's "Language" entry; its menu names each language in itself.
+    QAction *mnuLanguage = nullptr;
 
 signals:
     void deviceButtonClicked(int index);
+    // A language was picked in the context menu ("de", ..., "en").
+    void languageChosen(const QString &code);
     void unloading(); // Form_Unload: the window is closing and the program ends
 
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildMenus();
+    void buildLanguageMenu();
+    // Every text of the window in the language of the moment; the captions
+    // are fitted again from the window's caption font.
+    void retranslate();
     void buildButtons(QWidget *area);
     void buildEditor(QWidget *area);
     void buildStatusArea(QWidget *area);
@@ -102,6 +117,19 @@ private:
     std::array<QCheckBox *, kModeFlags> m_chkMode{};
     QCheckBox *m_chkCurLimOff = nullptr;
     QLabel *m_lblCurLim = nullptr;
+    std::array<QLabel *, kParamCount> m_lblCaption{};
+    std::array<QLabel *, kParamCount> m_lblUnit{};
+    QLabel *m_lblVqType = nullptr;
+    QLabel *m_lblVer = nullptr;
+    QLabel *m_lblMessage = nullptr;
+    QLabel *m_lblBusy = nullptr;
+    QMenu *m_mnuFile = nullptr;
+    QMenu *m_mnuSet = nullptr;
+    QMenu *m_mnuLog = nullptr;
+    QActionGroup *m_languages = nullptr;
+    QString m_messageText; // as it came, in English
+    QString m_messageDetail;
+    bool m_busy = false;
     QLineEdit *m_txtVqType = nullptr;
     QLineEdit *m_txtVer = nullptr;
     QLineEdit *m_txtMsg = nullptr;

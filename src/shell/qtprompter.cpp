@@ -1,5 +1,7 @@
 #include "shell/qtprompter.h"
 
+#include "core/displaytext.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -27,13 +29,15 @@ QMessageBox::Icon toQt(MessageIcon icon)
 
 void QtPrompter::message(const QString &text, MessageIcon icon)
 {
-    QMessageBox box(toQt(icon), m_title, text, QMessageBox::Ok, m_parent);
+    // The texts come in English from the message catalogue; the box shows
+    // them in the user's language (its buttons are Qt's own translation).
+    QMessageBox box(toQt(icon), m_title, displayText(text), QMessageBox::Ok, m_parent);
     box.exec();
 }
 
 bool QtPrompter::askYesNo(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, m_title, text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    QMessageBox box(QMessageBox::NoIcon, m_title, displayText(text), QMessageBox::Yes | QMessageBox::No, m_parent);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -49,7 +53,7 @@ QString QtPrompter::saveFileName(const QString &filter)
 
 QString QtPrompter::fileName(const QString &filter, bool save)
 {
-    QFileDialog dialog(m_parent, m_title, m_lastFolder, qtNameFilter(filter));
+    QFileDialog dialog(m_parent, m_title, m_lastFolder, qtNameFilter(displayText("Files", filter.toUtf8().constData())));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // The open dialog accepts a name that doesn't exist (the program then
     // offers to create it); both dialogs leave the questions to the program.

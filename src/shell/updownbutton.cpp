@@ -23,8 +23,8 @@ UpDownButton::UpDownButton(QWidget *parent) : QWidget(parent)
 void UpDownButton::setCaption(const QString &caption)
 {
     setAccessibleName(caption);
-    m_up->setAccessibleName(QStringLiteral("Increase ") + caption);
-    m_down->setAccessibleName(QStringLiteral("Decrease ") + caption);
+    m_up->setAccessibleName(tr("Increase %1").arg(caption));
+    m_down->setAccessibleName(tr("Decrease %1").arg(caption));
 }
 
 void UpDownButton::resizeEvent(QResizeEvent *event)

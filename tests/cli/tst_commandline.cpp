@@ -357,6 +357,9 @@ private slots:
         const QString tty = path("no-such-tty");
         QTest::newRow("--port before the stored one") << QStringList{"--port", tty} << com3 << 3
                                                        << tty + " (" + tty + "): no such device: ";
+        // The windows' language is theirs alone: the command line stays English.
+        QTest::newRow("profile in German") << QStringList{"--port", tty} << com3 + "[Display]\r\nLanguage=de\r\n"
+                                           << 3 << tty + " (" + tty + "): no such device: ";
         QTest::newRow("none stored") << none << QByteArray() << 3 << "No port is stored in ";
         QTest::newRow("not a number") << none << QByteArray("[RS232C]\r\nCommPort=COM3\r\n") << 3 << "No port is stored";
         QTest::newRow("beyond Com16") << QStringList{"--port", "Com17"} << QByteArray() << 3

@@ -9,15 +9,24 @@ set -uo pipefail
 src=${1:?the source folder}/src
 catalogue=$src/core/messages.h
 
-# The string literals of the catalogue, as the source spells them.
+# The string literals of the catalogue, as the source spells them (each is
+# marked for the translators: QT_TRANSLATE_NOOP("Messages", "...")).
 mapfile -t texts < <(
-    tr '\n' ' ' <"$catalogue" | grep -o 'QStringLiteral( *"\([^"\\]\|\\.\)*")' | sed 's/^QStringLiteral( *//; s/)$//')
+    tr '\n' ' ' <"$catalogue" | grep -o 'QT_TRANSLATE_NOOP("Messages", *"\([^"\\]\|\\.\)*")' \
+        | sed 's/^QT_TRANSLATE_NOOP("Messages", *//; s/)$//')
 if [ "${#texts[@]}" -lt 20 ]; then
     echo "only ${#texts[@]} texts found in $catalogue" >&2
     exit 1
 fi
 
 failed=0
+# Every text is in kMessageCatalogue, which the windows translate from.
+for name in $(grep -o '^inline const QString k[A-Za-z]*' "$catalogue" | sed 's/.* //'); do
+    if ! grep -q "&$name\b" "$catalogue"; then
+        echo "$name is missing from kMessageCatalogue" >&2
+        failed=1
+    fi
+done
 for text in "${texts[@]}"; do
     count=$(grep -rF --include='*.h' --include='*.cpp' -- "$text" "$src" | wc -l)
     if [ "$count" -ne 1 ]; then
