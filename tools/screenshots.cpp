@@ -8,15 +8,18 @@
 // second, gentler run from a log file, zooms the first three minutes, opens
 // "Statistics…" and saves both windows side by side as log-comparison.png.
 //
-// Usage: vq530t-screenshots [output folder] [--port PORT]
+// Usage: vq530t-screenshots [output folder] [--port PORT] [--language CODE]
 //   output folder: default the source's docs/
 //   --port: a controller (or an emulator) already on PORT instead of an
 //           emulator started here; the Windows build is pictured so, under
 //           Wine with COM5 mapped to the emulator's line.
+//   --language: the windows' language as the profile holds it (de, es, fr,
+//           ja; default English).
 
 #ifdef VQ_HAS_EMULATOR_PROCESS
 #include "emulatorprocess.h"
 #endif
+#include "core/displaytext.h"
 #include "files/logfile.h"
 #include "link/deviceoperations.h"
 #include "scriptedprompter.h"
@@ -67,10 +70,13 @@ int main(int argc, char *argv[])
 
     QString outDir = QStringLiteral(VQ_DOCS_DIR);
     QString line;
+    QString language;
     const QStringList arguments = app.arguments().mid(1);
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         if (arguments[i] == u"--port" && i + 1 < arguments.size())
             line = arguments[++i];
+        else if (arguments[i] == u"--language" && i + 1 < arguments.size())
+            language = arguments[++i];
         else
             outDir = arguments[i];
     }
@@ -94,6 +100,8 @@ int main(int argc, char *argv[])
     vq::Config pins(folder.path());
     pins.WriteIniString(QStringLiteral("Ports"), QStringLiteral("Com1"), line);
     pins.WriteIniString(QStringLiteral("RS232C"), QStringLiteral("CommPort"), QStringLiteral(" 1"));
+    if (!language.isEmpty())
+        pins.storeLanguage(language);
 
     vq::ScriptedPrompter prompter; // nothing should ask; if it does, No and Cancel
     vq::Application::Options options;
@@ -107,7 +115,7 @@ int main(int argc, char *argv[])
 
     vq::FrmMain &main = program.mainWindow();
     main.CmdVqCom(0)->click(); // runs the whole read before it returns
-    if (main.TxtMsg()->text() != vq::kMsgCompletion)
+    if (main.TxtMsg()->text() != vq::displayText(vq::kMsgCompletion))
         return fail(QStringLiteral("Setting Data Read ended with \"%1\"").arg(main.TxtMsg()->text()));
     if (!save(main, QDir(outDir).filePath(QStringLiteral("main-window.png"))))
         return fail(QStringLiteral("cannot write main-window.png"));

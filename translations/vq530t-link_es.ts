@@ -412,7 +412,7 @@ Do you overwrite?</source>
     </message>
     <message>
         <source>Off</source>
-        <translation>No</translation>
+        <translation>Desact.</translation>
     </message>
     <message>
         <source>Current Limiter off</source>

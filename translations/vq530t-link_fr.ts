@@ -412,7 +412,7 @@ Voulez-vous le remplacer ?</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation>Non</translation>
+        <translation>Désact.</translation>
     </message>
     <message>
         <source>Current Limiter off</source>

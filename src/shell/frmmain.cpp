@@ -151,7 +151,8 @@ FrmMain::FrmMain(EditorModel &editor, QWidget *parent)
 
     // Inner area 6330 twips wide; the window ends below the message line and
     // the version label, so the hidden frame below them is outside it.
-    resize(pixelsFromTwips(6330), menuBar()->sizeHint().height() + pixelsFromTwips(5490));
+    m_designHeight = menuBar()->sizeHint().height() + pixelsFromTwips(5490);
+    resize(pixelsFromTwips(6330), m_designHeight);
 }
 
 void FrmMain::buildMenus()
@@ -500,6 +501,13 @@ void FrmMain::retranslate()
         if (qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w))
             w->setFont(w->parentWidget()->font());
     fitCaptions();
+
+    // A menu bar of another height (Japanese characters are taller) keeps
+    // the version label inside the window, unless the user has sized it.
+    const int designHeight = menuBar()->sizeHint().height() + pixelsFromTwips(5490);
+    if (designHeight != m_designHeight && height() == m_designHeight)
+        resize(width(), designHeight);
+    m_designHeight = designHeight;
 }
 
 void FrmMain::changeEvent(QEvent *event)

@@ -138,6 +138,7 @@ private:
     QLabel *m_lblVersion = nullptr;
     QFrame *m_fraTmp = nullptr;
     bool m_placed = false; // centred on its first showing
+    int m_designHeight = 0; // the window's height with the menu bar of the moment
 };
 
 } // namespace vq

@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTranslator>
@@ -44,7 +45,7 @@ QStringList placeholders(const QString &text)
 // one line a widget or action.
 QStringList windowTexts(const QWidget &window)
 {
-    QStringList texts{window.windowTitle()};
+    QStringList texts{window.windowTitle(), QStringLiteral("%1x%2").arg(window.width()).arg(window.height())};
     for (const QWidget *w : window.findChildren<QWidget *>()) {
         QString text;
         if (auto *l = qobject_cast<const QLabel *>(w))
@@ -194,6 +195,7 @@ private slots:
         log->graphActions().constFirst()->trigger(); // "Statistics…"
         QVERIFY(log->statisticsWindow());
         const QStringList english = windowTexts(w) + windowTexts(*log);
+        const int englishArea = w.centralWidget()->height();
         const QList<QStringList> englishRows = log->statisticsWindow()->rows();
 
         languageAction(w, language)->trigger();
@@ -204,6 +206,9 @@ private slots:
         QCOMPARE(log->statisticsWindow()->rows().value(1).value(0), shown[3]);
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), shown[4]);
         QVERIFY(languageAction(w, language)->isChecked());
+        // The area below the menu bar keeps its height, whatever the menu bar's.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest); // the layout follows the menu bar
+        QCOMPARE(w.centralWidget()->height(), englishArea);
 
         languageAction(w, QStringLiteral("en"))->trigger();
         QVERIFY(rig.iniBytes().endsWith("[Display]\r\nLanguage=en\r\n"));
