@@ -217,7 +217,7 @@ Do you overwrite?</source>
     </message>
     <message>
         <source>Current Limit timer</source>
-        <translation>Strombegrenzung Zeit</translation>
+        <translation>Strombegrenzungszeit</translation>
     </message>
     <message>
         <source>Sec</source>
