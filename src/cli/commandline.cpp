@@ -530,7 +530,7 @@ QString stateText(PortState state)
 QString stateKey(PortState state)
 {
     switch (state) {
-    case PortState::Free: return QStringLiteral("free");
+    case PortState::Free: return kStateFree; // the same word
     case PortState::InUse: return QStringLiteral("in-use");
     case PortState::NoPermission: return QStringLiteral("no-permission");
     case PortState::NoAnswer: return QStringLiteral("no-answer");

@@ -78,7 +78,8 @@ inline const QString kButtonUsePort = QStringLiteral("Use This Port");
 inline const QString kNoSystemPort = QStringLiteral("No serial port found.");
 inline const QString kNoFreeComNumber = QStringLiteral("Com1 to Com16 are all taken; free one under [Ports] in the profile.");
 
-// The trace of the line and the report made of it ("Copy Report", --trace).
+// The trace of the line and the report made of it (the message line's
+// context menu, --trace).
 inline const QString kMenuCopyReport = QStringLiteral("Copy Report");
 inline const QString kTraceHeader = QStringLiteral(
     "%1 %2.%3%4\nSystem: %5 (%6 %7)\nQt: %8\nPort: %9\nAdapter: %10\n");

@@ -37,12 +37,11 @@ void PortReturn::forget()
 
 void PortReturn::onLost()
 {
-    // Only a device that went away is awaited; a line that failed for
-    // another reason stays closed, as it always has.
-    const QString device = m_port.devicePath();
-    if (m_port.error() != Transport::Error::NotFound && portDevicePresent(device))
-        return;
-    m_device = device;
+    // What the system reports for a line that goes away differs by driver
+    // (a pulled adapter, a pseudo-terminal whose other end closed), so every
+    // lost line is awaited: it opens again only once its device is there and
+    // opens, and one whose device stays away stays closed.
+    m_device = m_port.devicePath();
     m_check.start();
 }
 

@@ -4,7 +4,7 @@
 // went away (an adapter pulled out, the other end of a pseudo-terminal gone)
 // and the same device comes back under the same name (the system name, or the
 // pinned by-id link that was opened), the port is opened again and the
-// message line says "CommPort was initialized." in black, as an open from the
+// message line says that the port was initialized, in black, as an open from the
 // ComPort menu does. Nothing is sent to the controller; an operation cut off
 // by the loss stays failed. While a message box is up or an operation runs,
 // the open waits until they are over. A device that doesn't come back leaves

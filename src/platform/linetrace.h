@@ -9,7 +9,8 @@
 //   2410 -- lost
 //
 // It watches a Transport and keeps the newest lines in memory: the window
-// the last 200 for "Copy Report", the command line every one for --trace.
+// the last 200 for the report it copies, the command line every one for
+// --trace.
 
 #include <QByteArray>
 #include <QElapsedTimer>

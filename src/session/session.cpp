@@ -9,7 +9,7 @@
 #include "core/messages.h"
 #include "platform/config.h"
 #include "platform/linetrace.h"
-#include "platform/profilefile.h"
+#include "platform/safewrite.h"
 #include "platform/serialport.h"
 #include "runlog/runlog.h"
 #include "settings/controllerblock.h"
@@ -62,19 +62,20 @@ QString Session::report()
                              ? QStringLiteral("Com%1").arg(m_config->CommPortNo)
                              : m_options.portDevice;
     QString text = traceHeader(port, *m_port) + u'\n' + kReportProfile.arg(ini) + u'\n';
-    // The port's keys as the file holds them, absent ones left out.
-    const QString commPort = readProfileString(ini, QStringLiteral("RS232C"), QStringLiteral("CommPort"), kIniMissing);
-    if (commPort != kIniMissing)
-        text += QStringLiteral("[RS232C]\nCommPort=%1\n").arg(commPort);
-    QString pins;
-    for (int n = kFirstPort; n <= kLastPort; ++n) {
-        const QString key = QStringLiteral("Com%1").arg(n);
-        const QString pin = readProfileString(ini, QStringLiteral("Ports"), key, QString());
-        if (!pin.isEmpty())
-            pins += QStringLiteral("%1=%2\n").arg(key, pin);
+    // The port's sections as the file holds them, line for line.
+    if (const std::optional<QByteArray> file = readWholeFile(ini)) {
+        bool portSection = false;
+        for (QByteArray line : file->split('\n')) {
+            if (line.endsWith('\r'))
+                line.chop(1);
+            const QByteArray trimmed = line.trimmed();
+            if (trimmed.startsWith('['))
+                portSection = trimmed.compare("[RS232C]", Qt::CaseInsensitive) == 0
+                              || trimmed.compare("[Ports]", Qt::CaseInsensitive) == 0;
+            if (portSection && !trimmed.isEmpty())
+                text += QString::fromLocal8Bit(line) + u'\n';
+        }
     }
-    if (!pins.isEmpty())
-        text += QStringLiteral("[Ports]\n") + pins;
     text += u'\n' + kReportTrace.arg(LineTrace::kKeptLines) + u'\n';
     for (const QString &line : m_trace->lines())
         text += line + u'\n';

@@ -76,7 +76,7 @@ public:
     // The trace of the line, kept from the session's start.
     [[nodiscard]] LineTrace &trace() { return *m_trace; }
 
-    // "Copy Report": the trace's header, the profile's port settings and the
+    // The window's report: the trace's header, the profile's port settings and the
     // trace's lines kept.
     [[nodiscard]] QString report();
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// What the main window adds for a line that fails: "Copy Report" in the
+// What the main window adds for a line that fails: copying a report from the
 // message line's context menu, and the return of a lost line, held back while
 // a message box is up.
 
@@ -12,7 +12,7 @@ class QLineEdit;
 
 namespace vq {
 
-// The message line's context menu: its usual entries, then "Copy Report"
+// The message line's context menu: its usual entries, then the report's entry
 // (action "mnuCopyReport"), which puts `report()` on the clipboard.
 void addCopyReport(QLineEdit *txtMsg, std::function<QString()> report);
 

@@ -38,7 +38,7 @@ public:
 
     [[nodiscard]] QTreeWidget *list() const { return m_list; }
     [[nodiscard]] QPushButton *useButton() const { return m_use; }
-    // The port chosen with "Use This Port" (or a double click).
+    // The port chosen with the dialog's use button (or a double click).
     [[nodiscard]] std::optional<SystemPort> chosen() const { return m_chosen; }
 
 private:
