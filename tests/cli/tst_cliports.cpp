@@ -83,10 +83,7 @@ private slots:
         QCOMPARE(lines.at(3), QStringLiteral("Port: Com7 (%1) 9600,O,8,1").arg(m_emu.slavePath()));
         QCOMPARE(lines.at(5), "");
         QVERIFY(QRegularExpression("^\\d+ TX sr$").match(lines.at(6)).hasMatch());
-        QString received;
-        for (const QString &l : lines.mid(7))
-            received += l.section(" RX ", 1);
-        QCOMPARE(received.toLatin1(), m_emu.traceBytes(EmulatorProcess::Direction::Sent).replace("\r", "\\r"));
+        QCOMPARE(fixture::tracedBytes(lines.join(u'\n'), " RX "), m_emu.traceBytes(EmulatorProcess::Direction::Sent));
         QCOMPARE(lines.last(), ""); // ends with a line end
 
         QCOMPARE(run({"--trace", trace, "ports"}), 2); // not a device command

@@ -1,19 +1,10 @@
-// The system's other ports reached through a pin, and a lost line that comes
-// back by itself: the emulator's line vanishes in the middle of a reply and
-// returns behind the same link; the port opens again and nothing is sent.
+// The system's other ports reached through a Com number: the one pinned to
+// them, their own, or a free one pinned for them.
 
-#include "emulatorprocess.h"
-#include "fakedevicewatcher.h"
-#include "fixtures.h"
-#include "link/portcontrol.h"
 #include "link/portpins.h"
-#include "link/portreturn.h"
-#include "link/statusmodel.h"
 #include "platform/config.h"
 #include "platform/profilefile.h"
-#include "platform/serialport.h"
 
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -24,8 +15,6 @@ using Pins = QMap<int, QString>;
 class TestOtherPorts : public QObject
 {
     Q_OBJECT
-
-    QTemporaryDir m_dir;
 
     static SystemPort port(const QString &name, const QString &byId = {})
     {
@@ -76,66 +65,6 @@ private slots:
         if (number > 0) {
             QCOMPARE(readProfileString(config.iniPath(), "Ports", QStringLiteral("Com%1").arg(number), QString()),
                      pinned);
-            QCOMPARE(pinnedNumber(config, port(name, byId)), pinned.isEmpty() ? 0 : number);
-        }
-    }
-
-    void lostLineComesBackAndNothingIsSent_data()
-    {
-        QTest::addColumn<bool>("boxUp");
-        QTest::addColumn<bool>("comesBack");
-        QTest::newRow("comes back") << false << true;
-        QTest::newRow("comes back while a box is up") << true << true;
-        QTest::newRow("does not come back") << false << false;
-    }
-
-    void lostLineComesBackAndNothingIsSent()
-    {
-        QFETCH(bool, boxUp);
-        QFETCH(bool, comesBack);
-        const QString link = m_dir.filePath(QStringLiteral("line-%1").arg(QTest::currentDataTag()));
-        EmulatorProcess emu;
-        QVERIFY2(!emu.start({"--no-pacing", "--link", link}).isEmpty(), qPrintable(emu.errorText()));
-        Config config(m_dir.path());
-        SerialPort serial;
-        StatusModel status;
-        PortControl control(serial, config, status);
-        FakeDeviceWatcher watcher;
-        PortReturn back(serial, control, status);
-        back.setWatcher(&watcher);
-        back.setCheckInterval(3600000); // only the watcher's word counts here
-        bool box = boxUp;
-        back.setMayOpen([&box] { return !box; });
-        QVERIFY(serial.open(link));
-
-        QVERIFY(emu.setFault("vanish"));
-        QSignalSpy lost(&serial, &Transport::lost);
-        QVERIFY(serial.write("sr"));
-        QVERIFY(lost.wait(5000));
-        status.ShowMessage(fixture::msg::portCannotOpen, kColourRed);
-        status.setAllButtonsEnabled(false);
-        QVERIFY(back.awaiting());
-        if (comesBack) {
-            QVERIFY(!emu.waitForReopen().isEmpty());
-            QVERIFY(emu.setFault("none"));
-        } else {
-            QCOMPARE(emu.stop(), 0); // its link goes with it
-        }
-        watcher.plugged();
-        if (boxUp) {
-            QVERIFY(!serial.isOpen());
-            box = false;
-            back.check(); // the next check, after the box
-        }
-        QCOMPARE(serial.isOpen(), comesBack);
-        QCOMPARE(status.messageText(), comesBack ? fixture::msg::portInitialized : fixture::msg::portCannotOpen);
-        QCOMPARE(status.messageColour(), comesBack ? kColourBlack : kColourRed);
-        QCOMPARE(status.buttonEnabled(DeviceButton::Read), comesBack);
-        QCOMPARE(status.buttonEnabled(DeviceButton::Write), false);
-        QCOMPARE(back.awaiting(), !comesBack);
-        if (comesBack) {
-            QTest::qWait(100);
-            QCOMPARE(emu.traceBytes(EmulatorProcess::Direction::Received), QByteArray("sr"));
         }
     }
 };

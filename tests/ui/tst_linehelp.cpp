@@ -7,7 +7,9 @@
 #include "fakedevicewatcher.h"
 #include "link/deviceoperations.h"
 #include "link/portcontrol.h"
+#include "link/portreturn.h"
 #include "link/portselection.h"
+#include "platform/serialport.h"
 #include "shell/frmconfig.h"
 #include "shell/otherports.h"
 
@@ -26,6 +28,13 @@ class TestLineHelp : public QObject
 {
     Q_OBJECT
 
+    // A profile whose Com1 to Com3 are pinned to /dev/vq1 to /dev/vq3.
+    static void pinThree(Config &config)
+    {
+        for (int n = 1; n <= 3; ++n)
+            config.WriteIniString("Ports", QStringLiteral("Com%1").arg(n), QStringLiteral("/dev/vq%1").arg(n));
+    }
+
     static QStringList items(const QComboBox *combo)
     {
         QStringList texts;
@@ -39,8 +48,7 @@ private slots:
     {
         QTemporaryDir dir;
         Config config(dir.path());
-        for (int n = 1; n <= 3; ++n)
-            config.WriteIniString("Ports", QStringLiteral("Com%1").arg(n), QStringLiteral("/dev/vq%1").arg(n));
+        pinThree(config);
         config.storeCommPort(3);
         QSet<QString> plugged{"/dev/vq1", "/dev/vq3"};
         PortSelection selection(config, [&plugged](const QString &device) { return plugged.contains(device); });
@@ -74,8 +82,7 @@ private slots:
     {
         QTemporaryDir dir;
         Config config(dir.path());
-        for (int n = 1; n <= 3; ++n)
-            config.WriteIniString("Ports", QStringLiteral("Com%1").arg(n), QStringLiteral("/dev/vq%1").arg(n));
+        pinThree(config);
         const QString other = QStringLiteral("/nonexistent/ttyVQ23");
         PortSelection selection(config, [&other](const QString &device) { return device == other; });
         FrmConfig dialog(selection);
@@ -136,6 +143,14 @@ private slots:
         QCOMPARE(rig.prompter.messageCount(), 1);
         QTest::qWait(100);
         QCOMPARE(emu.traceBytes(EmulatorProcess::Direction::Received), QByteArray("sr"));
+
+        // A device that doesn't come back leaves the port closed.
+        QSignalSpy lost(&rig.app->serialPort(), &Transport::lost);
+        QCOMPARE(emu.stop(), 0); // its link goes with it
+        QVERIFY(lost.wait(5000));
+        watcher.plugged();
+        QCOMPARE(shown(rig.window().TxtMsg()), fixture::msg::portCannotOpen + "|red");
+        QVERIFY(rig.app->portReturn().awaiting() && !rig.app->portControl().isOpen());
     }
 
     void copyReportPutsHeaderProfileAndTraceOnTheClipboard()
@@ -155,12 +170,8 @@ private slots:
         QVERIFY(report.contains(QStringLiteral("\nPort: Com1 (%1) 9600,O,8,1\n").arg(line)));
         QVERIFY(report.contains("\n[RS232C]\nCommPort= 1\n")); // as the file holds it
         QVERIFY(report.contains("\n[Ports]\nCom1=" + line + "\nCom2=/nonexistent/vq\n"));
-        QVERIFY(report.contains(QRegularExpression("\n\\d+ TX sr\n")));
-        QString received;
-        for (const QString &l : report.split(u'\n'))
-            if (l.contains(" RX "))
-                received += l.section(" RX ", 1);
-        QCOMPARE(received.toLatin1(), emu.traceBytes(EmulatorProcess::Direction::Sent).replace("\r", "\\r"));
+        QCOMPARE(fixture::tracedBytes(report, " TX "), QByteArray("sr"));
+        QCOMPARE(fixture::tracedBytes(report, " RX "), emu.traceBytes(EmulatorProcess::Direction::Sent));
     }
 };
 
