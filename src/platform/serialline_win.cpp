@@ -73,6 +73,7 @@ SerialPort::Error lostErrorClass(DWORD code)
     case ERROR_ACCESS_DENIED:
     case ERROR_FILE_NOT_FOUND:
     case ERROR_DEV_NOT_EXIST:
+    case ERROR_DEVICE_NOT_CONNECTED: // the reader's word for reads that return nothing
         return SerialPort::Error::NotFound;
     default:
         return SerialPort::Error::Failed;

@@ -8,6 +8,8 @@
 #include <QCollator>
 
 #include <windows.h>
+// The ports class's GUID defined here rather than taken from a library.
+#include <initguid.h>
 #include <devguid.h>
 #include <setupapi.h>
 
