@@ -150,5 +150,21 @@ windows_vanish=$(cat "$work/vanish-windows/code")
 [ "$linux_vanish" != 0 ] || fail "the Linux program took a vanished line for success"
 [ "$windows_vanish" = "$linux_vanish" ] || fail "a vanished line: exit code $windows_vanish on Windows, $linux_vanish on Linux ($(tr -d '\r' <"$work/vanish-windows/err.txt" | head -c 300))"
 
+# Every port the system has: Wine's COM5 on the emulator's line, free, and a
+# trace of a read that shows its bytes.
+mkdir -p "$work/ports"
+pty=$(start_emulator "$work/ports")
+ln -sfn "$pty" "$WINEPREFIX/dosdevices/com5"
+set +e
+env VQ_WINE_PRELOAD="$shim" "$here/run.sh" "$windows_program" ports >"$work/ports/ports.txt" 2>&1
+code=$?
+(cd "$work/ports" && env VQ_WINE_PRELOAD="$shim" "$here/run.sh" "$windows_program" --port COM5 --trace read.trace read traced.set >/dev/null 2>&1)
+set -e
+stop_emulator
+[ "$code" = 0 ] || fail "ports: exit code $code"
+grep -Eq '^COM5 .* free' <(tr -d '\r' <"$work/ports/ports.txt") || fail "ports does not list COM5 as free: $(head -c 300 "$work/ports/ports.txt")"
+grep -Eq '^[0-9]+ TX sr$' "$work/ports/read.trace" || fail "the trace of a read shows no sr: $(head -c 300 "$work/ports/read.trace")"
+cp "$work/ports/read.trace" "$windows_build/read.trace" 2>/dev/null || true
+
 echo "wine parity: $failures failed"
 [ "$failures" -eq 0 ]
