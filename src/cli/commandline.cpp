@@ -223,10 +223,13 @@ public:
             printMessage(oneLine(kMsgPortCannotOpen, QStringLiteral("%1: no such port; Com%2 to Com%3 are known").arg(name).arg(kFirstPort).arg(kLastPort)));
             return ExitNoPort;
         }
+        session.trace().note(kTraceOpening.arg(device));
         if (!port.open(device)) {
+            session.trace().note(kTraceOpenFailed);
             printMessage(oneLine(kMsgPortCannotOpen, openFailureDetail(name, port)));
             return ExitNoPort;
         }
+        session.trace().note(kTraceOpened);
         return ExitDone;
     }
 
@@ -278,6 +281,7 @@ public:
     // The trace's header and every line, through the safe writer.
     int saveTrace(const QString &path)
     {
+        session.trace().note(kTraceEnd);
         QString text = traceHeader(portName, port) + u'\n';
         for (const QString &line : session.trace().lines())
             text += line + u'\n';

@@ -85,6 +85,10 @@ inline const QString kTraceHeader = QStringLiteral(
     "%1 %2.%3%4\nSystem: %5 (%6 %7)\nQt: %8\nPort: %9\nAdapter: %10\n");
 inline const QString kTraceUnknown = QStringLiteral("unknown");
 inline const QString kTraceLost = QStringLiteral("line lost");
+inline const QString kTraceOpening = QStringLiteral("opening %1");
+inline const QString kTraceOpened = QStringLiteral("line opened");
+inline const QString kTraceOpenFailed = QStringLiteral("line not opened");
+inline const QString kTraceEnd = QStringLiteral("command ended");
 inline const QString kReportProfile = QStringLiteral("Profile: %1");
 inline const QString kReportTrace = QStringLiteral("Trace, the last %1 lines:");
 

@@ -6,14 +6,35 @@
 #include "platform/systemports.h"
 #include "platform/transport.h"
 
+#include <QElapsedTimer>
 #include <QSysInfo>
 
 namespace vq {
 
+namespace {
+
+// Started as the program is loaded, so a trace shows the start-up too.
+const QElapsedTimer kProgramClock = [] {
+    QElapsedTimer clock;
+    clock.start();
+    return clock;
+}();
+
+} // namespace
+
+qint64 LineTrace::elapsedMs()
+{
+    return kProgramClock.elapsed();
+}
+
+void LineTrace::note(const QString &what)
+{
+    record(u"--", what.toUtf8());
+}
+
 LineTrace::LineTrace(Transport &line, QObject *parent)
     : QObject(parent), m_line(line)
 {
-    m_clock.start();
     connect(&m_line, &Transport::dataSent, this, [this](const QByteArray &data) { record(u"TX", data); });
     connect(&m_line, &Transport::dataReceived, this, [this](const QByteArray &data) { record(u"RX", data); });
     connect(&m_line, &Transport::lost, this, [this] { record(u"--", kTraceLost.toLatin1()); });
@@ -52,7 +73,7 @@ QString LineTrace::traceLine(qint64 ms, QStringView direction, const QByteArray 
 
 void LineTrace::record(QStringView direction, const QByteArray &bytes)
 {
-    m_lines.push_back(traceLine(m_clock.elapsed(), direction, bytes));
+    m_lines.push_back(traceLine(elapsedMs(), direction, bytes));
     if (!m_keepAll && m_lines.size() > size_t(kKeptLines))
         m_lines.pop_front();
 }

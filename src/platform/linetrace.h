@@ -1,7 +1,7 @@
 #pragma once
 
 // A trace of the line to the controller, for a report: one line per chunk
-// sent or received, with the milliseconds since the trace began, the
+// sent or received, with the milliseconds since the program started, the
 // direction and the bytes (printable ones as they are, the rest escaped):
 //
 //   1503 TX sr
@@ -13,7 +13,6 @@
 // --trace.
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -36,7 +35,10 @@ public:
     // Keep every line rather than the newest kKeptLines.
     void setKeepAll(bool keepAll) { m_keepAll = keepAll; }
     [[nodiscard]] QStringList lines() const;
-    [[nodiscard]] qint64 elapsedMs() const { return m_clock.elapsed(); }
+    // Milliseconds since the program started.
+    [[nodiscard]] static qint64 elapsedMs();
+    // A line of what happened to the line ("--"), such as its opening.
+    void note(const QString &what);
 
     // "<ms> <direction> <bytes>": TX what the program sent, RX what it
     // received, "--" what happened to the line.
@@ -49,7 +51,6 @@ private:
     void record(QStringView direction, const QByteArray &bytes);
 
     Transport &m_line;
-    QElapsedTimer m_clock;
     std::deque<QString> m_lines;
     bool m_keepAll = false;
 };

@@ -82,7 +82,10 @@ private slots:
         QCOMPARE(lines.at(0), "VQ530T Link 1.00");
         QCOMPARE(lines.at(3), QStringLiteral("Port: Com7 (%1) 9600,O,8,1").arg(m_emu.slavePath()));
         QCOMPARE(lines.at(5), "");
-        QVERIFY(QRegularExpression("^\\d+ TX sr$").match(lines.at(6)).hasMatch());
+        QVERIFY(QRegularExpression("^\\d+ -- opening " + QRegularExpression::escape(m_emu.slavePath()) + "$")
+                    .match(lines.at(6)).hasMatch());
+        QVERIFY(lines.at(7).endsWith(" -- line opened") && lines.at(lines.size() - 2).endsWith(" -- command ended"));
+        QCOMPARE(fixture::tracedBytes(lines.join(u'\n'), " TX "), QByteArray("sr"));
         QCOMPARE(fixture::tracedBytes(lines.join(u'\n'), " RX "), m_emu.traceBytes(EmulatorProcess::Direction::Sent));
         QCOMPARE(lines.last(), ""); // ends with a line end
 
