@@ -1,7 +1,7 @@
 // The system's serial ports on Windows: the ports class of the device
-// manager (SetupAPI) for the adapters' friendly names and makers, and the
-// SERIALCOMM map for every COM name the system has, a port without a device
-// node (a virtual or Wine's port) among them.
+// manager (SetupAPI) for the adapters' friendly names and makers, the
+// SERIALCOMM map for every COM name a driver has, and the DOS device names
+// for a COM name that neither lists (a virtual port, Wine's dosdevices).
 
 #include "platform/systemports.h"
 
@@ -14,6 +14,8 @@
 #include <setupapi.h>
 
 #include <algorithm>
+#include <iterator>
+#include <string>
 
 namespace vq {
 
@@ -42,6 +44,49 @@ QStringList serialCommNames()
             names << QString::fromWCharArray(value, int(valueBytes / sizeof(wchar_t))).section(QChar(0), 0, 0);
     }
     RegCloseKey(key);
+    return names;
+}
+
+// Every COM name that is a DOS device name (COM5, COM23, ...), asked name by
+// name: Wine makes a name of a dosdevices link only when it is used, and the
+// question for a port's attributes fails otherwise for a port than for a
+// name that is none.
+QStringList dosDeviceComNames()
+{
+    QStringList names;
+    wchar_t target[1024];
+    for (int n = 1; n <= 255; ++n) {
+        const std::wstring name = L"COM" + std::to_wstring(n);
+        const std::wstring path = L"\\\\.\\" + name;
+        bool there = QueryDosDeviceW(name.c_str(), target, DWORD(std::size(target))) != 0
+                     || GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+        if (!there) {
+            // A device refuses the question (Wine: invalid parameter); a
+            // missing name is not found, or not a device at all (Wine).
+            switch (GetLastError()) {
+            case ERROR_FILE_NOT_FOUND:
+            case ERROR_PATH_NOT_FOUND:
+            case ERROR_BAD_DEV_TYPE:
+            case ERROR_INVALID_NAME:
+            case ERROR_BAD_PATHNAME:
+            case ERROR_BAD_NETPATH: break;
+            default: there = true;
+            }
+        }
+        if (there)
+            names << QString::fromStdWString(name);
+    }
+    return names;
+}
+
+// The COM names the system has, whichever place knows them.
+QStringList allComNames()
+{
+    QStringList names = serialCommNames();
+    for (const QString &name : dosDeviceComNames()) {
+        if (!names.contains(name, Qt::CaseInsensitive))
+            names << name;
+    }
     return names;
 }
 
@@ -99,7 +144,7 @@ QList<SystemPort> systemPorts()
         }
         SetupDiDestroyDeviceInfoList(set);
     }
-    for (const QString &name : serialCommNames()) {
+    for (const QString &name : allComNames()) {
         const bool known = std::any_of(ports.cbegin(), ports.cend(),
                                        [&name](const SystemPort &p) { return sameDevice(p.systemName, name); });
         if (!known && !name.isEmpty()) {
@@ -120,7 +165,7 @@ QList<SystemPort> systemPorts()
 bool portDevicePresent(const QString &device)
 {
     const QString name = device.startsWith(QLatin1String("\\\\.\\")) ? device.mid(4) : device;
-    const QStringList names = serialCommNames();
+    const QStringList names = allComNames();
     return std::any_of(names.cbegin(), names.cend(),
                        [&name](const QString &n) { return n.compare(name, Qt::CaseInsensitive) == 0; });
 }
