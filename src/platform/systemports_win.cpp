@@ -47,34 +47,39 @@ QStringList serialCommNames()
     return names;
 }
 
-// Every COM name that is a DOS device name (COM5, COM23, ...), asked name by
-// name: Wine makes a name of a dosdevices link only when it is used, and the
-// question for a port's attributes fails otherwise for a port than for a
-// name that is none.
+// Whether a COM name is a device, asked for that name alone: Wine makes a
+// name of a dosdevices link only when it is used, and the question for a
+// port's attributes fails otherwise for a port than for a name that is none.
+bool comNameIsThere(const QString &comName)
+{
+    const std::wstring name = comName.toStdWString();
+    wchar_t target[1024];
+    if (QueryDosDeviceW(name.c_str(), target, DWORD(std::size(target))) != 0)
+        return true;
+    const std::wstring path = L"\\\\.\\" + name;
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    // A device refuses the question (Wine: invalid parameter); a missing
+    // name is not found, or not a device at all (Wine).
+    switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_BAD_DEV_TYPE:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_BAD_NETPATH: return false;
+    default: return true;
+    }
+}
+
+// Every COM name that is a device (COM5, COM23, ...).
 QStringList dosDeviceComNames()
 {
     QStringList names;
-    wchar_t target[1024];
     for (int n = 1; n <= 255; ++n) {
-        const std::wstring name = L"COM" + std::to_wstring(n);
-        const std::wstring path = L"\\\\.\\" + name;
-        bool there = QueryDosDeviceW(name.c_str(), target, DWORD(std::size(target))) != 0
-                     || GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-        if (!there) {
-            // A device refuses the question (Wine: invalid parameter); a
-            // missing name is not found, or not a device at all (Wine).
-            switch (GetLastError()) {
-            case ERROR_FILE_NOT_FOUND:
-            case ERROR_PATH_NOT_FOUND:
-            case ERROR_BAD_DEV_TYPE:
-            case ERROR_INVALID_NAME:
-            case ERROR_BAD_PATHNAME:
-            case ERROR_BAD_NETPATH: break;
-            default: there = true;
-            }
-        }
-        if (there)
-            names << QString::fromStdWString(name);
+        const QString name = QStringLiteral("COM%1").arg(n);
+        if (comNameIsThere(name))
+            names << name;
     }
     return names;
 }
@@ -165,9 +170,10 @@ QList<SystemPort> systemPorts()
 bool portDevicePresent(const QString &device)
 {
     const QString name = device.startsWith(QLatin1String("\\\\.\\")) ? device.mid(4) : device;
-    const QStringList names = allComNames();
+    const QStringList names = serialCommNames();
     return std::any_of(names.cbegin(), names.cend(),
-                       [&name](const QString &n) { return n.compare(name, Qt::CaseInsensitive) == 0; });
+                       [&name](const QString &n) { return n.compare(name, Qt::CaseInsensitive) == 0; })
+           || comNameIsThere(name);
 }
 
 } // namespace vq
