@@ -22,9 +22,11 @@ windows_program=$windows_build/vq530t-link.exe
 export WINEPREFIX=${WINEPREFIX:-$windows_build/wine}
 
 work=$(mktemp -d)
-emulator_pid=
+# start_emulator runs in a command substitution, a subshell: the emulator's
+# process id reaches stop_emulator through this file.
+pid_file=$work/emulator.pid
 cleanup() {
-  [ -n "$emulator_pid" ] && kill "$emulator_pid" 2>/dev/null || true
+  [ -s "$pid_file" ] && kill "$(cat "$pid_file")" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -38,7 +40,7 @@ start_emulator() {
   local dir=$1
   shift
   "$emulator" --no-stdin --no-pacing --state "$dir/state.dat" --trace "$dir/trace.txt" "$@" >"$dir/emulator.out" 2>&1 &
-  emulator_pid=$!
+  echo $! >"$pid_file"
   for _ in $(seq 100); do
     [ -s "$dir/emulator.out" ] && break
     sleep 0.05
@@ -47,9 +49,15 @@ start_emulator() {
 }
 
 stop_emulator() {
-  kill "$emulator_pid" 2>/dev/null || true
-  wait "$emulator_pid" 2>/dev/null || true
-  emulator_pid=
+  local pid
+  pid=$(cat "$pid_file" 2>/dev/null) || return 0
+  kill "$pid" 2>/dev/null || true
+  # Not this shell's child: wait until it is gone.
+  for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  : >"$pid_file"
 }
 
 # The bytes each way, whatever chunks they crossed in: "RX" (to the
