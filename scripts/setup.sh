@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
+  # Adapters plugged in and pulled out are heard from udev.
+  libudev-dev
   # What desktops have, so the tests see what users see: the fonts of a
   # Debian desktop (with Japanese: Noto CJK) and a German locale.
   fonts-dejavu-core fonts-noto-mono fonts-noto-cjk locales

@@ -10,9 +10,11 @@
 #include "link/deviceoperations.h"
 #include "link/portcontrol.h"
 #include "link/portmap.h"
+#include "link/portpins.h"
 #include "link/statusmodel.h"
 #include "platform/config.h"
 #include "platform/console.h"
+#include "platform/linetrace.h"
 #include "platform/prompter.h"
 #include "platform/safewrite.h"
 #include "platform/serialport.h"
@@ -28,6 +30,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -155,6 +158,8 @@ struct SetValue {
     bool off = false;
 };
 
+int saveFile(const QString &path, const QByteArray &content);
+
 // A device command's run: the same session as the window's, with the
 // console's prompter, its messages on standard error and, on a terminal, the
 // progress line.
@@ -212,15 +217,19 @@ public:
             }
             name = QStringLiteral("Com%1").arg(n);
         }
+        portName = name;
         const QString device = namedPortDevice(config, name);
         if (device.isEmpty()) {
             printMessage(oneLine(kMsgPortCannotOpen, QStringLiteral("%1: no such port; Com%2 to Com%3 are known").arg(name).arg(kFirstPort).arg(kLastPort)));
             return ExitNoPort;
         }
+        session.trace().note(kTraceOpening.arg(device));
         if (!port.open(device)) {
+            session.trace().note(kTraceOpenFailed);
             printMessage(oneLine(kMsgPortCannotOpen, openFailureDetail(name, port)));
             return ExitNoPort;
         }
+        session.trace().note(kTraceOpened);
         return ExitDone;
     }
 
@@ -269,6 +278,17 @@ public:
         m_progressShown = false;
     }
 
+    // The trace's header and every line, through the safe writer.
+    int saveTrace(const QString &path)
+    {
+        session.trace().note(kTraceEnd);
+        QString text = traceHeader(portName, port) + u'\n';
+        for (const QString &line : session.trace().lines())
+            text += line + u'\n';
+        return saveFile(path, text.toUtf8());
+    }
+
+    QString portName; // as the user named it, or "ComN" from the profile
     ConsolePrompter prompter; // made before the session, which uses it
     Session session;
     // The session's objects a command works with.
@@ -293,6 +313,7 @@ private:
         // the factory settings go in only over a block just read and kept.
         options.restoreOnlyAfterRead = true;
         options.endAtFirstFault = true;
+        options.traceAll = true;
         return options;
     }
 
@@ -498,6 +519,83 @@ int plot(QStringList args, const Environment &env)
     return ExitDone;
 }
 
+QString stateText(PortState state)
+{
+    switch (state) {
+    case PortState::Free: return kStateFree;
+    case PortState::InUse: return kStateInUse;
+    case PortState::NoPermission: return kStateNoPermission;
+    case PortState::NoAnswer: return kStateNoAnswer;
+    }
+    return kStateNoAnswer;
+}
+
+// The state's name in --json.
+QString stateKey(PortState state)
+{
+    switch (state) {
+    case PortState::Free: return kStateFree; // the same word
+    case PortState::InUse: return QStringLiteral("in-use");
+    case PortState::NoPermission: return QStringLiteral("no-permission");
+    case PortState::NoAnswer: return QStringLiteral("no-answer");
+    }
+    return QStringLiteral("no-answer");
+}
+
+// ports: every port the system has, probed, with the Com number pinned to it.
+int ports(const Invocation &inv, const Environment &env)
+{
+    if (!inv.arguments.isEmpty())
+        return usageError(QStringLiteral("ports takes no arguments"));
+    const Config config(env.profileFolder);
+    QList<KnownPort> known = knownPorts(config, env.systemPorts ? env.systemPorts() : systemPorts());
+    for (KnownPort &k : known)
+        probeSystemPort(k.port);
+    const auto adapter = [](const SystemPort &p) {
+        QStringList parts;
+        for (const QString &part : {p.description, p.manufacturer})
+            if (!part.isEmpty())
+                parts << part;
+        return parts.join(QStringLiteral(", "));
+    };
+    if (inv.json) {
+        QJsonArray list;
+        for (const KnownPort &k : known) {
+            QJsonObject o;
+            o.insert(QStringLiteral("name"), k.port.systemName);
+            o.insert(QStringLiteral("description"), k.port.description);
+            o.insert(QStringLiteral("manufacturer"), k.port.manufacturer);
+            o.insert(QStringLiteral("by_id"), k.port.byIdLink.isEmpty() ? QJsonValue() : QJsonValue(k.port.byIdLink));
+            o.insert(QStringLiteral("state"), stateKey(k.port.state));
+            o.insert(QStringLiteral("pinned"), k.pinnedTo ? QJsonValue(QStringLiteral("Com%1").arg(k.pinnedTo)) : QJsonValue());
+            list.append(o);
+        }
+        QJsonObject o;
+        o.insert(QStringLiteral("ports"), list);
+        writeOut(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented)));
+    } else {
+        qsizetype nameWidth = 0, stateWidth = 0;
+        for (const KnownPort &k : known) {
+            nameWidth = std::max(nameWidth, k.port.systemName.size());
+            stateWidth = std::max(stateWidth, stateText(k.port.state).size());
+        }
+        for (const KnownPort &k : known) {
+            const QString pinned = k.pinnedTo ? QStringLiteral("Com%1").arg(k.pinnedTo) : QStringLiteral("-");
+            QString line = k.port.systemName.leftJustified(nameWidth) + QStringLiteral("  ") + pinned.leftJustified(5)
+                           + u' ' + stateText(k.port.state).leftJustified(stateWidth) + QStringLiteral("  ")
+                           + adapter(k.port);
+            writeOut(line.trimmed() + u'\n');
+            if (!k.port.byIdLink.isEmpty())
+                writeOut(QString(nameWidth + 2, u' ') + k.port.byIdLink + u'\n');
+        }
+    }
+    if (known.isEmpty())
+        printMessage(kNoSystemPort);
+    if (std::any_of(known.cbegin(), known.cend(), [](const KnownPort &k) { return k.port.state == PortState::NoPermission; }))
+        printMessage(kHintDialout);
+    return ExitDone;
+}
+
 } // namespace
 
 namespace {
@@ -508,7 +606,11 @@ constexpr HelpEntry kOptionsHelp[] = {
     {"--port PORT", "use this port for this run only instead of the profile's: a device (/dev/ttyUSB0, "
                     "/dev/serial/by-id/..., COM4) or ComN as the profile maps it; without a command the window "
                     "starts with it"},
-    {"--json", "show, set, defaults and stats print one JSON object"},
+    {"--json", "show, set, defaults, stats and ports print one JSON object"},
+    {"--trace FILE", "with a device command: write a trace of the line into FILE, a header (program, system, "
+                     "Qt, port and adapter) and then one line per chunk: the milliseconds since the start, TX "
+                     "(sent) or RX (received), and the bytes, printable ones as they are, the rest escaped (\\r, "
+                     "\\xHH)"},
     {"-h, --help", "print every command and key"},
     {"--version", "print the program's name and version"},
 };
@@ -525,6 +627,8 @@ constexpr HelpEntry kCommandsHelp[] = {
     {"get-log FILE.csv", "download the run-data log into a log file"},
     {"clear-log", "erase the controller's run-data log"},
     {"backups", "list the backups kept before every write, newest first"},
+    {"ports", "list every serial port the system has, with the Com number pinned to it under [Ports], its "
+              "state (free, in use by another program, no permission, does not answer) and its adapter"},
     {"stats FILE.csv", "print a log file's statistics with their units; a figure no second of the log gives is "
                        "\"none\" (null), energy and charge are then 0; rows the file lacks are empty seconds"},
     {"plot FILE.csv OUT.png [--size WxH]",
@@ -594,7 +698,7 @@ QString usageText()
     QString exits;
     for (const HelpEntry &e : kExitHelp)
         exits += QStringLiteral("  %1  ").arg(QLatin1String(e.synopsis)) + folded(QLatin1String(e.text), 5).mid(5);
-    return QStringLiteral("Usage: vq530t-link [--port PORT] [--json] COMMAND [ARGUMENTS]\n"
+    return QStringLiteral("Usage: vq530t-link [--port PORT] [--json] [--trace FILE] COMMAND [ARGUMENTS]\n"
                           "Options may also follow the command. Without a COMMAND the window starts.\n"
                           "\nOptions:\n")
         + helpSection(kOptionsHelp) + QStringLiteral("\nCommands:\n") + helpSection(kCommandsHelp)
@@ -617,6 +721,14 @@ Parsed parseArguments(const QStringList &arguments)
             inv.port = a.mid(7);
             if (inv.port.isEmpty())
                 return {std::nullopt, QStringLiteral("--port needs a port")};
+        } else if (a == u"--trace") {
+            if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty())
+                return {std::nullopt, QStringLiteral("--trace needs a file")};
+            inv.trace = arguments[++i];
+        } else if (a.startsWith(QLatin1String("--trace="))) {
+            inv.trace = a.mid(8);
+            if (inv.trace.isEmpty())
+                return {std::nullopt, QStringLiteral("--trace needs a file")};
         } else if (a == u"--json") {
             inv.json = true;
         } else if (a == u"--help" || a == u"-h") {
@@ -657,6 +769,14 @@ int run(const Invocation &inv, const Environment &env)
     const QString &cmd = inv.command;
     const QStringList &args = inv.arguments;
     const auto wantArgs = [&](qsizetype n) { return args.size() == n; };
+    static const QStringList kDeviceCommands{QStringLiteral("read"), QStringLiteral("show"), QStringLiteral("set"),
+                                             QStringLiteral("write"), QStringLiteral("defaults"),
+                                             QStringLiteral("get-log"), QStringLiteral("clear-log")};
+    if (!inv.trace.isEmpty() && !kDeviceCommands.contains(cmd))
+        return usageError(QStringLiteral("--trace goes with a device command"));
+
+    if (cmd == u"ports")
+        return ports(inv, env);
 
     if (cmd == u"backups") {
         if (!wantArgs(0))
@@ -706,11 +826,20 @@ int run(const Invocation &inv, const Environment &env)
         return usageError(QStringLiteral("unknown command \"%1\"").arg(cmd));
     }
 
-    DeviceRun s(env, inv.port);
-    if (const int opened = s.openPort(); opened != ExitDone)
-        return opened;
+    if (!inv.trace.isEmpty()) {
+        if (const int checked = checkOutputFile(inv.trace); checked != ExitDone)
+            return checked;
+    }
 
-    const int code = runDevice(s, inv, setValues, fileBlock);
+    DeviceRun s(env, inv.port);
+    int code = s.openPort();
+    if (code == ExitDone)
+        code = runDevice(s, inv, setValues, fileBlock);
+    // The trace is written whatever the command's end, a failed open among them.
+    if (!inv.trace.isEmpty()) {
+        if (const int saved = s.saveTrace(inv.trace); saved != ExitDone && code == ExitDone)
+            code = saved;
+    }
     if (code == ExitDone)
         printMessage(kMsgCompletion);
     return code;

@@ -10,6 +10,9 @@
 // disagree. Data goes to standard output, the program's messages to standard
 // error. Without a COMMAND the window starts.
 
+#include "platform/systemports.h"
+
+#include <QList>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -39,6 +42,7 @@ struct Invocation {
     bool json = false;   // --json
     bool help = false;   // --help
     bool version = false; // --version
+    QString trace;       // --trace FILE: the line's trace of a device command
     QString command;     // empty: the window
     QStringList arguments;
 };
@@ -68,6 +72,8 @@ struct Environment {
     std::function<bool(const RunLog &log, QSize size, bool voltScaleLine, bool curScaleLine, const QString &path,
                        QString *reason)>
         savePlot;
+    // `ports` lists these; unset: the system's ports.
+    std::function<QList<SystemPort>()> systemPorts;
 };
 
 // Runs a command; returns the exit code. Needs a QCoreApplication.

@@ -85,4 +85,38 @@ inline const auto kMessageCatalogue = std::to_array<const QString *>({
     &kCaptionDataGet, &kCaptionDataClear, &kTitleLogWindow, &kTitleTime, &kTitleVoltage,
     &kTitleCurrent});
 
+// Every port the system has ("Other Ports…" and the command line's ports):
+// the states a port can be in, and the hint for a port the user may not open.
+inline const QString kStateFree = QStringLiteral("free");
+inline const QString kStateInUse = QStringLiteral("in use by another program");
+inline const QString kStateNoPermission = QStringLiteral("no permission");
+inline const QString kStateNoAnswer = QStringLiteral("does not answer");
+inline const QString kHintDialout = QStringLiteral(
+    "Your user may not open serial ports: sudo adduser $USER dialout, then log out and in again.");
+inline const QString kMenuOtherPorts = QStringLiteral("Other Ports\u2026");
+inline const QString kTipOtherPorts = QStringLiteral(
+    "The ports Com1 to Com16 that open now. Right-click for Other Ports\u2026: every serial port the system has.");
+inline const QString kTitleOtherPorts = QStringLiteral("Other Ports");
+inline const QString kColumnPort = QStringLiteral("Port");
+inline const QString kColumnState = QStringLiteral("State");
+inline const QString kColumnPinned = QStringLiteral("Pinned to");
+inline const QString kColumnAdapter = QStringLiteral("Adapter");
+inline const QString kButtonUsePort = QStringLiteral("Use This Port");
+inline const QString kNoSystemPort = QStringLiteral("No serial port found.");
+inline const QString kNoFreeComNumber = QStringLiteral("Com1 to Com16 are all taken; free one under [Ports] in the profile.");
+
+// The trace of the line and the report made of it (the message line's
+// context menu, --trace).
+inline const QString kMenuCopyReport = QStringLiteral("Copy Report");
+inline const QString kTraceHeader = QStringLiteral(
+    "%1 %2.%3%4\nSystem: %5 (%6 %7)\nQt: %8\nPort: %9\nAdapter: %10\n");
+inline const QString kTraceUnknown = QStringLiteral("unknown");
+inline const QString kTraceLost = QStringLiteral("line lost");
+inline const QString kTraceOpening = QStringLiteral("opening %1");
+inline const QString kTraceOpened = QStringLiteral("line opened");
+inline const QString kTraceOpenFailed = QStringLiteral("line not opened");
+inline const QString kTraceEnd = QStringLiteral("command ended");
+inline const QString kReportProfile = QStringLiteral("Profile: %1");
+inline const QString kReportTrace = QStringLiteral("Trace, the last %1 lines:");
+
 } // namespace vq

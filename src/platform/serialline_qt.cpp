@@ -16,7 +16,10 @@ SerialPort::Error errorClass(QSerialPort::SerialPortError error)
 {
     switch (error) {
     case QSerialPort::NoError: return SerialPort::Error::None;
-    case QSerialPort::DeviceNotFoundError: return SerialPort::Error::NotFound;
+    case QSerialPort::DeviceNotFoundError:
+    // A line that fails under the program is gone: the adapter was pulled
+    // out or the other end of a pseudo-terminal closed.
+    case QSerialPort::ResourceError: return SerialPort::Error::NotFound;
     case QSerialPort::PermissionError: return SerialPort::Error::NoPermission;
     case QSerialPort::UnsupportedOperationError: return SerialPort::Error::Unsupported;
     default: return SerialPort::Error::Failed;

@@ -63,6 +63,23 @@ SerialPort::Error openErrorClass(DWORD code)
     }
 }
 
+// Why an open line failed: a pulled adapter's driver answers every call with
+// one of these, so the device counts as gone.
+SerialPort::Error lostErrorClass(DWORD code)
+{
+    switch (code) {
+    case ERROR_DEVICE_REMOVED:
+    case ERROR_BAD_COMMAND:
+    case ERROR_ACCESS_DENIED:
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_DEVICE_NOT_CONNECTED: // the reader's word for reads that return nothing
+        return SerialPort::Error::NotFound;
+    default:
+        return SerialPort::Error::Failed;
+    }
+}
+
 // "COM5" is opened as \\.\COM5, the form every port number takes (COM10 and
 // above need it).
 std::wstring win32Path(const QString &device)
@@ -376,7 +393,7 @@ private:
         if (!data.isEmpty())
             emit received(data);
         if (failure != 0 && generation == m_generation) {
-            setError(SerialPort::Error::Failed, systemMessage(failure));
+            setError(lostErrorClass(failure), systemMessage(failure));
             emit failed();
         }
     }

@@ -72,7 +72,10 @@ bool SerialPort::write(const QByteArray &data)
 {
     if (!isOpen())
         return false;
-    return m_line->write(data) && isOpen();
+    if (!m_line->write(data))
+        return false;
+    emit dataSent(data);
+    return isOpen();
 }
 
 void SerialPort::onReceived(const QByteArray &data)

@@ -56,6 +56,8 @@ public:
 signals:
     // Characters arrived; everything that was waiting is in `data`.
     void dataReceived(const QByteArray &data);
+    // Bytes the line took for sending (for traces).
+    void dataSent(const QByteArray &data);
     // The device is gone (or the line failed). The line is closed already;
     // sent once per open.
     void lost();

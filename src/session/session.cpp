@@ -6,7 +6,10 @@
 #include "link/deviceoperations.h"
 #include "link/portcontrol.h"
 #include "link/statusmodel.h"
+#include "core/messages.h"
 #include "platform/config.h"
+#include "platform/linetrace.h"
+#include "platform/safewrite.h"
 #include "platform/serialport.h"
 #include "runlog/runlog.h"
 #include "settings/controllerblock.h"
@@ -22,6 +25,8 @@ Session::Session(Prompter &prompter, Options options)
     m_log = std::make_unique<RunLog>();
     m_block = std::make_unique<ControllerBlock>(*m_editor, m_prompter);
     m_port = std::make_unique<SerialPort>();
+    m_trace = std::make_unique<LineTrace>(*m_port);
+    m_trace->setKeepAll(m_options.traceAll);
     m_status = std::make_unique<StatusModel>();
     m_exchange = std::make_unique<CommandExchange>(*m_port);
     m_exchange->setTimeScale(m_options.timeScale);
@@ -49,5 +54,32 @@ Session::Session(Prompter &prompter, Options options)
 }
 
 Session::~Session() = default;
+
+QString Session::report()
+{
+    const QString ini = m_config->iniPath();
+    const QString port = m_options.portDevice.isEmpty() && m_config->CommPortNo > 0
+                             ? QStringLiteral("Com%1").arg(m_config->CommPortNo)
+                             : m_options.portDevice;
+    QString text = traceHeader(port, *m_port) + u'\n' + kReportProfile.arg(ini) + u'\n';
+    // The port's sections as the file holds them, line for line.
+    if (const std::optional<QByteArray> file = readWholeFile(ini)) {
+        bool portSection = false;
+        for (QByteArray line : file->split('\n')) {
+            if (line.endsWith('\r'))
+                line.chop(1);
+            const QByteArray trimmed = line.trimmed();
+            if (trimmed.startsWith('['))
+                portSection = trimmed.compare("[RS232C]", Qt::CaseInsensitive) == 0
+                              || trimmed.compare("[Ports]", Qt::CaseInsensitive) == 0;
+            if (portSection && !trimmed.isEmpty())
+                text += QString::fromLocal8Bit(line) + u'\n';
+        }
+    }
+    text += u'\n' + kReportTrace.arg(LineTrace::kKeptLines) + u'\n';
+    for (const QString &line : m_trace->lines())
+        text += line + u'\n';
+    return text;
+}
 
 } // namespace vq

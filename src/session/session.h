@@ -24,6 +24,7 @@ class ControllerBlock;
 class DeviceOperations;
 class EditorModel;
 class FileCommands;
+class LineTrace;
 class PortControl;
 class Prompter;
 class RunLog;
@@ -47,6 +48,8 @@ public:
         // The first fault ends an operation (the command line); the window
         // goes on as it always has.
         bool endAtFirstFault = false;
+        // The trace keeps every line (--trace) rather than the newest 200.
+        bool traceAll = false;
     };
 
     // Boxes, questions and file dialogs go to `prompter`, which outlives the
@@ -70,6 +73,12 @@ public:
     [[nodiscard]] DeviceOperations &operations() { return *m_operations; }
     [[nodiscard]] BackupStore &backups() { return *m_backups; }
     [[nodiscard]] FileCommands &files() { return *m_files; }
+    // The trace of the line, kept from the session's start.
+    [[nodiscard]] LineTrace &trace() { return *m_trace; }
+
+    // The window's report: the trace's header, the profile's port settings and the
+    // trace's lines kept.
+    [[nodiscard]] QString report();
 
 private:
     Options m_options;
@@ -80,6 +89,7 @@ private:
     std::unique_ptr<RunLog> m_log;
     std::unique_ptr<ControllerBlock> m_block;
     std::unique_ptr<SerialPort> m_port;
+    std::unique_ptr<LineTrace> m_trace;
     std::unique_ptr<StatusModel> m_status;
     std::unique_ptr<CommandExchange> m_exchange;
     std::unique_ptr<PortControl> m_portControl;

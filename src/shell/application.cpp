@@ -3,18 +3,24 @@
 #include "files/filecommands.h"
 #include "link/deviceoperations.h"
 #include "link/portcontrol.h"
+#include "link/portreturn.h"
 #include "link/portselection.h"
 #include "link/statusmodel.h"
 #include "logwindow/logwindowhost.h"
+#include "platform/devicewatcher.h"
 #include "platform/instanceguard.h"
+#include "platform/serialport.h"
 #include "settings/controllerblock.h"
 #include "shell/frmconfig.h"
 #include "shell/frmmain.h"
+#include "shell/linehelp.h"
+#include "shell/otherports.h"
 #include "shell/programicon.h"
 #include "shell/qtprompter.h"
 #include "shell/uilanguage.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QFrame>
 #include <QPushButton>
@@ -42,13 +48,14 @@ Application::Application(Options options)
         m_ownPrompter = std::make_unique<QtPrompter>(AppTitle);
         m_prompter = m_ownPrompter.get();
     }
+    m_boxes = std::make_unique<BoxCountingPrompter>(*m_prompter);
 
     Session::Options session;
     session.profileFolder = profileFolder(AppPath);
     session.timeScale = m_options.timeScale;
     session.backupFolder = m_options.backupFolder;
     session.portDevice = m_options.portDevice;
-    m_session = std::make_unique<Session>(*m_prompter, std::move(session));
+    m_session = std::make_unique<Session>(*m_boxes, std::move(session));
     portControl().setShowPortDialog([this] { return showPortDialog(); });
 
     setProgramIdentity();
@@ -73,12 +80,32 @@ Application::Application(Options options)
     };
     m_logWindow->setFiles(std::move(graphFiles));
 
+    wireLineHelp();
     wireMainWindow();
+}
+
+DeviceWatcher *Application::deviceWatcher() const
+{
+    return m_options.watcher ? m_options.watcher : m_ownWatcher.get();
+}
+
+void Application::wireLineHelp()
+{
+    if (!m_options.watcher)
+        m_ownWatcher = makeDeviceWatcher();
+    m_portReturn = std::make_unique<PortReturn>(serialPort(), portControl(), status());
+    m_portReturn->setWatcher(deviceWatcher());
+    m_portReturn->setCheckInterval(m_options.lineReturnCheckMs);
+    m_portReturn->setMayOpen([this] { return !m_boxes->boxUp() && !QApplication::activeModalWidget(); });
+    // Connected before the menu's own handler: the user takes the port in hand.
+    connect(m_frmMain->mnuCom, &QAction::triggered, m_portReturn.get(), &PortReturn::forget);
+    addCopyReport(m_frmMain->TxtMsg(), [this] { return m_session->report(); });
 }
 
 Application::~Application()
 {
     // The log window refers to the main window; it goes first.
+    m_portReturn.reset();
     m_logWindow.reset();
 }
 
@@ -123,6 +150,7 @@ std::optional<PortChoice> Application::showPortDialog()
         m_options.portDialog(selection);
     } else {
         FrmConfig dialog(selection, m_frmMain && m_frmMain->isVisible() ? m_frmMain.get() : nullptr);
+        addOtherPorts(dialog, selection, config(), deviceWatcher());
         dialog.exec();
     }
     return selection.choice();
@@ -174,6 +202,7 @@ void Application::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    m_portReturn->forget();
     // Closes the port; an operation waiting for a reply returns at once.
     operations().shutdown();
     if (FrmLog *log = m_logWindow->window())

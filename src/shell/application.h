@@ -20,8 +20,11 @@
 
 namespace vq {
 
+class BoxCountingPrompter;
+class DeviceWatcher;
 class FrmMain;
 class InstanceGuard;
+class PortReturn;
 class LogWindowHost;
 class PortSelection;
 
@@ -44,6 +47,10 @@ public:
         QString portDevice;
         // Where the backups before every write go; empty: the user's data folder.
         QString backupFolder;
+        // Tells when adapters come and go; the system's watcher when null.
+        DeviceWatcher *watcher = nullptr;
+        // How often a lost device is looked for besides the watcher's word.
+        int lineReturnCheckMs = 1000;
     };
 
     explicit Application(Options options);
@@ -72,6 +79,8 @@ public:
     [[nodiscard]] LogWindowHost &logWindow() { return *m_logWindow; }
     [[nodiscard]] SerialPort &serialPort() { return m_session->serialPort(); }
     [[nodiscard]] Prompter &prompter() { return *m_prompter; }
+    [[nodiscard]] PortReturn &portReturn() { return *m_portReturn; }
+    [[nodiscard]] DeviceWatcher *deviceWatcher() const;
 
 signals:
     // The main window was unloaded: the port is closed and the program ends.
@@ -79,6 +88,7 @@ signals:
 
 private:
     void wireMainWindow();
+    void wireLineHelp();
     std::optional<PortChoice> showPortDialog();
     void MainIni();
     void Form_Unload();
@@ -86,12 +96,16 @@ private:
     Options m_options;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter *m_prompter = nullptr;
+    // Every box the session shows passes here, so a returning port waits for it.
+    std::unique_ptr<BoxCountingPrompter> m_boxes;
+    std::unique_ptr<DeviceWatcher> m_ownWatcher;
     // Held until the session has closed the port.
     std::unique_ptr<InstanceGuard> m_guard;
     // Before the windows: they refer to its objects and go first.
     std::unique_ptr<Session> m_session;
     std::unique_ptr<FrmMain> m_frmMain;
     std::unique_ptr<LogWindowHost> m_logWindow;
+    std::unique_ptr<PortReturn> m_portReturn;
     bool m_unloaded = false;
 };
 

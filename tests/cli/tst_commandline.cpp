@@ -410,7 +410,7 @@ private slots:
             const QString word = it.next().captured(1);
             QVERIFY2(manual.contains(u'\n' + word), qPrintable(word));
         }
-        QCOMPARE(entries, 4 + 10 + 14);
+        QCOMPARE(entries, 5 + 11 + 14);
         QVERIFY(QRegularExpression(QStringLiteral(R"(\n\.TH \S+ 1 "\d{4}-\d\d-\d\d")")).match(manual).hasMatch());
 #endif
     }

@@ -64,6 +64,17 @@ inline const QString cannotSave = QStringLiteral("File cannot be saved.");
 }
 #endif
 
+// The bytes of a trace's lines of one direction (" TX ", " RX "), joined, with
+// the escapes of a carriage return and a line feed undone.
+inline QByteArray tracedBytes(const QString &trace, const QString &direction)
+{
+    QString bytes;
+    for (const QString &line : trace.split(u'\n'))
+        if (line.contains(direction))
+            bytes += line.section(direction, 1);
+    return bytes.replace(QStringLiteral("\\r"), QStringLiteral("\r")).replace(QStringLiteral("\\n"), QStringLiteral("\n")).toLatin1();
+}
+
 // The file's bytes, or "<missing>" when it can't be read.
 inline QByteArray readFile(const QString &path)
 {

@@ -71,6 +71,7 @@ bool MemoryTransport::write(const QByteArray &data)
     if (!m_open)
         return false;
     m_heard += data;
+    emit dataSent(data);
     const QByteArray answer = m_device.receive(data, m_clock.elapsed());
     if (!answer.isEmpty())
         reply(answer);

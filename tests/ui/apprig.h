@@ -52,6 +52,8 @@ public:
         options.prompter = &prompter;
         options.timeScale = timeScale;
         options.backupFolder = filePath("backups");
+        options.watcher = watcher;
+        options.lineReturnCheckMs = 3600000; // a lost line returns at the watcher's word only
         options.portDialog = [this](vq::PortSelection &selection) {
             ++dialogRuns;
             messageAtDialog = window().TxtMsg()->text();
@@ -72,6 +74,7 @@ public:
 
     [[nodiscard]] vq::FrmMain &window() const { return app->mainWindow(); }
 
+    vq::DeviceWatcher *watcher = nullptr; // none: the system's
     QString program; // another copy of this program file; none: a program file of its own
     vq::ScriptedPrompter prompter;
     std::function<void(vq::PortSelection &)> dialog; // none: the answers below

@@ -22,9 +22,11 @@ windows_program=$windows_build/vq530t-link.exe
 export WINEPREFIX=${WINEPREFIX:-$windows_build/wine}
 
 work=$(mktemp -d)
-emulator_pid=
+# start_emulator runs in a command substitution, a subshell: the emulator's
+# process id reaches stop_emulator through this file.
+pid_file=$work/emulator.pid
 cleanup() {
-  [ -n "$emulator_pid" ] && kill "$emulator_pid" 2>/dev/null || true
+  [ -s "$pid_file" ] && kill "$(cat "$pid_file")" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -38,7 +40,7 @@ start_emulator() {
   local dir=$1
   shift
   "$emulator" --no-stdin --no-pacing --state "$dir/state.dat" --trace "$dir/trace.txt" "$@" >"$dir/emulator.out" 2>&1 &
-  emulator_pid=$!
+  echo $! >"$pid_file"
   for _ in $(seq 100); do
     [ -s "$dir/emulator.out" ] && break
     sleep 0.05
@@ -47,9 +49,15 @@ start_emulator() {
 }
 
 stop_emulator() {
-  kill "$emulator_pid" 2>/dev/null || true
-  wait "$emulator_pid" 2>/dev/null || true
-  emulator_pid=
+  local pid
+  pid=$(cat "$pid_file" 2>/dev/null) || return 0
+  kill "$pid" 2>/dev/null || true
+  # Not this shell's child: wait until it is gone.
+  for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  : >"$pid_file"
 }
 
 # The bytes each way, whatever chunks they crossed in: "RX" (to the
@@ -149,6 +157,22 @@ linux_vanish=$(cat "$work/vanish-linux/code")
 windows_vanish=$(cat "$work/vanish-windows/code")
 [ "$linux_vanish" != 0 ] || fail "the Linux program took a vanished line for success"
 [ "$windows_vanish" = "$linux_vanish" ] || fail "a vanished line: exit code $windows_vanish on Windows, $linux_vanish on Linux ($(tr -d '\r' <"$work/vanish-windows/err.txt" | head -c 300))"
+
+# Every port the system has: Wine's COM5 on the emulator's line, free, and a
+# trace of a read that shows its bytes.
+mkdir -p "$work/ports"
+pty=$(start_emulator "$work/ports")
+ln -sfn "$pty" "$WINEPREFIX/dosdevices/com5"
+set +e
+env VQ_WINE_PRELOAD="$shim" "$here/run.sh" "$windows_program" ports >"$work/ports/ports.txt" 2>&1
+code=$?
+(cd "$work/ports" && env VQ_WINE_PRELOAD="$shim" "$here/run.sh" "$windows_program" --port COM5 --trace read.trace read traced.set >/dev/null 2>&1)
+set -e
+stop_emulator
+[ "$code" = 0 ] || fail "ports: exit code $code"
+grep -Eq '^COM5 .* free' <(tr -d '\r' <"$work/ports/ports.txt") || fail "ports does not list COM5 as free: $(head -c 300 "$work/ports/ports.txt")"
+grep -Eq '^[0-9]+ TX sr$' "$work/ports/read.trace" || fail "the trace of a read shows no sr: $(head -c 300 "$work/ports/read.trace")"
+cp "$work/ports/read.trace" "$windows_build/read.trace" 2>/dev/null || true
 
 echo "wine parity: $failures failed"
 [ "$failures" -eq 0 ]
