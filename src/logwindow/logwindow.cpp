@@ -4,6 +4,7 @@
 #include "logwindow/graphpicture.h"
 #include "logwindow/graphrenderer.h"
 #include "logwindow/statisticswindow.h"
+#include "logwindow/textfit.h"
 #include "platform/config.h"
 #include "runlog/loglayout.h"
 #include "runlog/logstats.h"
@@ -21,6 +22,20 @@
 #include <cmath>
 
 namespace vq {
+
+namespace {
+
+// Every caption and axis label in its box, whatever the desktop's font.
+void fitTexts(QWidget *window)
+{
+    for (QLabel *label : window->findChildren<QLabel *>())
+        if (!label->text().isEmpty())
+            fitCaption(label);
+    for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
+        fitCaption(button);
+}
+
+} // namespace
 
 FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log, LogWindowFiles files)
     : QWidget(nullptr), m_config(config), m_log(log), m_files(std::move(files))
@@ -113,6 +128,7 @@ FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log, LogWindow
     for (int i = 0; i < 2; ++i)
         ChkScaleLine[size_t(i)]->setChecked(m_config.ScaleLineState[size_t(i)] != 0);
 
+    fitTexts(this);
     placeAtLoad(mainWindow);
 }
 

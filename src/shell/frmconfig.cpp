@@ -1,6 +1,7 @@
 #include "shell/frmconfig.h"
 
 #include "link/portselection.h"
+#include "logwindow/textfit.h"
 #include "shell/frmmain.h"
 
 #include <QAbstractItemView>
@@ -49,6 +50,8 @@ FrmConfig::FrmConfig(PortSelection &selection, QWidget *parent)
     m_cancel->setAutoDefault(false);
     setTabOrder(m_ok, m_cancel);
     setTabOrder(m_cancel, m_combo);
+    for (QWidget *control : {static_cast<QWidget *>(text), static_cast<QWidget *>(m_ok), static_cast<QWidget *>(m_cancel)})
+        fitCaption(control);
 
     connect(m_ok, &QPushButton::clicked, this, [this] {
         m_selection.cmdOk_Click();

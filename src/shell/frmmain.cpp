@@ -3,6 +3,7 @@
 #include "link/statusmodel.h"
 #include "settings/editormodel.h"
 #include "settings/paramtable.h"
+#include "logwindow/textfit.h"
 #include "shell/updownbutton.h"
 
 #include <QAction>
@@ -58,22 +59,8 @@ QPixmap makeLogo()
     return pm;
 }
 
-// The window is laid out in fixed pixels, but fonts differ from one platform
-// to the next: a caption wider than its control gets a smaller font instead
-// of being cut off.
+// The classic 8-point dialog font that the fixed layout was drawn for.
 constexpr double kCaptionPointSize = 8.25;
-constexpr double kSmallestPointSize = 6.0;
-
-void fitCaption(QWidget *w)
-{
-    QFont f = w->font();
-    if (f.pointSizeF() <= 0)
-        return; // a pixel-sized font: left as it is
-    while (w->sizeHint().width() > w->width() && f.pointSizeF() > kSmallestPointSize) {
-        f.setPointSizeF(std::max(kSmallestPointSize, f.pointSizeF() - 0.25));
-        w->setFont(f);
-    }
-}
 
 // What a screen reader announces for an entry box: the caption of its row as
 // the name (the caption label is its buddy as well) and, for the editor's
@@ -125,7 +112,6 @@ FrmMain::FrmMain(EditorModel &editor, QWidget *parent)
 
     auto *area = new QWidget(this);
     area->setObjectName(QStringLiteral("MainArea"));
-    // The classic 8-point dialog font that the fixed layout was drawn for.
     QFont captionFont = area->font();
     captionFont.setPointSizeF(kCaptionPointSize);
     area->setFont(captionFont);
@@ -199,6 +185,8 @@ void FrmMain::buildEditor(QWidget *area)
         const QString caption = QString::fromLatin1(p.caption);
         QLabel *captionLabel = label(parent, caption, QStringLiteral("LblCaption_%1").arg(i), captionLeft, top + 60,
                                      fieldLeft - captionLeft - 60);
+        // A caption too long for one line takes the whole row for two.
+        setWrapRoom(captionLabel, pixelRect(QRectF(captionLeft, top, fieldLeft - captionLeft - 60, 420)));
         auto *field = new QLineEdit(parent);
         field->setObjectName(QStringLiteral("TxtData_%1").arg(i));
         field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -220,7 +208,7 @@ void FrmMain::buildEditor(QWidget *area)
         if (!unit.isEmpty()) {
             QLabel *u = label(parent, unit,
                               i == CurrentLimiter ? QStringLiteral("LblCurLim") : QStringLiteral("LblUnit_%1").arg(i),
-                              unitLeft, top + 60, 420);
+                              unitLeft, top + 60, 330);
             if (i == CurrentLimiter)
                 m_lblCurLim = u;
         }
@@ -417,6 +405,8 @@ void FrmMain::setVersionText(const QString &text)
 
 void FrmMain::fitCaptions()
 {
+    for (QLineEdit *field : m_txtData)
+        fitValueFont(field);
     for (QLabel *l : centralWidget()->findChildren<QLabel *>())
         if (!l->text().isEmpty())
             fitCaption(l);
