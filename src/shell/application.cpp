@@ -14,11 +14,28 @@
 #include "shell/qtprompter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QFrame>
 #include <QPushButton>
 
 namespace vq {
+
+namespace {
+
+// Glyphs drawn in one-bit pixels lose their thin strokes on a desktop with
+// font smoothing off (a remote session turns it off): every text asks for
+// smoothed glyphs, as desktops draw them by default anyway.
+void smoothGlyphs()
+{
+    QFont font = QApplication::font();
+    if (font.styleStrategy() & QFont::PreferAntialias)
+        return;
+    font.setStyleStrategy(QFont::PreferAntialias);
+    QApplication::setFont(font);
+}
+
+} // namespace
 
 QString makeVersionText(int major, int minor, int revision)
 {
@@ -51,6 +68,7 @@ Application::Application(Options options)
     portControl().setShowPortDialog([this] { return showPortDialog(); });
 
     setProgramIdentity();
+    smoothGlyphs();
 
     // The main window exists before start-up shows anything, so a message
     // written while the configuration is read is what the window shows first.
