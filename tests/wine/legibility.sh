@@ -44,8 +44,7 @@ if [ -z "$windows_build" ]; then
 else
   where="Windows build, $dpi dpi"
   export WINEPREFIX=${WINEPREFIX:-$windows_build/wine}
-  "$here/run.sh" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-  wineserver -w
+  bash "$here/set_dpi.sh" "$dpi"
   ln -sfn "$line" "$WINEPREFIX/dosdevices/com5"
   VQ_WINE_PRELOAD=$shim xvfb-run -a -s "-screen 0 1280x1024x24" \
     "$here/run.sh" "$windows_build/vq530t-screenshots.exe" \
