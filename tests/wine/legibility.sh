@@ -51,11 +51,12 @@ else
     "$(realpath --relative-to=/ "$work/shot" | sed 's|^|Z:\\|; s|/|\\|g')" --port COM5 --texts -platform windows >/dev/null
 fi
 
-# One line of text. Tesseract tells round brackets from braces badly at any
+# The text as one line (a caption fitted on two lines reads as its words in
+# order). Tesseract tells round brackets from braces badly at any
 # size and sometimes reads one twice (the Linux window's "frequency(" comes
 # out as "frequency{" or "frequency({"): a run of brackets counts as one.
 read_text() {
-  tesseract "$1" - --psm 7 -l eng 2>/dev/null | tr -d '\f' | sed '/^[[:space:]]*$/d' | head -n1 \
+  tesseract "$1" - --psm 6 -l eng 2>/dev/null | tr -d '\f' | sed '/^[[:space:]]*$/d' | paste -sd' ' \
     | sed 's/^[[:space:]]*//; s/[[:space:]]*$//' | tr '{[]}' '(())' | tr -s '()'
 }
 
