@@ -11,6 +11,7 @@
 #include "shell/frmconfig.h"
 
 #include <QAction>
+#include <QDebug>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -66,38 +67,32 @@ Shown shownIn(QWidget *w)
     return {};
 }
 
-QImage drawn(QWidget *w, Qt::GlobalColor textColour)
+// The box of the text's ink in device pixels: where the widget drawn with
+// its text red differs from it drawn with its text blue.
+QRect inkOf(QWidget *w)
 {
-    const QPalette kept = w->palette();
-    QPalette p = kept;
-    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        p.setColor(role, textColour);
-    w->setPalette(p);
-    QImage image(w->size() * w->devicePixelRatio(), QImage::Format_RGB32);
-    image.setDevicePixelRatio(w->devicePixelRatio());
-    image.fill(Qt::white);
-    w->render(&image, {}, {}, QWidget::DrawWindowBackground);
-    w->setPalette(kept);
-    return image;
-}
-
-// The box of the text's ink in device pixels.
-QRect inkOf(QWidget *w, const QRect &area)
-{
-    const QImage a = drawn(w, Qt::red), b = drawn(w, Qt::blue);
+    const auto drawn = [w](Qt::GlobalColor colour) {
+        const QPalette kept = w->palette();
+        QPalette p = kept;
+        for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            p.setColor(role, colour);
+        w->setPalette(p);
+        QImage image(w->size() * w->devicePixelRatio(), QImage::Format_RGB32);
+        image.setDevicePixelRatio(w->devicePixelRatio());
+        image.fill(Qt::white);
+        w->render(&image, {}, {}, QWidget::DrawWindowBackground);
+        w->setPalette(kept);
+        return image;
+    };
+    const QImage a = drawn(Qt::red), b = drawn(Qt::blue);
     QRect ink;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
             const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
             if (qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q)) > 40)
                 ink |= QRect(x, y, 1, 1);
         }
     return ink;
-}
-
-QString rectText(const QRectF &r)
-{
-    return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
 // Why the text of `w` does not fit, or nothing when it does.
@@ -109,9 +104,10 @@ QString misfit(QWidget *w, const Shown &shown)
     const qreal dpr = w->devicePixelRatio();
     const QRect box = QRectF(QPointF(shown.box.topLeft()) * dpr, QSizeF(shown.box.size()) * dpr).toAlignedRect();
     const QRect whole(QPoint(), w->size() * dpr);
-    const QRect ink = inkOf(w, whole);
+    const QRect ink = inkOf(w);
+    const QString where = QDebug::toString(ink) + QStringLiteral(" in ") + QDebug::toString(box);
     if (!box.contains(ink))
-        return QStringLiteral("ink at %1 outside %2").arg(rectText(ink), rectText(box));
+        return QStringLiteral("outside: ") + where;
     // The ink's expected size: one line's glyphs, or the lines below the first
     // and a capital's height. A text cut off at an edge of the entry box's
     // field or of the control (one it is not aligned to) reaches that edge;
@@ -129,7 +125,7 @@ QString misfit(QWidget *w, const Shown &shown)
                        || (!(f & Qt::AlignBottom) && ink.top() <= clip.top());
     if ((atSide && ink.width() < width * 0.99 - dpr) || (atEnd && ink.height() < height - dpr)
         || ink.width() < width * 0.98 - 2 * dpr || ink.height() < height - 2 * dpr)
-        return QStringLiteral("cut off: ink at %1 of %2x%3 in %4").arg(rectText(ink)).arg(width).arg(height).arg(rectText(box));
+        return QStringLiteral("cut off (%1 x %2 expected): ").arg(width).arg(height) + where;
     return {};
 }
 
