@@ -108,10 +108,9 @@ QString misfit(QWidget *w, const Shown &shown)
     const QString where = QDebug::toString(ink) + QStringLiteral(" in ") + QDebug::toString(box);
     if (!box.contains(ink))
         return QStringLiteral("outside: ") + where;
-    // The ink's expected size: one line's glyphs, or the lines below the first
-    // and a capital's height. A text cut off at an edge of the entry box's
-    // field or of the control (one it is not aligned to) reaches that edge;
-    // elsewhere a glyph's faint edge and advances rounded to pixels allow slack.
+    // A text is cut off at an edge of the entry box's field or of the control
+    // (one it is not aligned to): its ink reaches that edge and is smaller
+    // than one line's glyphs, or than the lines below the first and a capital.
     const QFontMetricsF fm(font);
     const QRectF glyphs = fm.tightBoundingRect(QString(shown.text).replace(u'\n', u' '));
     const int lines = qRound(fm.boundingRect(shown.box, shown.flags, shown.text).height() / fm.lineSpacing());
@@ -123,8 +122,7 @@ QString misfit(QWidget *w, const Shown &shown)
                         || (!(f & Qt::AlignLeft) && ink.left() <= clip.left());
     const bool atEnd = (!(f & Qt::AlignTop) && ink.bottom() >= clip.bottom())
                        || (!(f & Qt::AlignBottom) && ink.top() <= clip.top());
-    if ((atSide && ink.width() < width * 0.99 - dpr) || (atEnd && ink.height() < height - dpr)
-        || ink.width() < width * 0.98 - 2 * dpr || ink.height() < height - 2 * dpr)
+    if ((atSide && ink.width() < width * 0.99 - dpr) || (atEnd && ink.height() < height - dpr))
         return QStringLiteral("cut off (%1 x %2 expected): ").arg(width).arg(height) + where;
     return {};
 }

@@ -81,7 +81,7 @@ while IFS=$'\t' read -r control picture text; do
   else
     misread+=("$control \"$expected\" read as \"$got\"")
   fi
-done <"$work/shot/main-window-texts/texts.tsv"
+done < <(tr -d '\r' <"$work/shot/main-window-texts/texts.tsv")
 
 echo "legibility, $where: values ${right[values]} of ${total[values]}," \
      "device buttons ${right[buttons]} of ${total[buttons]}, row captions ${right[captions]} of ${total[captions]}"
