@@ -120,8 +120,8 @@ QString misfit(QWidget *w, const Shown &shown)
     const int f = shown.flags;
     const bool atSide = (!(f & Qt::AlignRight) && ink.right() >= clip.right())
                         || (!(f & Qt::AlignLeft) && ink.left() <= clip.left());
-    const bool atEnd = (!(f & Qt::AlignTop) && ink.bottom() >= clip.bottom())
-                       || (!(f & Qt::AlignBottom) && ink.top() <= clip.top());
+    const bool atEnd = (!(f & Qt::AlignBottom) && ink.bottom() >= clip.bottom())
+                       || (!(f & Qt::AlignTop) && ink.top() <= clip.top());
     if ((atSide && ink.width() < width * 0.99 - dpr) || (atEnd && ink.height() < height - dpr))
         return QStringLiteral("cut off (%1 x %2 expected): ").arg(width).arg(height) + where;
     return {};
