@@ -43,7 +43,7 @@ fi
 
 # What the cross build, Wine and the installer need, from Debian.
 bash scripts/setup.sh g++-mingw-w64-x86-64-posix mingw-w64-tools ninja-build \
-  wine wine64 xvfb xauth fonts-wine nsis zip unzip icoutils librsvg2-bin
+  wine wine64 xvfb xauth fonts-wine nsis zip unzip icoutils librsvg2-bin tesseract-ocr
 
 # ---------------------------------------------------------------------------
 # Qt for Windows
@@ -158,7 +158,7 @@ cmake --build "$win_build" --parallel "$jobs"
 
 # The Linux program and emulator, for the comparison on the wire.
 cmake -S . -B "$linux_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$linux_build" --parallel "$jobs" --target vq530t-link vq530t-emulator
+cmake --build "$linux_build" --parallel "$jobs" --target vq530t-link vq530t-emulator vq530t-screenshots
 
 # The pseudo-terminal shim for Wine (see tests/wine/ptyshim.cpp).
 shim=$win_build/ptyshim.so
@@ -183,6 +183,29 @@ ctest --test-dir "$win_build" --output-on-failure -j"$jobs"
 
 log "the Windows program against the emulator, beside the Linux program"
 bash tests/wine/cli_parity.sh "$linux_build" "$win_build" "$shim"
+
+checks_started=$SECONDS
+failed_checks=()
+for dpi in 96 144; do
+  log "the fit test as a Windows program on a Windows desktop at $dpi dpi"
+  bash tests/wine/set_dpi.sh "$dpi"
+  rm -f "$win_build/textfit.txt"
+  xvfb-run -a -s "-screen 0 1280x1024x24" tests/wine/run.sh "$win_build/tst_textfit.exe" -platform windows \
+    -o "$(realpath --relative-to=/ "$win_build/textfit.txt" | sed 's|^|Z:\\|; s|/|\\|g'),txt" >/dev/null 2>&1 \
+    || failed_checks+=("fit test at $dpi dpi")
+  grep -v '^QWARN\|^QCRITICAL\|^PASS' "$win_build/textfit.txt" || true
+done
+log "legibility: the main window read by OCR, the Linux program's and the Windows build's at 96 and 144 dpi"
+bash tests/wine/legibility.sh "$linux_build" || failed_checks+=("legibility on Linux")
+for dpi in 96 144; do
+  bash tests/wine/legibility.sh "$linux_build" "$win_build" "$shim" "$dpi" || failed_checks+=("legibility at $dpi dpi")
+done
+bash tests/wine/set_dpi.sh 96
+log "fit test and legibility took $(( SECONDS - checks_started )) s"
+if [ ${#failed_checks[@]} -gt 0 ]; then
+  log "failed: ${failed_checks[*]}"
+  exit 1
+fi
 
 # ---------------------------------------------------------------------------
 # Shipped: the zip (and, in a full run, the installer)

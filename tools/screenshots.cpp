@@ -7,8 +7,12 @@
 // and saves the log window as log-window.png; then compares the run with a
 // second, gentler run from a log file, zooms the first three minutes, opens
 // "Statistics…" and saves both windows side by side as log-comparison.png.
+// With --texts it also leaves main-window-texts/ beside main-window.png: each
+// text of the main window cut out of the picture, three times as large, and
+// an index (texts.tsv: control, picture, text) for the legibility check,
+// which reads them by OCR (tests/wine/legibility.sh).
 //
-// Usage: vq530t-screenshots [output folder] [--port PORT] [--language CODE]
+// Usage: vq530t-screenshots [output folder] [--port PORT] [--language CODE] [--texts]
 //   output folder: default the source's docs/
 //   --port: a controller (or an emulator) already on PORT instead of an
 //           emulator started here; the Windows build is pictured so, under
@@ -34,6 +38,11 @@
 #include <QDir>
 #include <QMouseEvent>
 #include <QFile>
+#include <QLabel>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
+#include <QTextStream>
 #include <QPainter>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,6 +67,67 @@ bool save(QWidget &window, const QString &path)
     return true;
 }
 
+// Where a control's text stands, with a few pixels around it, inside the
+// control's frame or bevel; in the window's coordinates.
+QRect textArea(QWidget *w, const QString &text, QWidget &window)
+{
+    QRect box = w->rect();
+    int flags = Qt::AlignCenter;
+    if (auto *field = qobject_cast<QLineEdit *>(w)) {
+        QStyleOptionFrame o;
+        o.initFrom(field);
+        o.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &o, field);
+        box = field->style()->subElementRect(QStyle::SE_LineEditContents, &o, field).marginsRemoved(field->textMargins());
+        flags = int(field->alignment());
+    } else if (auto *button = qobject_cast<QPushButton *>(w)) {
+        QStyleOptionButton o;
+        o.initFrom(button);
+        box = button->style()->subElementRect(QStyle::SE_PushButtonContents, &o, button);
+    } else if (auto *label = qobject_cast<QLabel *>(w)) {
+        box = label->contentsRect();
+        flags = int(label->alignment()) | (label->wordWrap() ? int(Qt::TextWordWrap) : 0);
+    }
+    const QRect around = w->fontMetrics().boundingRect(box, flags, text).adjusted(-3, -2, 3, 2) & box;
+    return QRect(w->mapTo(&window, around.topLeft()), around.size());
+}
+
+// Each text of the window's labels, buttons and entry boxes, cut out of its
+// picture and enlarged three times, with a margin of the background around.
+bool saveTexts(QWidget &window, const QString &folder)
+{
+    const QPixmap picture = window.grab();
+    const qreal dpr = picture.devicePixelRatio();
+    if (!QDir().mkpath(folder))
+        return false;
+    QFile index(QDir(folder).filePath(QStringLiteral("texts.tsv")));
+    if (!index.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    QTextStream out(&index);
+    int n = 0;
+    for (QWidget *w : window.findChildren<QWidget *>()) {
+        QString text;
+        if (auto *l = qobject_cast<QLabel *>(w); l && l->pixmap().isNull())
+            text = l->text();
+        else if (auto *b = qobject_cast<QPushButton *>(w))
+            text = b->text();
+        else if (auto *e = qobject_cast<QLineEdit *>(w))
+            text = e->text();
+        if (text.isEmpty() || !w->isVisibleTo(&window))
+            continue;
+        const QRect area = textArea(w, text, window);
+        const QImage cut = picture.toImage().copy(QRectF(QPointF(area.topLeft()) * dpr, QSizeF(area.size()) * dpr).toRect());
+        const QImage large = cut.scaled(cut.size() * 3, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QImage framed(large.size() + QSize(60, 60), QImage::Format_RGB32);
+        framed.fill(large.pixel(0, 0));
+        QPainter(&framed).drawImage(30, 30, large);
+        const QString name = QStringLiteral("%1.png").arg(++n, 2, 10, QLatin1Char('0'));
+        if (!framed.save(QDir(folder).filePath(name), "PNG"))
+            return false;
+        out << w->objectName() << '\t' << name << '\t' << QString(text).replace(u'\n', u' ') << '\n';
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -71,12 +141,15 @@ int main(int argc, char *argv[])
     QString outDir = QStringLiteral(VQ_DOCS_DIR);
     QString line;
     QString language;
+    bool texts = false;
     const QStringList arguments = app.arguments().mid(1);
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         if (arguments[i] == u"--port" && i + 1 < arguments.size())
             line = arguments[++i];
         else if (arguments[i] == u"--language" && i + 1 < arguments.size())
             language = arguments[++i];
+        else if (arguments[i] == u"--texts")
+            texts = true;
         else
             outDir = arguments[i];
     }
@@ -119,6 +192,8 @@ int main(int argc, char *argv[])
         return fail(QStringLiteral("Setting Data Read ended with \"%1\"").arg(main.TxtMsg()->text()));
     if (!save(main, QDir(outDir).filePath(QStringLiteral("main-window.png"))))
         return fail(QStringLiteral("cannot write main-window.png"));
+    if (texts && !saveTexts(main, QDir(outDir).filePath(QStringLiteral("main-window-texts"))))
+        return fail(QStringLiteral("cannot write main-window-texts"));
 
     main.CmdVqCom(3)->click(); // Data Get: shows the log window
     vq::FrmLog *log = program.logWindow().window();

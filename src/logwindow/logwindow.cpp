@@ -5,6 +5,7 @@
 #include "logwindow/graphpicture.h"
 #include "logwindow/graphrenderer.h"
 #include "logwindow/statisticswindow.h"
+#include "logwindow/textfit.h"
 #include "platform/config.h"
 #include "runlog/loglayout.h"
 #include "runlog/logstats.h"
@@ -22,6 +23,20 @@
 #include <cmath>
 
 namespace vq {
+
+namespace {
+
+// Every caption and axis label in its box, whatever the desktop's font.
+void fitTexts(QWidget *window)
+{
+    for (QLabel *label : window->findChildren<QLabel *>())
+        if (!label->text().isEmpty())
+            fitCaption(label);
+    for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
+        fitCaption(button);
+}
+
+} // namespace
 
 FrmLog::FrmLog(QWidget *mainWindow, Config &config, const RunLog &log, LogWindowFiles files)
     : QWidget(nullptr), m_config(config), m_log(log), m_files(std::move(files))
@@ -132,6 +147,7 @@ void FrmLog::retranslate()
     m_actCompare->setText(tr("Compare with Log File…"));
     m_actRemoveComparison->setText(tr("Remove Comparison"));
     m_actResetZoom->setText(tr("Reset Zoom"));
+    fitTexts(this);
 }
 
 void FrmLog::setComparisonTitle()

@@ -27,6 +27,22 @@
 
 namespace vq {
 
+namespace {
+
+// Glyphs drawn in one-bit pixels lose their thin strokes on a desktop with
+// font smoothing off (a remote session turns it off): every text asks for
+// smoothed glyphs, as desktops draw them by default anyway.
+void smoothGlyphs()
+{
+    QFont font = QApplication::font();
+    if (font.styleStrategy() & QFont::PreferAntialias)
+        return;
+    font.setStyleStrategy(QFont::PreferAntialias);
+    QApplication::setFont(font);
+}
+
+} // namespace
+
 QString makeVersionText(int major, int minor, int revision)
 {
     return QStringLiteral("Version%1.%2%3").arg(major).arg(minor).arg(revision);
@@ -59,6 +75,7 @@ Application::Application(Options options)
     portControl().setShowPortDialog([this] { return showPortDialog(); });
 
     setProgramIdentity();
+    smoothGlyphs();
     // The windows' language before the first window or box is made.
     setUiLanguage(config().readLanguage());
 

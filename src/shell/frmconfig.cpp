@@ -2,6 +2,7 @@
 
 #include "core/displaytext.h"
 #include "link/portselection.h"
+#include "logwindow/textfit.h"
 #include "shell/frmmain.h"
 
 #include <QAbstractItemView>
@@ -100,6 +101,8 @@ void FrmConfig::retranslate()
     m_combo->view()->setAccessibleName(tr("ComPort"));
     m_ok->setText(tr("OK"));
     m_cancel->setText(tr("Cancel"));
+    for (QWidget *control : {static_cast<QWidget *>(m_text), static_cast<QWidget *>(m_ok), static_cast<QWidget *>(m_cancel)})
+        fitCaption(control);
 }
 
 void FrmConfig::changeEvent(QEvent *event)

@@ -4,6 +4,7 @@
 #include "link/statusmodel.h"
 #include "settings/editormodel.h"
 #include "settings/paramtable.h"
+#include "logwindow/textfit.h"
 #include "shell/uilanguage.h"
 #include "shell/updownbutton.h"
 
@@ -62,22 +63,8 @@ QPixmap makeLogo()
     return pm;
 }
 
-// The window is laid out in fixed pixels, but fonts differ from one platform
-// to the next: a caption wider than its control gets a smaller font instead
-// of being cut off.
+// The classic 8-point dialog font that the fixed layout was drawn for.
 constexpr double kCaptionPointSize = 8.25;
-constexpr double kSmallestPointSize = 6.0;
-
-void fitCaption(QWidget *w)
-{
-    QFont f = w->font();
-    if (f.pointSizeF() <= 0)
-        return; // a pixel-sized font: left as it is
-    while (w->sizeHint().width() > w->width() && f.pointSizeF() > kSmallestPointSize) {
-        f.setPointSizeF(std::max(kSmallestPointSize, f.pointSizeF() - 0.25));
-        w->setFont(f);
-    }
-}
 
 // What a screen reader announces for an entry box: the caption of its row as
 // the name (the caption label is its buddy as well) and, for the editor's
@@ -135,7 +122,6 @@ FrmMain::FrmMain(EditorModel &editor, QWidget *parent)
 
     auto *area = new QWidget(this);
     area->setObjectName(QStringLiteral("MainArea"));
-    // The classic 8-point dialog font that the fixed layout was drawn for.
     QFont captionFont = area->font();
     captionFont.setPointSizeF(kCaptionPointSize);
     area->setFont(captionFont);
@@ -243,6 +229,8 @@ void FrmMain::buildEditor(QWidget *area)
         QLabel *captionLabel = label(parent, QString(), QStringLiteral("LblCaption_%1").arg(i), captionLeft, top + 60,
                                      fieldLeft - captionLeft - 60);
         m_lblCaption[size_t(i)] = captionLabel;
+        // A caption too long for one line takes the whole row for two.
+        setWrapRoom(captionLabel, pixelRect(QRectF(captionLeft, top, fieldLeft - captionLeft - 60, 420)));
         auto *field = new QLineEdit(parent);
         field->setObjectName(QStringLiteral("TxtData_%1").arg(i));
         field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -262,7 +250,7 @@ void FrmMain::buildEditor(QWidget *area)
         if (*p.unit != '\0') {
             QLabel *u = label(parent, QString(),
                               i == CurrentLimiter ? QStringLiteral("LblCurLim") : QStringLiteral("LblUnit_%1").arg(i),
-                              unitLeft, top + 60, 420);
+                              unitLeft, top + 60, 330);
             m_lblUnit[size_t(i)] = u;
             if (i == CurrentLimiter)
                 m_lblCurLim = u;
@@ -496,10 +484,8 @@ void FrmMain::retranslate()
     m_txtMsg->setText(displayText(m_messageText));
     m_txtMsg->setToolTip(displayText(m_messageDetail));
 
-    // Fitted afresh from the caption font: a shorter text gets its size back.
-    for (QWidget *w : centralWidget()->findChildren<QWidget *>())
-        if (qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w))
-            w->setFont(w->parentWidget()->font());
+    // Fitted afresh from each control's design font: a shorter text gets its
+    // size back.
     fitCaptions();
 
     // A menu bar of another height (Japanese characters are taller) keeps
@@ -519,6 +505,8 @@ void FrmMain::changeEvent(QEvent *event)
 
 void FrmMain::fitCaptions()
 {
+    for (QLineEdit *field : m_txtData)
+        fitValueFont(field);
     for (QLabel *l : centralWidget()->findChildren<QLabel *>())
         if (!l->text().isEmpty())
             fitCaption(l);
