@@ -168,6 +168,70 @@ Do you overwrite?</source>
         <source>Current(A)</source>
         <translation>Strom(A)</translation>
     </message>
+    <message>
+        <source>free</source>
+        <translation>frei</translation>
+    </message>
+    <message>
+        <source>in use by another program</source>
+        <translation>von einem anderen Programm belegt</translation>
+    </message>
+    <message>
+        <source>no permission</source>
+        <translation>keine Berechtigung</translation>
+    </message>
+    <message>
+        <source>does not answer</source>
+        <translation>antwortet nicht</translation>
+    </message>
+    <message>
+        <source>Your user may not open serial ports: sudo adduser $USER dialout, then log out and in again.</source>
+        <translation>Ihr Benutzer darf keine seriellen Ports öffnen: sudo adduser $USER dialout, dann ab- und wieder anmelden.</translation>
+    </message>
+    <message>
+        <source>Other Ports…</source>
+        <translation>Weitere Ports…</translation>
+    </message>
+    <message>
+        <source>The ports Com1 to Com16 that open now. Right-click for Other Ports…: every serial port the system has.</source>
+        <translation>Die Ports Com1 bis Com16, die sich jetzt öffnen lassen. Rechtsklick für Weitere Ports…: jeder serielle Port des Systems.</translation>
+    </message>
+    <message>
+        <source>Other Ports</source>
+        <translation>Weitere Ports</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Pinned to</source>
+        <translation>Zugeordnet zu</translation>
+    </message>
+    <message>
+        <source>Adapter</source>
+        <translation>Adapter</translation>
+    </message>
+    <message>
+        <source>Use This Port</source>
+        <translation>Diesen Port verwenden</translation>
+    </message>
+    <message>
+        <source>No serial port found.</source>
+        <translation>Kein serieller Port gefunden.</translation>
+    </message>
+    <message>
+        <source>Com1 to Com16 are all taken; free one under [Ports] in the profile.</source>
+        <translation>Com1 bis Com16 sind alle vergeben; geben Sie einen unter [Ports] im Profil frei.</translation>
+    </message>
+    <message>
+        <source>Copy Report</source>
+        <translation>Bericht kopieren</translation>
+    </message>
 </context>
 <context>
     <name>Parameters</name>

@@ -168,6 +168,70 @@ Do you overwrite?</source>
         <source>Current(A)</source>
         <translation>Corriente(A)</translation>
     </message>
+    <message>
+        <source>free</source>
+        <translation>libre</translation>
+    </message>
+    <message>
+        <source>in use by another program</source>
+        <translation>en uso por otro programa</translation>
+    </message>
+    <message>
+        <source>no permission</source>
+        <translation>sin permiso</translation>
+    </message>
+    <message>
+        <source>does not answer</source>
+        <translation>no responde</translation>
+    </message>
+    <message>
+        <source>Your user may not open serial ports: sudo adduser $USER dialout, then log out and in again.</source>
+        <translation>Su usuario no puede abrir puertos serie: sudo adduser $USER dialout, después cierre la sesión y vuelva a entrar.</translation>
+    </message>
+    <message>
+        <source>Other Ports…</source>
+        <translation>Otros puertos…</translation>
+    </message>
+    <message>
+        <source>The ports Com1 to Com16 that open now. Right-click for Other Ports…: every serial port the system has.</source>
+        <translation>Los puertos Com1 a Com16 que se pueden abrir ahora. Clic derecho para Otros puertos…: todos los puertos serie del sistema.</translation>
+    </message>
+    <message>
+        <source>Other Ports</source>
+        <translation>Otros puertos</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Puerto</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Estado</translation>
+    </message>
+    <message>
+        <source>Pinned to</source>
+        <translation>Asignado a</translation>
+    </message>
+    <message>
+        <source>Adapter</source>
+        <translation>Adaptador</translation>
+    </message>
+    <message>
+        <source>Use This Port</source>
+        <translation>Usar este puerto</translation>
+    </message>
+    <message>
+        <source>No serial port found.</source>
+        <translation>No se encontró ningún puerto serie.</translation>
+    </message>
+    <message>
+        <source>Com1 to Com16 are all taken; free one under [Ports] in the profile.</source>
+        <translation>Com1 a Com16 están todos ocupados; libere uno en [Ports] del perfil.</translation>
+    </message>
+    <message>
+        <source>Copy Report</source>
+        <translation>Copiar informe</translation>
+    </message>
 </context>
 <context>
     <name>Parameters</name>

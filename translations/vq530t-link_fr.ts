@@ -168,6 +168,70 @@ Voulez-vous le remplacer ?</translation>
         <source>Current(A)</source>
         <translation>Courant(A)</translation>
     </message>
+    <message>
+        <source>free</source>
+        <translation>libre</translation>
+    </message>
+    <message>
+        <source>in use by another program</source>
+        <translation>utilisé par un autre programme</translation>
+    </message>
+    <message>
+        <source>no permission</source>
+        <translation>pas d’autorisation</translation>
+    </message>
+    <message>
+        <source>does not answer</source>
+        <translation>ne répond pas</translation>
+    </message>
+    <message>
+        <source>Your user may not open serial ports: sudo adduser $USER dialout, then log out and in again.</source>
+        <translation>Votre utilisateur ne peut pas ouvrir les ports série : sudo adduser $USER dialout, puis déconnectez-vous et reconnectez-vous.</translation>
+    </message>
+    <message>
+        <source>Other Ports…</source>
+        <translation>Autres ports…</translation>
+    </message>
+    <message>
+        <source>The ports Com1 to Com16 that open now. Right-click for Other Ports…: every serial port the system has.</source>
+        <translation>Les ports Com1 à Com16 qui s’ouvrent maintenant. Clic droit pour Autres ports… : tous les ports série du système.</translation>
+    </message>
+    <message>
+        <source>Other Ports</source>
+        <translation>Autres ports</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Pinned to</source>
+        <translation>Attribué à</translation>
+    </message>
+    <message>
+        <source>Adapter</source>
+        <translation>Adaptateur</translation>
+    </message>
+    <message>
+        <source>Use This Port</source>
+        <translation>Utiliser ce port</translation>
+    </message>
+    <message>
+        <source>No serial port found.</source>
+        <translation>Aucun port série trouvé.</translation>
+    </message>
+    <message>
+        <source>Com1 to Com16 are all taken; free one under [Ports] in the profile.</source>
+        <translation>Com1 à Com16 sont tous pris ; libérez-en un sous [Ports] dans le profil.</translation>
+    </message>
+    <message>
+        <source>Copy Report</source>
+        <translation>Copier le rapport</translation>
+    </message>
 </context>
 <context>
     <name>Parameters</name>

@@ -168,6 +168,70 @@ Do you overwrite?</source>
         <source>Current(A)</source>
         <translation>電流(A)</translation>
     </message>
+    <message>
+        <source>free</source>
+        <translation>空き</translation>
+    </message>
+    <message>
+        <source>in use by another program</source>
+        <translation>他のプログラムが使用中</translation>
+    </message>
+    <message>
+        <source>no permission</source>
+        <translation>権限なし</translation>
+    </message>
+    <message>
+        <source>does not answer</source>
+        <translation>応答なし</translation>
+    </message>
+    <message>
+        <source>Your user may not open serial ports: sudo adduser $USER dialout, then log out and in again.</source>
+        <translation>このユーザーはシリアルポートを開けません: sudo adduser $USER dialout を実行し、ログアウトしてから再びログインしてください。</translation>
+    </message>
+    <message>
+        <source>Other Ports…</source>
+        <translation>その他のポート…</translation>
+    </message>
+    <message>
+        <source>The ports Com1 to Com16 that open now. Right-click for Other Ports…: every serial port the system has.</source>
+        <translation>現在開けるポート Com1～Com16。右クリックで「その他のポート…」: システムのすべてのシリアルポート。</translation>
+    </message>
+    <message>
+        <source>Other Ports</source>
+        <translation>その他のポート</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>ポート</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>状態</translation>
+    </message>
+    <message>
+        <source>Pinned to</source>
+        <translation>割り当て先</translation>
+    </message>
+    <message>
+        <source>Adapter</source>
+        <translation>アダプター</translation>
+    </message>
+    <message>
+        <source>Use This Port</source>
+        <translation>このポートを使用</translation>
+    </message>
+    <message>
+        <source>No serial port found.</source>
+        <translation>シリアルポートが見つかりません。</translation>
+    </message>
+    <message>
+        <source>Com1 to Com16 are all taken; free one under [Ports] in the profile.</source>
+        <translation>Com1～Com16 はすべて使用済みです。プロファイルの [Ports] で一つ空けてください。</translation>
+    </message>
+    <message>
+        <source>Copy Report</source>
+        <translation>レポートをコピー</translation>
+    </message>
 </context>
 <context>
     <name>Parameters</name>

@@ -74,6 +74,30 @@ inline const QString kTitleTime = QStringLiteral(QT_TRANSLATE_NOOP("Messages", "
 inline const QString kTitleVoltage = QStringLiteral(QT_TRANSLATE_NOOP("Messages", "Voltage(V)"));
 inline const QString kTitleCurrent = QStringLiteral(QT_TRANSLATE_NOOP("Messages", "Current(A)"));
 
+// Every port the system has (the port dialog's list of other ports and the
+// command line's ports):
+// the states a port can be in, and the hint for a port the user may not open.
+inline const QString kStateFree = QStringLiteral(QT_TRANSLATE_NOOP("Messages", "free"));
+inline const QString kStateInUse = QStringLiteral(QT_TRANSLATE_NOOP("Messages", "in use by another program"));
+inline const QString kStateNoPermission = QStringLiteral(QT_TRANSLATE_NOOP("Messages", "no permission"));
+inline const QString kStateNoAnswer = QStringLiteral(QT_TRANSLATE_NOOP("Messages", "does not answer"));
+inline const QString kHintDialout = QStringLiteral(QT_TRANSLATE_NOOP("Messages",
+    "Your user may not open serial ports: sudo adduser $USER dialout, then log out and in again."));
+inline const QString kMenuOtherPorts = QStringLiteral(QT_TRANSLATE_NOOP("Messages", "Other Ports…"));
+inline const QString kTipOtherPorts = QStringLiteral(QT_TRANSLATE_NOOP("Messages",
+    "The ports Com1 to Com16 that open now. Right-click for Other Ports…: every serial port the system has."));
+inline const QString kTitleOtherPorts = QStringLiteral(QT_TRANSLATE_NOOP("Messages", "Other Ports"));
+inline const QString kColumnPort = QStringLiteral(QT_TRANSLATE_NOOP("Messages", "Port"));
+inline const QString kColumnState = QStringLiteral(QT_TRANSLATE_NOOP("Messages", "State"));
+inline const QString kColumnPinned = QStringLiteral(QT_TRANSLATE_NOOP("Messages", "Pinned to"));
+inline const QString kColumnAdapter = QStringLiteral(QT_TRANSLATE_NOOP("Messages", "Adapter"));
+inline const QString kButtonUsePort = QStringLiteral(QT_TRANSLATE_NOOP("Messages", "Use This Port"));
+inline const QString kNoSystemPort = QStringLiteral(QT_TRANSLATE_NOOP("Messages", "No serial port found."));
+inline const QString kNoFreeComNumber = QStringLiteral(QT_TRANSLATE_NOOP("Messages",
+    "Com1 to Com16 are all taken; free one under [Ports] in the profile."));
+// The message line's context menu.
+inline const QString kMenuCopyReport = QStringLiteral(QT_TRANSLATE_NOOP("Messages", "Copy Report"));
+
 // Every text above, for the windows' translation and its tests.
 inline const auto kMessageCatalogue = std::to_array<const QString *>({
     &kMsgAlreadyOpened, &kMsgPortInitialized, &kMsgPortCannotOpen, &kReasonNoSuchDevice, &kReasonNoPermission,
@@ -83,31 +107,14 @@ inline const auto kMessageCatalogue = std::to_array<const QString *>({
     &kMsgOverwriteQuestion, &kMsgNoData, &kMsgCannotSave, &kReasonIsFolder, &kReasonNotOrdinary,
     &kReasonReadOnly, &kReasonUnreadable, &kCaptionRead, &kCaptionWrite, &kCaptionDefaults,
     &kCaptionDataGet, &kCaptionDataClear, &kTitleLogWindow, &kTitleTime, &kTitleVoltage,
-    &kTitleCurrent});
-
-// Every port the system has ("Other Ports…" and the command line's ports):
-// the states a port can be in, and the hint for a port the user may not open.
-inline const QString kStateFree = QStringLiteral("free");
-inline const QString kStateInUse = QStringLiteral("in use by another program");
-inline const QString kStateNoPermission = QStringLiteral("no permission");
-inline const QString kStateNoAnswer = QStringLiteral("does not answer");
-inline const QString kHintDialout = QStringLiteral(
-    "Your user may not open serial ports: sudo adduser $USER dialout, then log out and in again.");
-inline const QString kMenuOtherPorts = QStringLiteral("Other Ports\u2026");
-inline const QString kTipOtherPorts = QStringLiteral(
-    "The ports Com1 to Com16 that open now. Right-click for Other Ports\u2026: every serial port the system has.");
-inline const QString kTitleOtherPorts = QStringLiteral("Other Ports");
-inline const QString kColumnPort = QStringLiteral("Port");
-inline const QString kColumnState = QStringLiteral("State");
-inline const QString kColumnPinned = QStringLiteral("Pinned to");
-inline const QString kColumnAdapter = QStringLiteral("Adapter");
-inline const QString kButtonUsePort = QStringLiteral("Use This Port");
-inline const QString kNoSystemPort = QStringLiteral("No serial port found.");
-inline const QString kNoFreeComNumber = QStringLiteral("Com1 to Com16 are all taken; free one under [Ports] in the profile.");
+    &kTitleCurrent, &kStateFree, &kStateInUse, &kStateNoPermission, &kStateNoAnswer,
+    &kHintDialout, &kMenuOtherPorts, &kTipOtherPorts, &kTitleOtherPorts, &kColumnPort,
+    &kColumnState, &kColumnPinned, &kColumnAdapter, &kButtonUsePort, &kNoSystemPort,
+    &kNoFreeComNumber, &kMenuCopyReport});
 
 // The trace of the line and the report made of it (the message line's
-// context menu, --trace).
-inline const QString kMenuCopyReport = QStringLiteral("Copy Report");
+// context menu, --trace): English in every language, like the command
+// line, since a report is pasted into a bug report and a trace is a file.
 inline const QString kTraceHeader = QStringLiteral(
     "%1 %2.%3%4\nSystem: %5 (%6 %7)\nQt: %8\nPort: %9\nAdapter: %10\n");
 inline const QString kTraceUnknown = QStringLiteral("unknown");

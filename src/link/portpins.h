@@ -35,7 +35,7 @@ struct KnownPort {
 // 0 when all sixteen are taken.
 [[nodiscard]] int reachPort(Config &config, const SystemPort &port, const QList<SystemPort> &present);
 
-// "Other Ports…": reaches `port` as above, lists the dialog's ports again and
+// The other ports' choice: reaches `port` as above, lists the dialog's ports again and
 // selects the port's entry (which stores it as CommPort). The Com number, or
 // 0 when none was free.
 int useOtherPort(PortSelection &selection, Config &config, const SystemPort &port, const QList<SystemPort> &present);

@@ -1,5 +1,6 @@
 #include "shell/linehelp.h"
 
+#include "core/displaytext.h"
 #include "core/messages.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@ void addCopyReport(QLineEdit *txtMsg, std::function<QString()> report)
     });
     txtMsg->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(txtMsg, &QWidget::customContextMenuRequested, txtMsg, [txtMsg, copy](const QPoint &at) {
+        copy->setText(displayText(kMenuCopyReport)); // in the language of the moment
         std::unique_ptr<QMenu> menu(txtMsg->createStandardContextMenu());
         menu->addSeparator();
         menu->addAction(copy);

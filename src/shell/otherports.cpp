@@ -1,5 +1,7 @@
 #include "shell/otherports.h"
 
+#include "core/displaytext.h"
+
 #include "core/messages.h"
 #include "link/portpins.h"
 #include "link/portselection.h"
@@ -21,26 +23,26 @@ namespace vq {
 QString portStateText(PortState state)
 {
     switch (state) {
-    case PortState::Free: return kStateFree;
-    case PortState::InUse: return kStateInUse;
-    case PortState::NoPermission: return kStateNoPermission;
+    case PortState::Free: return displayText(kStateFree);
+    case PortState::InUse: return displayText(kStateInUse);
+    case PortState::NoPermission: return displayText(kStateNoPermission);
     case PortState::NoAnswer: break;
     }
-    return kStateNoAnswer;
+    return displayText(kStateNoAnswer);
 }
 
 OtherPortsDialog::OtherPortsDialog(const QList<SystemPort> &ports, const QList<int> &pinnedTo, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_ports(ports)
 {
     setObjectName(QStringLiteral("OtherPorts"));
-    setWindowTitle(kTitleOtherPorts);
+    setWindowTitle(displayText(kTitleOtherPorts));
     setModal(true);
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("OtherPortsList"));
     m_list->setRootIsDecorated(false);
-    m_list->setHeaderLabels({kColumnPort, kColumnState, kColumnPinned, kColumnAdapter});
-    m_list->setAccessibleName(kTitleOtherPorts);
+    m_list->setHeaderLabels({displayText(kColumnPort), displayText(kColumnState), displayText(kColumnPinned), displayText(kColumnAdapter)});
+    m_list->setAccessibleName(displayText(kTitleOtherPorts));
     for (qsizetype i = 0; i < m_ports.size(); ++i) {
         const SystemPort &p = m_ports.at(i);
         QStringList adapter;
@@ -54,13 +56,13 @@ OtherPortsDialog::OtherPortsDialog(const QList<SystemPort> &ports, const QList<i
         item->setToolTip(0, p.byIdLink.isEmpty() ? p.systemName : p.byIdLink);
         QString why = p.reason;
         if (p.state == PortState::NoPermission)
-            why = kHintDialout;
+            why = displayText(kHintDialout);
         item->setToolTip(1, why);
     }
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    m_use = buttons->addButton(kButtonUsePort, QDialogButtonBox::AcceptRole);
+    m_use = buttons->addButton(displayText(kButtonUsePort), QDialogButtonBox::AcceptRole);
     m_use->setObjectName(QStringLiteral("cmdUsePort"));
     m_use->setEnabled(false);
     auto *layout = new QVBoxLayout(this);
@@ -86,19 +88,19 @@ void addOtherPorts(FrmConfig &dialog, PortSelection &selection, Config &config, 
                    OtherPortsHooks hooks)
 {
     QComboBox *combo = dialog.Combo();
-    combo->setToolTip(kTipOtherPorts);
+    combo->setToolTip(displayText(kTipOtherPorts));
     // "Not found" has no device to name: it explains where the other ports are.
     const auto tipNotFound = [combo, &selection] {
         const QList<PortEntry> &entries = selection.entries();
         for (qsizetype i = 0; i < entries.size() && i < combo->count(); ++i) {
             if (entries.at(i).number == 0)
-                combo->setItemData(int(i), kTipOtherPorts, Qt::ToolTipRole);
+                combo->setItemData(int(i), displayText(kTipOtherPorts), Qt::ToolTipRole);
         }
     };
     QObject::connect(&selection, &PortSelection::entriesChanged, &dialog, tipNotFound);
     tipNotFound();
 
-    auto *action = new QAction(kMenuOtherPorts, &dialog);
+    auto *action = new QAction(displayText(kMenuOtherPorts), &dialog);
     action->setObjectName(QStringLiteral("mnuOtherPorts"));
     combo->setContextMenuPolicy(Qt::ActionsContextMenu);
     combo->addAction(action);
@@ -121,7 +123,7 @@ void addOtherPorts(FrmConfig &dialog, PortSelection &selection, Config &config, 
         else if (other.exec() == QDialog::Accepted)
             chosen = other.chosen();
         if (chosen && useOtherPort(selection, config, *chosen, ports) == 0)
-            QToolTip::showText(dialog.Combo()->mapToGlobal(QPoint(0, 0)), kNoFreeComNumber, dialog.Combo());
+            QToolTip::showText(dialog.Combo()->mapToGlobal(QPoint(0, 0)), displayText(kNoFreeComNumber), dialog.Combo());
     });
 
     // A list that follows the plug: probed again when adapters come or go;

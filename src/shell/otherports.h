@@ -1,6 +1,6 @@
 #pragma once
 
-// "Other Ports…": the port dialog's list (and its "Not found" entry) gets a
+// Other ports: the port dialog's list (and its "Not found" entry) gets a
 // tool tip and a context menu that opens a small list of every serial port
 // the system has, each with its state; the one chosen is pinned to a free
 // Com number under [Ports] and selected in the dialog. While the dialog is
