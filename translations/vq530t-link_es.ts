@@ -158,7 +158,7 @@ Do you overwrite?</source>
     </message>
     <message>
         <source>Time(s)</source>
-        <translation>Tiempo(s)</translation>
+        <translation>t(s)</translation>
     </message>
     <message>
         <source>Voltage(V)</source>
@@ -496,7 +496,7 @@ Do you overwrite?</source>
     </message>
     <message>
         <source>Busy</source>
-        <translation>Ocupado</translation>
+        <translation>Activo</translation>
     </message>
 </context>
 <context>

@@ -158,7 +158,7 @@ Voulez-vous le remplacer ?</translation>
     </message>
     <message>
         <source>Time(s)</source>
-        <translation>Temps(s)</translation>
+        <translation>t(s)</translation>
     </message>
     <message>
         <source>Voltage(V)</source>
@@ -496,7 +496,7 @@ Voulez-vous le remplacer ?</translation>
     </message>
     <message>
         <source>Busy</source>
-        <translation>Occupé</translation>
+        <translation>Actif</translation>
     </message>
 </context>
 <context>

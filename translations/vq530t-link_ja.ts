@@ -158,7 +158,7 @@ Do you overwrite?</source>
     </message>
     <message>
         <source>Time(s)</source>
-        <translation>時間(s)</translation>
+        <translation>t(s)</translation>
     </message>
     <message>
         <source>Voltage(V)</source>

@@ -9,19 +9,23 @@ set -uo pipefail
 src=${1:?the source folder}/src
 catalogue=$src/core/messages.h
 
-# The string literals of the catalogue, as the source spells them (each is
-# marked for the translators: QT_TRANSLATE_NOOP("Messages", "...")).
+# The string literals of the catalogue, as the source spells them: the
+# windows' texts are marked for the translators (QT_TRANSLATE_NOOP("Messages",
+# "...")), the few that stay English everywhere (the line's trace) are not.
 mapfile -t texts < <(
-    tr '\n' ' ' <"$catalogue" | grep -o 'QT_TRANSLATE_NOOP("Messages", *"\([^"\\]\|\\.\)*")' \
-        | sed 's/^QT_TRANSLATE_NOOP("Messages", *//; s/)$//')
+    tr '\n' ' ' <"$catalogue" \
+        | grep -o 'QStringLiteral( *\(QT_TRANSLATE_NOOP("Messages", *\)\?"\([^"\\]\|\\.\)*")' \
+        | sed 's/^QStringLiteral( *//; s/^QT_TRANSLATE_NOOP("Messages", *//; s/)$//')
 if [ "${#texts[@]}" -lt 20 ]; then
     echo "only ${#texts[@]} texts found in $catalogue" >&2
     exit 1
 fi
 
 failed=0
-# Every text is in kMessageCatalogue, which the windows translate from.
-for name in $(grep -o '^inline const QString k[A-Za-z]*' "$catalogue" | sed 's/.* //'); do
+# Every text marked for the translators is in kMessageCatalogue, which the
+# windows translate from.
+for name in $(tr '\n' ' ' <"$catalogue" | grep -o 'inline const QString k[A-Za-z]* = QStringLiteral(QT_TRANSLATE_NOOP' \
+                  | sed 's/^inline const QString //; s/ .*//'); do
     if ! grep -q "&$name\b" "$catalogue"; then
         echo "$name is missing from kMessageCatalogue" >&2
         failed=1
