@@ -29,6 +29,7 @@ class Prompter;
 class RunLog;
 class SerialPort;
 class StatusModel;
+class Transport;
 
 class Session
 {
@@ -47,6 +48,9 @@ public:
         // The first fault ends an operation (the command line); the window
         // goes on as it always has.
         bool endAtFirstFault = false;
+        // The line to the controller in place of the serial port; it
+        // outlives the session. None: the session's serial port.
+        Transport *line = nullptr;
     };
 
     // Boxes, questions and file dialogs go to `prompter`, which outlives the
@@ -64,6 +68,8 @@ public:
     [[nodiscard]] RunLog &log() { return *m_log; }
     [[nodiscard]] ControllerBlock &block() { return *m_block; }
     [[nodiscard]] SerialPort &serialPort() { return *m_port; }
+    // The line the link works on: the serial port, or the options' line.
+    [[nodiscard]] Transport &line() { return *m_line; }
     [[nodiscard]] StatusModel &status() { return *m_status; }
     [[nodiscard]] CommandExchange &exchange() { return *m_exchange; }
     [[nodiscard]] PortControl &portControl() { return *m_portControl; }
@@ -80,6 +86,7 @@ private:
     std::unique_ptr<RunLog> m_log;
     std::unique_ptr<ControllerBlock> m_block;
     std::unique_ptr<SerialPort> m_port;
+    Transport *m_line = nullptr;
     std::unique_ptr<StatusModel> m_status;
     std::unique_ptr<CommandExchange> m_exchange;
     std::unique_ptr<PortControl> m_portControl;

@@ -1,11 +1,16 @@
 // The command line as a script uses it: the real program against the
 // emulator, with the bytes on the wire read from the emulator's trace, the
-// files compared with what the window's own code writes, and every exit code.
+// files compared with what the window's own code writes, and every exit code;
+// the faults that end in a time-out through the same command line inside this
+// process, on a line in memory. All in the zone of New York, where a backup
+// named by the wrong clock would show.
 
+#include "cli/commandline.h"
 #include "emulatorprocess.h"
 #include "files/logfile.h"
 #include "files/settingsfile.h"
 #include "fixtures.h"
+#include "memorytransport.h"
 #include "runlog/runlog.h"
 #include "scriptedprompter.h"
 #include "settings/controllerblock.h"
@@ -20,6 +25,9 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 using namespace vq;
 
@@ -57,6 +65,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
+        QVERIFY(fixture::inNewYorkTime());
         QVERIFY2(!m_emu.start({QStringLiteral("--no-pacing"), QStringLiteral("--state"), path("state.dat")}).isEmpty(),
                  qPrintable(m_emu.errorText()));
         QVERIFY(fixture::writeFile(path("empty.csv"), "Time(s),Voltage(V),Current(A)\r\n"));
@@ -166,32 +175,26 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("told");
-        const auto l = [](std::initializer_list<const char *> a) {
-            QStringList s;
-            for (const char *x : a)
-                s << QString::fromLatin1(x);
-            return s;
-        };
+        using l = QStringList;
         const QString none;
-        QTest::newRow("unknown command") << l({"frobnicate"}) << "none" << 2 << none;
-        QTest::newRow("unknown option") << l({"--bogus"}) << "none" << 2 << none;
-        QTest::newRow("unknown short option") << l({"-x", "show"}) << "none" << 2 << none;
-        QTest::newRow("--port without a value") << l({"show", "--port"}) << "none" << 2 << none;
-        QTest::newRow("--port= empty") << l({"--port=", "show"}) << "none" << 2 << none;
-        QTest::newRow("options after the command") << l({"show", "--json"}) << "none" << 0 << fixture::msg::completion;
-        QTest::newRow("read-only key") << l({"set", "neutral=1500"}) << "none" << 2 << none;
-        QTest::newRow("out of range") << l({"set", "dead-band=51"}) << "none" << 2 << none;
-        QTest::newRow("not a number") << l({"set", "dead-band=5x"}) << "none" << 2 << none;
-        QTest::newRow("bad file") << l({"write", "/nonexistent.set"}) << "none" << 2 << none;
-        QTest::newRow("another model") << l({"show"}) << "model-02" << 1 << fixture::msg::otherModel;
-        QTest::newRow("deleted data") << l({"defaults"}) << "model-ff" << 1 << fixture::msg::settingDeleted;
-        QTest::newRow("verify NG") << l({"set", "dead-band=7"}) << "bad-verify" << 1 << fixture::msg::verifyNg;
-        QTest::newRow("no answer") << l({"show"}) << "silent" << 4 << fixture::msg::commFault;
-        QTest::newRow("defaults, no answer") << l({"defaults"}) << "silent" << 4 << fixture::msg::commFault;
-        QTest::newRow("stats without a file") << l({"stats"}) << "none" << 2 << none;
-        QTest::newRow("stats, no such file") << l({"stats", "/nonexistent.csv"}) << "none" << 2 << none;
-        QTest::newRow("plot, bad size") << l({"plot", "empty.csv", "x.png", "--size", "0x9"}) << "none" << 2 << none;
-        QTest::newRow("plot, neither png nor svg") << l({"plot", "empty.csv", "x.jpg"}) << "none" << 2 << none;
+        QTest::newRow("unknown command") << l{"frobnicate"} << "none" << 2 << none;
+        QTest::newRow("unknown option") << l{"--bogus"} << "none" << 2 << none;
+        QTest::newRow("unknown short option") << l{"-x", "show"} << "none" << 2 << none;
+        QTest::newRow("--port without a value") << l{"show", "--port"} << "none" << 2 << none;
+        QTest::newRow("--port= empty") << l{"--port=", "show"} << "none" << 2 << none;
+        QTest::newRow("options after the command") << l{"show", "--json"} << "none" << 0 << fixture::msg::completion;
+        QTest::newRow("read-only key") << l{"set", "neutral=1500"} << "none" << 2 << none;
+        QTest::newRow("out of range") << l{"set", "dead-band=51"} << "none" << 2 << none;
+        QTest::newRow("not a number") << l{"set", "dead-band=5x"} << "none" << 2 << none;
+        QTest::newRow("bad file") << l{"write", "/nonexistent.set"} << "none" << 2 << none;
+        QTest::newRow("another model") << l{"show"} << "model-02" << 1 << fixture::msg::otherModel;
+        QTest::newRow("deleted data") << l{"defaults"} << "model-ff" << 1 << fixture::msg::settingDeleted;
+        QTest::newRow("verify NG") << l{"set", "dead-band=7"} << "bad-verify" << 1 << fixture::msg::verifyNg;
+        QTest::newRow("no answer") << l{"show"} << "silent" << 4 << fixture::msg::commFault;
+        QTest::newRow("stats without a file") << l{"stats"} << "none" << 2 << none;
+        QTest::newRow("stats, no such file") << l{"stats", "/nonexistent.csv"} << "none" << 2 << none;
+        QTest::newRow("plot, bad size") << l{"plot", "empty.csv", "x.png", "--size", "0x9"} << "none" << 2 << none;
+        QTest::newRow("plot, neither png nor svg") << l{"plot", "empty.csv", "x.jpg"} << "none" << 2 << none;
     }
     void exitCodes()
     {
@@ -214,24 +217,57 @@ private slots:
             QVERIFY2(!m_err.contains(fixture::msg::completion), qPrintable(m_err));
     }
 
-    // The first fault ends the command: after a written block whose echo
-    // falls short nothing more is sent, not even the verify's read.
-    void firstFaultEndsTheCommand()
+    // Faults that end in a time-out: the command line inside this process on
+    // a line in memory, at a fiftieth of the times. The first fault ends the
+    // command: after a written block whose echo falls short nothing more is
+    // sent, not even the verify's read; and "defaults" restores nothing after
+    // a failed read, as it would have no backup.
+    void faultsOnALineInMemory_data()
     {
-        QVERIFY(m_emu.setFault(QStringLiteral("partial-echo")));
-        const qsizetype before = sent().size();
-        const int code = run({QStringLiteral("set"), QStringLiteral("dead-band=7")});
-        QVERIFY(m_emu.setFault(QStringLiteral("none")));
-        QCOMPARE(code, 1);
-        const QByteArray wire = sent().mid(before);
-        QVERIFY2(wire.startsWith("srsw") && wire.size() == 2 + 2 + 64, wire.constData());
-        QVERIFY2(m_err.count(fixture::msg::cannotSet) == 1, qPrintable(m_err));
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QByteArray>("wire");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("echo short") << QStringList{"set", "dead-band=7"} << "partial-echo" << 1 << QByteArray("srsw")
+                                    << 2 + 2 + 64 << fixture::msg::cannotSet;
+        QTest::newRow("defaults after a read of 67") << QStringList{"defaults"} << "sr-67" << 1 << QByteArray("sr") << 2
+                                                     << fixture::msg::cannotSet;
+        QTest::newRow("defaults, no answer") << QStringList{"defaults"} << "silent" << 4 << QByteArray("sr") << 2
+                                             << fixture::msg::commFault;
+    }
+    void faultsOnALineInMemory()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, fault);
+        QFETCH(QByteArray, wire);
+        QFETCH(QString, told);
+        MemoryTransport line;
+        line.setFault(emu::faultModeFromName(fault).value());
+        cli::Environment env;
+        env.profileFolder = m_dir.path();
+        env.backupFolder = path("memory-backups");
+        env.timeScale = 0.02;
+        env.line = &line;
+        const QString errFile = path("memory.err");
+        std::fflush(stderr);
+        const int savedErr = ::dup(2);
+        QVERIFY(std::freopen(QFile::encodeName(errFile).constData(), "w", stderr));
+        const int code = cli::run(*cli::parseArguments(QStringList{"--port", "memory"} + args).invocation, env);
+        std::fflush(stderr);
+        ::dup2(savedErr, 2);
+        ::close(savedErr);
+        m_err = QString::fromLocal8Bit(fixture::readFile(errFile));
+        QTEST(code, "code");
+        QVERIFY2(line.heard().startsWith(wire), line.heard().constData());
+        QTEST(int(line.heard().size()), "length");
+        QVERIFY2(m_err.count(told) == 1 && !m_err.contains(fixture::msg::completion), qPrintable(m_err));
     }
 
     // Exit code 5: an output file that isn't an ordinary file is refused
     // before anything is sent and stays what it was; a backup that can't be
-    // written stops the write after the read; and "defaults" restores
-    // nothing after a failed read, as it would have no backup.
+    // written stops the write after the read.
     void localFileNotWritten_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -253,8 +289,6 @@ private slots:
                                               << QByteArray("sr") << notBackedUp;
         QTest::newRow("defaults without a backup") << QStringList{"defaults"} << "none" << false << 5
                                                    << QByteArray("sr") << notBackedUp;
-        QTest::newRow("defaults after a read of 67") << QStringList{"defaults"} << "sr-67" << true << 1
-                                                     << QByteArray("sr") << fixture::msg::cannotSet;
     }
     void localFileNotWritten()
     {
