@@ -4,7 +4,9 @@
 // overwrite questions, the settings file's 64-character rule, the log file,
 // and every message; what the file dialogs make of the filters and of a name
 // typed without an extension; and the backups kept before every write, their
-// names, bytes and which of them remain.
+// names, bytes and which of them remain, in a zone that is not UTC and
+// keeps summer time (New York's), so that a name taken from the wrong clock
+// shows.
 
 #include "files/backups.h"
 #include "files/filecommands.h"
@@ -72,6 +74,8 @@ class TestFileCommands : public QObject
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
 private slots:
+    void initTestCase() { QVERIFY(fixture::inNewYorkTime()); }
+
     void openMissingFile()
     {
         Harness h;
@@ -204,14 +208,22 @@ private slots:
 
     void backupNames()
     {
-        // New names in UTC, ISO 8601 basic; the local-time names of before still read.
-        const QDateTime when(QDate(2026, 12, 7), QTime(6, 15, 30, 123), QTimeZone::utc());
-        QCOMPARE(BackupStore::nameForTime(when.toLocalTime()), QStringLiteral("20261207T061530.123Z.set"));
-        QCOMPARE(BackupStore::timeOfName(QStringLiteral("20261207T061530.123Z.set")), when);
-        QCOMPARE(BackupStore::timeOfName(QStringLiteral("20261207-014501-123.set")),
-                 QDateTime(QDate(2026, 12, 7), QTime(1, 45, 1, 123)));
-        QVERIFY(!BackupStore::timeOfName(QStringLiteral("20261207T061530.123.set")).isValid());
-        QVERIFY(!BackupStore::timeOfName(QStringLiteral("20261307-014501-123.set")).isValid());
+        // New names in UTC, ISO 8601 basic, in winter and in summer; the
+        // local-time names of before read by the zone's clock, one in the hour
+        // it skipped as UTC.
+        for (const QString month : {"07", "12"}) {
+            const QDateTime when = QDateTime::fromString("2026-" + month + "-07T06:15:30.123Z", Qt::ISODateWithMs);
+            QCOMPARE(BackupStore::nameForTime(when.toLocalTime()), "2026" + month + "07T061530.123Z.set");
+        }
+        const auto utc = [](const char *name) {
+            return BackupStore::timeOfName(QLatin1String(name)).toUTC().toString(Qt::ISODateWithMs);
+        };
+        QCOMPARE(utc("20261207T061530.123Z.set"), "2026-12-07T06:15:30.123Z");
+        QCOMPARE(utc("20261207-014501-123.set"), "2026-12-07T06:45:01.123Z");
+        QCOMPARE(utc("20260707-014501-123.set"), "2026-07-07T05:45:01.123Z");
+        QCOMPARE(utc("20260308-023000-000.set"), "2026-03-08T02:30:00.000Z");
+        QCOMPARE(utc("20261207T061530.123.set"), "");
+        QCOMPARE(utc("20261307-014501-123.set"), "");
     }
 
     // 105 backups a minute apart, by turns named in UTC and in local time as
