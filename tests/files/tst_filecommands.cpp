@@ -260,35 +260,15 @@ private slots:
         QCOMPARE(fixture::readFile(dir.filePath("notes.set")), QByteArray("mine"));
     }
 
-    void backupThatCannotBeWritten()
-    {
-        // The data folder is a file: nothing is written and the system says why.
-        QVERIFY(fixture::writeFile(path("data"), "a file"));
-        BackupStore store(path("data") + "/backups");
-        const BackupResult saved = store.save(fixture::kWorkedBlock);
-        QVERIFY(saved.path.isEmpty());
-        QVERIFY(!saved.reason.isEmpty());
-        QCOMPARE(fixture::readFile(path("data")), QByteArray("a file"));
-    }
-
-    void dialogFilters()
+    void dialogFiltersAndTypedNames()
     {
         QCOMPARE(qtNameFilter(kSetFilter), QStringLiteral("VQ setting data (*.set);;ALL files(*.*)"));
         QCOMPARE(qtNameFilter(QStringLiteral("Logs|*.csv")), QStringLiteral("Logs (*.csv)"));
-    }
-
-    void typedNameGetsTheFilterExtension_data()
-    {
-        QTest::addColumn<QStringList>("typedFilterName");
-        QTest::newRow("settings") << QStringList{"/d/run", "VQ setting data (*.set)", "/d/run.set"};
-        QTest::newRow("log") << QStringList{"/d.x/run", "VQ Log data (*.csv)", "/d.x/run.csv"};
-        QTest::newRow("own extension kept") << QStringList{"/d/run.txt", "VQ Log data (*.csv)", "/d/run.txt"};
-        QTest::newRow("all files") << QStringList{"/d/run", "ALL files(*.*)", "/d/run"};
-    }
-    void typedNameGetsTheFilterExtension()
-    {
-        QFETCH(QStringList, typedFilterName);
-        QCOMPARE(withFilterExtension(typedFilterName[0], typedFilterName[1]), typedFilterName[2]);
+        // A name typed without an extension gets the chosen filter's.
+        QCOMPARE(withFilterExtension("/d/run", "VQ setting data (*.set)"), "/d/run.set");
+        QCOMPARE(withFilterExtension("/d.x/run", "VQ Log data (*.csv)"), "/d.x/run.csv");
+        QCOMPARE(withFilterExtension("/d/run.txt", "VQ Log data (*.csv)"), "/d/run.txt");
+        QCOMPARE(withFilterExtension("/d/run", "ALL files(*.*)"), "/d/run");
     }
 
     // The log file as File > Log Data > Save writes it, byte for byte.

@@ -1,14 +1,11 @@
 // The real serial stack on pseudo-terminals: the line settings, a line
 // without modem lines opening in any language, a missing device, a line that
-// goes away; and the five device operations through it against the emulator
-// process, byte for byte, and with the line vanishing under an operation.
+// goes away. The device operations cross it byte for byte in tst_commandline
+// (all five) and tst_program (the window's, a line vanishing under one).
 
-#include "controllerdata.h"
 #include "emulatorprocess.h"
-#include "fixtures.h"
 #include "platform/serialport.h"
 #include "ptyhelper.h"
-#include "ptylinkrig.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -71,47 +68,6 @@ private slots:
         QVERIFY(lost.wait(5000));
         QVERIFY(!port.isOpen() && !port.write("sr"));
         QVERIFY(!lost.wait(50)); // late notifications of the gone device
-    }
-
-    void operationsCrossTheLine_data()
-    {
-        QTest::addColumn<int>("op");
-        QTest::addColumn<QByteArray>("wire");
-        const QByteArray written = QByteArray(emu::factoryBlock()).replace(32, 2, "08");
-        QTest::newRow("read") << 0 << QByteArray("sr");
-        QTest::newRow("write") << 1 << "sw" + written + "sr";
-        QTest::newRow("defaults") << 2 << QByteArray("aertsr");
-        QTest::newRow("data get") << 3 << QByteArray("br");
-        QTest::newRow("data clear") << 4 << QByteArray("srbe");
-    }
-
-    void operationsCrossTheLine()
-    {
-        QFETCH(int, op);
-        QFETCH(QByteArray, wire);
-        PtyLinkRig rig;
-        QVERIFY2(rig.start(), qPrintable(rig.emu.errorText()));
-        rig.ops.CmdVqCom_Click(0); // a block to build on
-        rig.editor.setText(5, QStringLiteral("8"));
-        const qsizetype before = rig.wire().size();
-        rig.ops.CmdVqCom_Click(op);
-        QCOMPARE(rig.wire().mid(before), wire);
-        QCOMPARE(rig.status.messageText(), fixture::msg::completion);
-        QCOMPARE(rig.prompter.messageCount(), 0);
-    }
-
-    // Lost in the middle of the reply: one box, either time-out text by how
-    // much arrived, the port closed and the buttons off.
-    void lineVanishingUnderAnOperation()
-    {
-        PtyLinkRig rig;
-        QVERIFY2(rig.start({QStringLiteral("--fault"), QStringLiteral("vanish")}), qPrintable(rig.emu.errorText()));
-        rig.ops.CmdVqCom_Click(0);
-        QCOMPARE(rig.wire(), QByteArray("sr"));
-        QCOMPARE(rig.prompter.messageCount(), 1);
-        QCOMPARE(rig.status.messageText(), fixture::msg::portCannotOpen);
-        QVERIFY(!rig.port.isOpen());
-        QCOMPARE(buttonsText(rig.status), QStringLiteral("00000"));
     }
 };
 

@@ -224,6 +224,8 @@ private slots:
             QCOMPARE(hits(image, kCur, x), (QList<int>{120, 121}));
         }
         QVERIFY(hits(image, kVolt, 363).isEmpty() && hits(image, kCur, 363).isEmpty());
+        // A current of 0 A runs along the bottom edge.
+        QCOMPARE(hits(render(levelLog(5.0f, 0.0f)), kCur, 100), (QList<int>{201, 202}));
         // Five pixels a sample: slot 200 (column 1000) holds no voltage, and
         // the curve rises to slot 201 from below the bottom edge.
         RunLog log = levelLog(5.0f, 120.0f);

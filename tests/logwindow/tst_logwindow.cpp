@@ -35,14 +35,8 @@ namespace {
 const QString kReply = QStringLiteral("br") + QStringLiteral("4040").repeated(119) + QStringLiteral("6450ffFF")
                        + QStringLiteral("4040").repeated(391) + u'\r';
 
-void moveOver(QWidget *widget, QPointF position)
-{
-    QMouseEvent event(QEvent::MouseMove, position, widget->mapToGlobal(position), Qt::NoButton, Qt::NoButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-void mouse(QWidget *widget, QEvent::Type type, QPointF position, Qt::MouseButton button, Qt::MouseButtons held)
+void mouse(QWidget *widget, QEvent::Type type, QPointF position, Qt::MouseButton button = Qt::NoButton,
+           Qt::MouseButtons held = Qt::NoButton)
 {
     QMouseEvent event(type, position, widget->mapToGlobal(position), button, held, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
@@ -187,10 +181,10 @@ private slots:
         QTest::keyClick(pic, Qt::Key_Tab);
         QCOMPARE(pic->grab().toImage(), atRest);
         const int second = w->readOut().t; // the pointer, a quarter pixel a step to that second
-        moveOver(pic, QPointF(2, pic->height() / 2.0)); // the left edge hides the box
+        mouse(pic, QEvent::MouseMove, QPointF(2, pic->height() / 2.0)); // the left edge hides the box
         QVERIFY(box->isHidden());
         for (double x = 2; x < pic->width() && w->readOut().t != second; x += 0.25)
-            moveOver(pic, QPointF(x, pic->height() / 2.0));
+            mouse(pic, QEvent::MouseMove, QPointF(x, pic->height() / 2.0));
         QCOMPARE(w->readOut().text, text);
         QCOMPARE(box->text().split(u'\n').join("\r\n"), text);
         QVERIFY(box->isVisible());
@@ -324,7 +318,7 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Log Data - other.csv"));
         QCOMPARE(w->picture().pixelColor(100, 81), kVoltCompareColour); // 6 V, in the lighter blue
         const float x = secondToPlotX(120, pic->width() * kTwipsPerPixel);
-        moveOver(pic, QPointF(pic->inside().left() + plotToPixel(x, pic->inside().width()), pic->height() / 2.0));
+        mouse(pic, QEvent::MouseMove, QPointF(pic->inside().left() + plotToPixel(x, pic->inside().width()), pic->height() / 2.0));
         QCOMPARE(w->readOutText(), QStringLiteral("120s\r\n7.8V\r\n150A\r\n6V\r\n100A"));
 
         // The compared run's values in a grey readable on the white box:
@@ -354,7 +348,7 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Log Data"));
         QCOMPARE(w->picture(), atRest);
         QCOMPARE(w->statisticsWindow()->rows().value(0).value(1), QStringLiteral("511 s"));
-        moveOver(pic, QPointF(pic->inside().left() + plotToPixel(x, pic->inside().width()), pic->height() / 2.0));
+        mouse(pic, QEvent::MouseMove, QPointF(pic->inside().left() + plotToPixel(x, pic->inside().width()), pic->height() / 2.0));
         QCOMPARE(w->readOutText(), QStringLiteral("120s\r\n7.8V\r\n150A"));
     }
 };

@@ -1,6 +1,5 @@
-// Log analysis: statistics against figures worked out by hand; the picture.
+// Log analysis: statistics against figures worked out by hand.
 
-#include "logwindow/graphpicture.h"
 #include "runlog/logstats.h"
 
 #include <QTest>
@@ -49,21 +48,6 @@ private slots:
         for (const StatisticsLine &line : statisticsLines(s))
             values << line.value;
         QCOMPARE(values.join(u'|'), text);
-    }
-
-    void pictureWithBothCurves()
-    {
-        RunLog log; // current 0 A along the bottom edge
-        for (int n = 1; n <= kLogSamples; ++n)
-            log.setVolt(n, 5);
-        // The plot alone: the picture round it has legend lines of the same
-        // colours.
-        QImage picture(640, 360, QImage::Format_RGB32);
-        renderGraph(picture, log, {});
-        QSet<QRgb> colours;
-        for (int i = 0; i < 640 * 360; ++i)
-            colours.insert(picture.pixel(i % 640, i / 640));
-        QVERIFY(colours.contains(qRgb(0, 0, 255)) && colours.contains(qRgb(192, 0, 192)));
     }
 };
 
