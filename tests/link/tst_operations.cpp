@@ -73,10 +73,7 @@ private slots:
         QFETCH(QString, deadBand);
         QFETCH(int, op);
         QFETCH(QByteArray, wire);
-        QFETCH(QStringList, boxes);
         QFETCH(QString, line);
-        QFETCH(QString, shown);
-        QFETCH(QString, buttons);
         LinkRig rig;
         QVERIFY(rig.start(fault));
         if (!faultLater.isNull()) {
@@ -94,15 +91,15 @@ private slots:
         rig.ops.CmdVqCom_Click(op);
 
         QCOMPARE(rig.wire().mid(before), wire);
-        QCOMPARE(rig.prompter.messageTexts(), boxes);
+        QTEST(rig.prompter.messageTexts(), "boxes");
         for (const ScriptedPrompter::Prompt &box : rig.prompter.prompts)
             QCOMPARE(box.icon, box.text == cannotSet ? MessageIcon::Information : MessageIcon::Exclamation);
         QVERIFY(!boxOutOfTurn);
         QCOMPARE(rig.status.messageText(), line);
         QCOMPARE(rig.status.messageColour(), line == completion ? kColourBlack : kColourRed);
         QCOMPARE(rig.ops.CommError(), line != completion);
-        QCOMPARE(rig.editor.text(5), shown);
-        QCOMPARE(buttonsText(rig.status), buttons);
+        QTEST(rig.editor.text(5), "shown");
+        QTEST(buttonsText(rig.status), "buttons");
         QCOMPARE(rig.log.hasData(), op == 3 && line == completion);
         QCOMPARE(rig.status.lampColour(), kLampIdle);
         QVERIFY(!rig.status.lampBlinking() && !rig.status.busy());

@@ -103,11 +103,9 @@ private slots:
     {
         QFETCH(bool, voltLines);
         QFETCH(bool, curLines);
-        QFETCH(QList<int>, middle);
-        QFETCH(QList<int>, left);
         const QImage image = render(levelLog(-1, -1), {383, 203}, withLines(voltLines, curLines));
-        QCOMPARE(hits(image, kGrid, 30), middle);
-        QCOMPARE(hits(image, kGrid, 2), left);
+        QTEST(hits(image, kGrid, 30), "middle");
+        QTEST(hits(image, kGrid, 2), "left");
         QVERIFY(hits(image, kGrid, 380).contains(101)); // the 150 A tick
         QVERIFY(hits(image, kVolt, 100).isEmpty() && hits(image, kCur, 100).isEmpty());
         // Time lines every 30 s up to 510 s; none at 540 s.
@@ -129,8 +127,7 @@ private slots:
     {
         QFETCH(QSize, size);
         QFETCH(bool, lines);
-        QFETCH(QByteArray, hash);
-        QCOMPARE(pixelHash(render(rippleLog(), size, withLines(lines, lines))), hash);
+        QTEST(pixelHash(render(rippleLog(), size, withLines(lines, lines))), "hash");
     }
 
     void zoomedStretchAndComparison()

@@ -230,11 +230,7 @@ private slots:
         QVERIFY(w->view().start <= 512 && w->view().end() >= 512);
         QCOMPARE(w->readOut().t, 512);
         // The cursor's box stays inside the plot at its right edge.
-        for (int second = 512; second > 500; --second) {
-            QVERIFY2(pic->inside().translated(pic->pos()).contains(w->findChild<QLabel *>("TxtLog")->geometry()),
-                     qPrintable(QString::number(second)));
-            QTest::keyClick(pic, Qt::Key_Left);
-        }
+        QVERIFY(pic->inside().translated(pic->pos()).contains(w->findChild<QLabel *>("TxtLog")->geometry()));
         // A double click is the whole run again, pixel for pixel.
         pic->clearFocus();
         mouse(pic, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);

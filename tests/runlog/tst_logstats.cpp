@@ -32,7 +32,6 @@ private slots:
         QFETCH(QList<float>, volts);
         QFETCH(QList<float>, amperes);
         QFETCH(QString, figures);
-        QFETCH(QString, text);
         RunLog log;
         for (int n = 1; n <= kLogSamples; ++n) {
             log.setVolt(n, volts.value(n - 1, -1));
@@ -47,7 +46,7 @@ private slots:
         QCOMPARE(got.join(u' '), figures);
         for (const StatisticsLine &line : statisticsLines(s))
             values << line.value;
-        QCOMPARE(values.join(u'|'), text);
+        QTEST(values.join(u'|'), "text");
     }
 };
 
