@@ -26,26 +26,17 @@ class TestRunLogDecode : public QObject
     Q_OBJECT
 
 private slots:
-    void samples_data()
-    {
-        QTest::addColumn<int>("slot");
-        QTest::addColumn<float>("volt");
-        QTest::addColumn<float>("cur");
-        QTest::newRow("1: 01 03") << 1 << 0.1f << 10.0f;
-        QTest::newRow("2: 0A 40") << 2 << 0.8f << 120.0f;
-        QTest::newRow("3: voltage empty") << 3 << -1.0f << 20.0f;
-        QTest::newRow("4: current empty, lower case") << 4 << 12.7f << -1.0f;
-        QTest::newRow("5: 40 80") << 5 << 5.0f << 240.0f;
-        QTest::newRow("512: 82 FE") << 512 << 10.1f << 480.0f;
-    }
     void samples()
     {
-        QFETCH(int, slot);
         RunLog log;
         // What follows the 512th sample is not read.
         QCOMPARE(decodeRunReply(kReply + QStringLiteral("\rZZ"), log), RunReplyStatus::Ok);
-        QTEST(log.RunVolt(slot), "volt");
-        QTEST(log.RunCur(slot), "cur");
+        // Slot 1: 01 03, 2: 0A 40, 3: voltage empty, 4: current empty (lower
+        // case), 5: 40 80, 512: 82 FE.
+        QList<float> read;
+        for (int slot : {1, 2, 3, 4, 5, 512})
+            read << log.RunVolt(slot) << log.RunCur(slot);
+        QCOMPARE(read, (QList<float>{0.1f, 10, 0.8f, 120, -1, 20, 12.7f, -1, 5, 240, 10.1f, 480}));
     }
 
     void refusedReplyLeavesLogAsItWas_data()

@@ -45,10 +45,8 @@ public:
     // Characters on the line that nobody asked for, arriving like an answer.
     void inject(const QByteArray &bytes) { queue(bytes); }
 
-    // Everything the controller has heard, and everything it answered that
-    // reached the line (faults applied), since the transport was made.
+    // Everything the controller has heard since the transport was made.
     [[nodiscard]] QByteArray heard() const { return m_heard; }
-    [[nodiscard]] QByteArray answered() const { return m_answered; }
 
     [[nodiscard]] bool open(const QString &devicePath) override;
     void close() override;
@@ -73,7 +71,6 @@ private:
     QTimer m_unaskedTimer;
     QList<QByteArray> m_arrived; // on the line, not yet handed on
     QByteArray m_heard;
-    QByteArray m_answered;
     QString m_devicePath;
     QString m_errorText;
     Error m_error = Error::None;

@@ -56,12 +56,6 @@ bool PtyEnd::send(const QByteArray &bytes)
     return done == bytes.size();
 }
 
-bool PtyEnd::waitUntilDelivered(int ms)
-{
-    pollfd p{m_slave, POLLIN, 0};
-    return m_slave >= 0 && ::poll(&p, 1, ms) == 1;
-}
-
 void PtyEnd::hangUp()
 {
     m_notifier.reset();

@@ -26,9 +26,6 @@ public:
     [[nodiscard]] int slaveFd() const { return m_slave; }
 
     bool send(const QByteArray &bytes);
-    // Whether what was sent to the program is waiting in its driver (pseudo-
-    // terminals hand bytes over asynchronously).
-    bool waitUntilDelivered(int ms = 2000);
     // The line goes away, as an unplugged adapter does.
     void hangUp();
 
