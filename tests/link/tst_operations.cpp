@@ -4,7 +4,7 @@
 // five device operations: the bytes each puts on the wire (what the controller
 // heard), and what the boxes, the message line, the editor, the run-data log
 // and the buttons show afterwards, for a good controller and for each of its
-// faults. The serial port itself is checked in tst_serialport.
+// faults. The serial port itself is checked in tst_ports.
 
 #include "controllerdata.h"
 #include "fixtures.h"

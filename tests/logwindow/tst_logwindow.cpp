@@ -170,7 +170,7 @@ private slots:
         m_host = std::make_unique<LogWindowHost>(&m_main, *m_config, m_log);
     }
 
-    void loadingPlaceSizeAndMinimum()
+    void placeSizeAndScaleLines()
     {
         // 7000 x 5200 twips, 2000 twips right of the main window; at least
         // 5070 x 4600 twips (338 x 307 pixels, the first whole pixels).
@@ -179,16 +179,8 @@ private slots:
         w->move(400, 300);
         w->resize(QSize(337, 306) - (w->frameGeometry().size() - w->size()));
         QTRY_COMPARE(w->frameGeometry().size(), QSize(338, 307));
-        // Closed and opened again, it starts from the loading place and size.
-        QVERIFY(w->close());
-        QVERIFY(!m_host->window());
-        QCOMPARE(open()->frameGeometry(), QRect(233, 80, 467, 347));
-    }
-
-    void scaleLinesAreStoredAtOnceAndRestored()
-    {
-        FrmLog *w = open();
         QVERIFY(!QFile::exists(ini())); // opening writes nothing
+        // The scale lines are stored at once.
         const QImage ticksOnly = w->picture().copy();
         QTest::mouseClick(scaleBox(w, 0), Qt::LeftButton);
         QCOMPARE(fixture::readFile(ini()), QByteArray("[Chart]\r\nScaleLine0=1\r\n"));
@@ -197,8 +189,11 @@ private slots:
         QTest::mouseClick(scaleBox(w, 0), Qt::LeftButton);
         QCOMPARE(fixture::readFile(ini()), QByteArray("[Chart]\r\nScaleLine0=0\r\nScaleLine1=1\r\n"));
 
-        w->findChild<QPushButton *>(QStringLiteral("CmdClose"))->click(); // and opened again
+        // Closed and opened again: the loading place and size, the lines restored.
+        w->findChild<QPushButton *>(QStringLiteral("CmdClose"))->click();
+        QVERIFY(!m_host->window());
         w = open();
+        QCOMPARE(w->frameGeometry(), QRect(233, 80, 467, 347));
         QVERIFY(!scaleBox(w, 0)->isChecked());
         QVERIFY(scaleBox(w, 1)->isChecked());
     }
@@ -347,34 +342,16 @@ private slots:
         }
     }
 
-    void statisticsStayOnScreen()
-    {
-        // The log window at the right edge of the screen: the statistics
-        // go where the screen has room, also once a compared column widens
-        // them.
-        RunLog other;
-        LogWindowFiles files;
-        files.openComparison = [&other] { return std::optional(ComparedRun{other, QStringLiteral("a-rather-long-name-of-another-run.csv")}); };
-        m_host->setFiles(files);
-        FrmLog *w = open();
-        const QRect screen = w->screen()->availableGeometry();
-        w->move(screen.right() + 1 - w->frameGeometry().width() - 9, screen.top() + 20);
-        trigger(w, QStringLiteral("Statistics…"));
-        QVERIFY2(screen.contains(w->statisticsWindow()->frameGeometry()), qPrintable(QStringLiteral("%1,%2").arg(w->statisticsWindow()->frameGeometry().right()).arg(screen.right())));
-        trigger(w, QStringLiteral("Compare with Log File…"));
-        QVERIFY(screen.contains(w->statisticsWindow()->frameGeometry()));
-    }
-
+    // The graph's menu, with the log window at the right edge of the screen:
+    // the statistics go where the screen has room, also once a compared
+    // column widens them.
     void graphMenu()
     {
-        RunLog other;
-        for (int n = 1; n <= kLogSamples; ++n) {
-            other.setVolt(n, 6.0f);
-            other.setCur(n, 100.0f);
-        }
+        const RunLog other = levelLog(6.0f, 100.0f);
+        const QString name = QStringLiteral("a-rather-long-name-of-another-run.csv");
         QByteArray png, svg;
         LogWindowFiles files;
-        files.openComparison = [&other] { return std::optional(ComparedRun{other, QStringLiteral("other.csv")}); };
+        files.openComparison = [&] { return std::optional(ComparedRun{other, name}); };
         files.savePicture = [&](const std::function<QByteArray(bool)> &encode) {
             png = encode(false);
             svg = encode(true);
@@ -382,11 +359,13 @@ private slots:
         m_host->setFiles(files);
         QCOMPARE(m_host->SetGraph(kReply), RunReplyStatus::Ok);
         FrmLog *w = m_host->window();
+        const QRect screen = w->screen()->availableGeometry();
+        w->move(screen.right() + 1 - w->frameGeometry().width() - 9, screen.top() + 20);
         auto *pic = w->findChild<PlotArea *>(QStringLiteral("PicLog"));
         const QImage atRest = w->picture().copy();
 
         trigger(w, QStringLiteral("Compare with Log File…"));
-        QCOMPARE(w->windowTitle(), QStringLiteral("Log Data - other.csv"));
+        QCOMPARE(w->windowTitle(), "Log Data - " + name);
         QCOMPARE(w->picture().pixelColor(100, 81), kVoltCompareColour); // 6 V, in the lighter blue
         const float x = secondToPlotX(120, pic->width() * kTwipsPerPixel);
         mouse(pic, QEvent::MouseMove, QPointF(pic->inside().left() + plotToPixel(x, pic->inside().width()), pic->height() / 2.0));
@@ -402,7 +381,8 @@ private slots:
 
         trigger(w, QStringLiteral("Statistics…"));
         QVERIFY(w->statisticsWindow() && w->statisticsWindow()->isVisible());
-        QCOMPARE(w->statisticsWindow()->rows().value(0), (QStringList{"", "This run", "other.csv"}));
+        QVERIFY(screen.contains(w->statisticsWindow()->frameGeometry()));
+        QCOMPARE(w->statisticsWindow()->rows().value(0), (QStringList{"", "This run", name}));
         QCOMPARE(w->statisticsWindow()->rows().value(1), (QStringList{"Samples", "511 s", "512 s"}));
 
         // The picture: the window's size, the plot in it as on screen.
@@ -421,6 +401,8 @@ private slots:
         QCOMPARE(w->statisticsWindow()->rows().value(0).value(1), QStringLiteral("511 s"));
         mouse(pic, QEvent::MouseMove, QPointF(pic->inside().left() + plotToPixel(x, pic->inside().width()), pic->height() / 2.0));
         QCOMPARE(w->readOutText(), QStringLiteral("120s\r\n7.8V\r\n150A"));
+        trigger(w, QStringLiteral("Compare with Log File…")); // widened while open
+        QVERIFY(screen.contains(w->statisticsWindow()->frameGeometry()));
     }
 
     void scaleLines_data()
