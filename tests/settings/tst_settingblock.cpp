@@ -74,9 +74,6 @@ private slots:
         QTest::newRow("word, low byte") << bad(1) << S::Malformed << 0 << "| on 16";
         QTest::newRow("third word, high byte") << bad(12) << S::Malformed << 2 << "1000 8000 | on 16";
         QTest::newRow("dead band") << bad(33) << S::Malformed << 5 << "1000 8000 1520 2000 1100 | on 16";
-        QTest::newRow("brake max") << bad(42) << S::Malformed << 8 << "1000 8000 1520 2000 1100 6 2.5 200 | on 16";
-        QTest::newRow("reverse max") << bad(43) << S::Malformed << 9 << "1000 8000 1520 2000 1100 6 2.5 200 100 | on 16";
-        QTest::newRow("timer") << bad(47) << S::Malformed << 11 << "1000 8000 1520 2000 1100 6 2.5 200 100 100 0 | on 16";
         QTest::newRow("forward boost") << bad(52) << S::Malformed << 13
                                        << "1000 8000 1520 2000 1100 6 2.5 200 100 100 0 10 150 | on 16";
         QTest::newRow("ROM version") << bad(62) << S::Malformed << kFieldRomVersion

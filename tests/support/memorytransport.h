@@ -27,12 +27,8 @@ public:
     explicit MemoryTransport(QObject *parent = nullptr);
     ~MemoryTransport() override;
 
-    // The controller behind the line, its stored block and log.
-    [[nodiscard]] emu::ControllerDevice &controller() { return m_device; }
-
     // Any of the emulator's faults; late, unasked and vanish are the line's.
     void setFault(emu::FaultMode mode);
-    [[nodiscard]] emu::FaultMode fault() const { return m_device.fault(); }
     // How late the late fault answers, and how often the unasked fault chatters.
     void setLateMs(int ms) { m_lateMs = ms; }
     void setUnaskedMs(int ms);

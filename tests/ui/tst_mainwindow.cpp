@@ -68,10 +68,8 @@ private slots:
         QTest::addColumn<QString>("keys"); // typed into the field; \b is Backspace
         QTest::addColumn<int>("click");    // then: 1 the up arrow, -1 the down arrow, 2 "Off"
         QTest::addColumn<QString>("shows");
-        QTest::newRow("PWM 99 is below the range") << 0 << "99" << 0 << "99|red";
         QTest::newRow("emptying a red field leaves it red") << 0 << "99\b\b" << 0 << "|red";
         QTest::newRow("Dead Band takes two characters") << 5 << "123" << 0 << "12|black";
-        QTest::newRow("Low Batt. Protection 7 is above the range") << 6 << "7" << 0 << "7|red";
         QTest::newRow("Current Limiter 55 becomes 60") << 7 << "55" << 0 << "60|black";
         QTest::newRow("empty Dead Band, up") << 5 << "" << 1 << "2|black";
         QTest::newRow("Current Limiter 200, down") << 7 << "200" << -1 << "190|black";
