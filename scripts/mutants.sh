@@ -96,6 +96,10 @@ fault message-text           'QStringLiteral("RS232 communication fault.")' 'QSt
 fault lamp-blink             'setLamp(m_lamp == kLampIdle ? kLampBusy : kLampIdle)' 'setLamp(kLampBusy)'
 # The session: the backup before every write; the command line's options.
 fault backup-refusal-ignored 'if (saved.path.isEmpty())' 'if (saved.path.isNull() && false)'
+# Backups by time: a name taken from the local clock but marked as UTC, and an
+# old local-time name read as UTC (the tests run in a zone that isn't UTC).
+fault backup-name-local-clock 'return when.toUTC().toString(kUtcFormat)' 'return when.toLocalTime().toString(kUtcFormat)'
+fault backup-old-name-as-utc 'const QDateTime local(date, time);' 'const QDateTime local(date, time, QTimeZone::utc());'
 fault cli-end-at-first-fault 'options.endAtFirstFault = true;' 'options.endAtFirstFault = false;'
 fault cli-restore-after-read 'options.restoreOnlyAfterRead = true;' 'options.restoreOnlyAfterRead = false;'
 # Log analysis: the zoom's anchor, the pan's direction, the compared run's shade.

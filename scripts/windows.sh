@@ -143,6 +143,9 @@ win_build=$top/build-win
 linux_build=$top/build
 export VQ_WIN_BUILD=$win_build VQ_WIN_QT=$qt_prefix
 export WINEPREFIX=$win_build/wine WINEDEBUG=-all
+# Wine's server and its device and service processes of this prefix end with
+# this script, however it ends (the tests under Wine start them).
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 
 log "building the program for Windows ($win_build)"
 mkdir -p "$win_build"

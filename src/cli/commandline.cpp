@@ -293,7 +293,7 @@ public:
     Session session;
     // The session's objects a command works with.
     Config &config = session.config();
-    SerialPort &port = session.serialPort();
+    Transport &port = session.line();
     StatusModel &status = session.status();
     CommandExchange &exchange = session.exchange();
     EditorModel &editor = session.editor();
@@ -309,6 +309,7 @@ private:
         options.timeScale = env.timeScale;
         options.backupFolder = env.backupFolder;
         options.portDevice = port;
+        options.line = env.line;
         // Without a window to look at, a fault ends the command at once, and
         // the factory settings go in only over a block just read and kept.
         options.restoreOnlyAfterRead = true;

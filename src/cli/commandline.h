@@ -23,6 +23,7 @@
 
 namespace vq {
 class RunLog;
+class Transport;
 }
 
 namespace vq::cli {
@@ -64,6 +65,7 @@ struct Environment {
     QString profileFolder;   // where the profile file lives (beside the program, or the user's configuration folder)
     QString backupFolder;    // empty: the user's data folder
     double timeScale = 1.0;  // shrinks the waits in tests
+    Transport *line = nullptr; // the line in place of the serial port (tests); none: the serial port
     // `plot` draws through this, as the drawing belongs to the window's
     // library: the log, the picture's size (empty: the log window's plot at
     // its loading size), the voltage and current scale lines, the file (a

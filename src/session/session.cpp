@@ -25,12 +25,13 @@ Session::Session(Prompter &prompter, Options options)
     m_log = std::make_unique<RunLog>();
     m_block = std::make_unique<ControllerBlock>(*m_editor, m_prompter);
     m_port = std::make_unique<SerialPort>();
-    m_trace = std::make_unique<LineTrace>(*m_port);
+    m_line = m_options.line ? m_options.line : m_port.get();
+    m_trace = std::make_unique<LineTrace>(*m_line);
     m_trace->setKeepAll(m_options.traceAll);
     m_status = std::make_unique<StatusModel>();
-    m_exchange = std::make_unique<CommandExchange>(*m_port);
+    m_exchange = std::make_unique<CommandExchange>(*m_line);
     m_exchange->setTimeScale(m_options.timeScale);
-    m_portControl = std::make_unique<PortControl>(*m_port, *m_config, *m_status);
+    m_portControl = std::make_unique<PortControl>(*m_line, *m_config, *m_status);
     m_portControl->setOverrideDevice(m_options.portDevice);
     m_operations = std::make_unique<DeviceOperations>(*m_exchange, *m_portControl, *m_block, *m_editor, *m_log,
                                                       m_prompter, *m_status);

@@ -30,6 +30,7 @@ class Prompter;
 class RunLog;
 class SerialPort;
 class StatusModel;
+class Transport;
 
 class Session
 {
@@ -50,6 +51,9 @@ public:
         bool endAtFirstFault = false;
         // The trace keeps every line (--trace) rather than the newest 200.
         bool traceAll = false;
+        // The line to the controller in place of the serial port; it
+        // outlives the session. None: the session's serial port.
+        Transport *line = nullptr;
     };
 
     // Boxes, questions and file dialogs go to `prompter`, which outlives the
@@ -67,6 +71,8 @@ public:
     [[nodiscard]] RunLog &log() { return *m_log; }
     [[nodiscard]] ControllerBlock &block() { return *m_block; }
     [[nodiscard]] SerialPort &serialPort() { return *m_port; }
+    // The line the link works on: the serial port, or the options' line.
+    [[nodiscard]] Transport &line() { return *m_line; }
     [[nodiscard]] StatusModel &status() { return *m_status; }
     [[nodiscard]] CommandExchange &exchange() { return *m_exchange; }
     [[nodiscard]] PortControl &portControl() { return *m_portControl; }
@@ -89,6 +95,7 @@ private:
     std::unique_ptr<RunLog> m_log;
     std::unique_ptr<ControllerBlock> m_block;
     std::unique_ptr<SerialPort> m_port;
+    Transport *m_line = nullptr;
     std::unique_ptr<LineTrace> m_trace;
     std::unique_ptr<StatusModel> m_status;
     std::unique_ptr<CommandExchange> m_exchange;

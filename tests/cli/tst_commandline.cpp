@@ -1,11 +1,16 @@
 // The command line as a script uses it: the real program against the
 // emulator, with the bytes on the wire read from the emulator's trace, the
-// files compared with what the window's own code writes, and every exit code.
+// files compared with what the window's own code writes, and every exit code;
+// the faults that end in a time-out through the same command line inside this
+// process, on a line in memory. All in the zone of New York, where a backup
+// named by the wrong clock would show.
 
+#include "cli/commandline.h"
 #include "emulatorprocess.h"
 #include "files/logfile.h"
 #include "files/settingsfile.h"
 #include "fixtures.h"
+#include "memorytransport.h"
 #include "runlog/runlog.h"
 #include "scriptedprompter.h"
 #include "settings/controllerblock.h"
@@ -20,8 +25,15 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 using namespace vq;
+
+namespace {
+const QString kNotBackedUp = QStringLiteral("The controller's settings could not be backed up. Nothing was written.");
+}
 
 class TestCommandLine : public QObject
 {
@@ -51,15 +63,28 @@ class TestCommandLine : public QObject
         return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     }
     QByteArray sent() { return m_emu.traceBytes(EmulatorProcess::Direction::Received); }
+    // A copy of the program (made once) whose folder holds `profile`.
+    QString programWithProfile(const QByteArray &profile)
+    {
+        const QString copy = path("profile/vq530t-link");
+        if (!QFile::exists(copy) && (!QDir().mkpath(path("profile")) || fixture::copyProgram(path("profile")) != copy
+                                     || !QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ExeUser)))
+            return {};
+        return fixture::writeFile(path("profile/VQ530T Link.ini"), profile) ? copy : QString();
+    }
     QString path(const char *name) { return m_dir.filePath(QLatin1String(name)); }
 
 private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
+        QVERIFY(fixture::inNewYorkTime());
         QVERIFY2(!m_emu.start({QStringLiteral("--no-pacing"), QStringLiteral("--state"), path("state.dat")}).isEmpty(),
                  qPrintable(m_emu.errorText()));
         QVERIFY(fixture::writeFile(path("empty.csv"), "Time(s),Voltage(V),Current(A)\r\n"));
+        // Names no output file can take: a pipe, a folder, a file in place of a folder.
+        QVERIFY(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600) == 0);
+        QVERIFY(QDir().mkpath(path("folder")) && fixture::writeFile(path("data-file"), "not a folder"));
     }
 
     void readAndShowMatchTheWindow()
@@ -81,7 +106,6 @@ private slots:
         QCOMPARE(o.value(QStringLiteral("low-batt")).toDouble(), editor.text(6).toDouble());
         QCOMPARE(o.value(QStringLiteral("vq-type")).toString(), QStringLiteral("VQ530T"));
         QCOMPARE(o.value(QStringLiteral("flags")).toObject().value(QStringLiteral("lipo")).toBool(), editor.mode(3));
-        QCOMPARE(o.keys().size(), 17);
     }
 
     void setWritesVerifiesAndKeepsABackup()
@@ -159,39 +183,44 @@ private slots:
     }
 
     // Usage errors send nothing and need no display; a fault is told once,
-    // and "Completion" only after success.
+    // and "Completion" only after success. Exit code 5: an output file that
+    // isn't an ordinary file is refused before anything is sent and stays
+    // what it was; a backup that can't be written (the data folder is a file)
+    // stops the write after the read. Every file is named, with the system's
+    // reason after it. "@" names a file in the test's folder.
     void exitCodes_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("fault");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("told");
-        const auto l = [](std::initializer_list<const char *> a) {
-            QStringList s;
-            for (const char *x : a)
-                s << QString::fromLatin1(x);
-            return s;
-        };
+        using l = QStringList;
         const QString none;
-        QTest::newRow("unknown command") << l({"frobnicate"}) << "none" << 2 << none;
-        QTest::newRow("unknown option") << l({"--bogus"}) << "none" << 2 << none;
-        QTest::newRow("unknown short option") << l({"-x", "show"}) << "none" << 2 << none;
-        QTest::newRow("--port without a value") << l({"show", "--port"}) << "none" << 2 << none;
-        QTest::newRow("--port= empty") << l({"--port=", "show"}) << "none" << 2 << none;
-        QTest::newRow("options after the command") << l({"show", "--json"}) << "none" << 0 << fixture::msg::completion;
-        QTest::newRow("read-only key") << l({"set", "neutral=1500"}) << "none" << 2 << none;
-        QTest::newRow("out of range") << l({"set", "dead-band=51"}) << "none" << 2 << none;
-        QTest::newRow("not a number") << l({"set", "dead-band=5x"}) << "none" << 2 << none;
-        QTest::newRow("bad file") << l({"write", "/nonexistent.set"}) << "none" << 2 << none;
-        QTest::newRow("another model") << l({"show"}) << "model-02" << 1 << fixture::msg::otherModel;
-        QTest::newRow("deleted data") << l({"defaults"}) << "model-ff" << 1 << fixture::msg::settingDeleted;
-        QTest::newRow("verify NG") << l({"set", "dead-band=7"}) << "bad-verify" << 1 << fixture::msg::verifyNg;
-        QTest::newRow("no answer") << l({"show"}) << "silent" << 4 << fixture::msg::commFault;
-        QTest::newRow("defaults, no answer") << l({"defaults"}) << "silent" << 4 << fixture::msg::commFault;
-        QTest::newRow("stats without a file") << l({"stats"}) << "none" << 2 << none;
-        QTest::newRow("stats, no such file") << l({"stats", "/nonexistent.csv"}) << "none" << 2 << none;
-        QTest::newRow("plot, bad size") << l({"plot", "empty.csv", "x.png", "--size", "0x9"}) << "none" << 2 << none;
-        QTest::newRow("plot, neither png nor svg") << l({"plot", "empty.csv", "x.jpg"}) << "none" << 2 << none;
+        QTest::newRow("unknown command") << l{"frobnicate"} << "none" << 2 << none;
+        QTest::newRow("unknown option") << l{"--bogus"} << "none" << 2 << none;
+        QTest::newRow("unknown short option") << l{"-x", "show"} << "none" << 2 << none;
+        QTest::newRow("--port without a value") << l{"show", "--port"} << "none" << 2 << none;
+        QTest::newRow("--port= empty") << l{"--port=", "show"} << "none" << 2 << none;
+        QTest::newRow("options after the command") << l{"show", "--json"} << "none" << 0 << fixture::msg::completion;
+        QTest::newRow("read-only key") << l{"set", "neutral=1500"} << "none" << 2 << none;
+        QTest::newRow("out of range") << l{"set", "dead-band=51"} << "none" << 2 << none;
+        QTest::newRow("not a number") << l{"set", "dead-band=5x"} << "none" << 2 << none;
+        QTest::newRow("bad file") << l{"write", "/nonexistent.set"} << "none" << 2 << none;
+        QTest::newRow("another model") << l{"show"} << "model-02" << 1 << fixture::msg::otherModel;
+        QTest::newRow("deleted data") << l{"defaults"} << "model-ff" << 1 << fixture::msg::settingDeleted;
+        QTest::newRow("verify NG") << l{"set", "dead-band=7"} << "bad-verify" << 1 << fixture::msg::verifyNg;
+        QTest::newRow("no answer") << l{"show"} << "silent" << 4 << fixture::msg::commFault;
+        QTest::newRow("stats without a file") << l{"stats"} << "none" << 2 << none;
+        QTest::newRow("stats, no such file") << l{"stats", "/nonexistent.csv"} << "none" << 2 << none;
+        QTest::newRow("plot, bad size") << l{"plot", "@empty.csv", "x.png", "--size", "0x9"} << "none" << 2 << none;
+        QTest::newRow("plot, neither png nor svg") << l{"plot", "@empty.csv", "x.jpg"} << "none" << 2 << none;
+        const QString cannotSave = fixture::msg::cannotSave;
+        QTest::newRow("read onto a pipe") << l{"read", "@pipe"} << "none" << 5 << cannotSave;
+        QTest::newRow("get-log onto a folder") << l{"get-log", "@folder"} << "none" << 5 << cannotSave;
+        QTest::newRow("read into a missing folder") << l{"read", "@missing/a.set"} << "none" << 5 << cannotSave;
+        QTest::newRow("get-log into a file as folder") << l{"get-log", "@data-file/a.csv"} << "none" << 5 << cannotSave;
+        QTest::newRow("set without a backup") << l{"set", "dead-band=7"} << "none" << 5 << kNotBackedUp;
+        QTest::newRow("defaults without a backup") << l{"defaults"} << "none" << 5 << kNotBackedUp;
     }
     void exitCodes()
     {
@@ -199,94 +228,75 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(int, code);
         QFETCH(QString, told);
-        if (args.first() == u"plot")
-            args[1] = path("empty.csv");
-        QVERIFY(m_emu.setFault(fault));
-        const qsizetype before = sent().size();
-        QCOMPARE(run(args), code);
-        QVERIFY(m_emu.setFault(QStringLiteral("none")));
-        // A refused command sends nothing at all.
-        if (code == 2)
-            QCOMPARE(sent().size(), before);
-        if (!told.isEmpty())
-            QVERIFY2(m_err.count(told) == 1, qPrintable(m_err));
-        if (code != 0)
-            QVERIFY2(!m_err.contains(fixture::msg::completion), qPrintable(m_err));
-    }
-
-    // The first fault ends the command: after a written block whose echo
-    // falls short nothing more is sent, not even the verify's read.
-    void firstFaultEndsTheCommand()
-    {
-        QVERIFY(m_emu.setFault(QStringLiteral("partial-echo")));
-        const qsizetype before = sent().size();
-        const int code = run({QStringLiteral("set"), QStringLiteral("dead-band=7")});
-        QVERIFY(m_emu.setFault(QStringLiteral("none")));
-        QCOMPARE(code, 1);
-        const QByteArray wire = sent().mid(before);
-        QVERIFY2(wire.startsWith("srsw") && wire.size() == 2 + 2 + 64, wire.constData());
-        QVERIFY2(m_err.count(fixture::msg::cannotSet) == 1, qPrintable(m_err));
-    }
-
-    // Exit code 5: an output file that isn't an ordinary file is refused
-    // before anything is sent and stays what it was; a backup that can't be
-    // written stops the write after the read; and "defaults" restores
-    // nothing after a failed read, as it would have no backup.
-    void localFileNotWritten_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<bool>("backupsOk");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QByteArray>("wire");
-        QTest::addColumn<QString>("message");
-        const QString notBackedUp = QStringLiteral("The controller's settings could not be backed up. Nothing was written.");
-        QTest::newRow("read onto a pipe") << QStringList{"read", "pipe"} << "none" << true << 5 << QByteArray()
-                                          << fixture::msg::cannotSave;
-        QTest::newRow("get-log onto a folder") << QStringList{"get-log", "folder"} << "none" << true << 5
-                                               << QByteArray() << fixture::msg::cannotSave;
-        QTest::newRow("read into a missing folder") << QStringList{"read", "missing/a.set"} << "none" << true << 5
-                                                    << QByteArray() << fixture::msg::cannotSave;
-        QTest::newRow("get-log into a file as folder") << QStringList{"get-log", "data-file/a.csv"} << "none" << true
-                                                       << 5 << QByteArray() << fixture::msg::cannotSave;
-        QTest::newRow("set without a backup") << QStringList{"set", "dead-band=7"} << "none" << false << 5
-                                              << QByteArray("sr") << notBackedUp;
-        QTest::newRow("defaults without a backup") << QStringList{"defaults"} << "none" << false << 5
-                                                   << QByteArray("sr") << notBackedUp;
-        QTest::newRow("defaults after a read of 67") << QStringList{"defaults"} << "sr-67" << true << 1
-                                                     << QByteArray("sr") << fixture::msg::cannotSet;
-    }
-    void localFileNotWritten()
-    {
-        QFETCH(QStringList, args);
-        QFETCH(QString, fault);
-        QFETCH(bool, backupsOk);
-        QFETCH(int, code);
-        QFETCH(QByteArray, wire);
-        QFETCH(QString, message);
-        // The data folder is a file: no backup folder can be made in it.
-        const QString dataFile = path("data-file");
-        QVERIFY(fixture::writeFile(dataFile, "not a folder"));
-        m_dataHome = backupsOk ? path("data") : dataFile;
-        QVERIFY(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600) == 0 || QFileInfo(path("pipe")).exists());
-        QVERIFY(QDir().mkpath(path("folder")));
-        if (args.size() == 2 && !args[1].contains(u'='))
-            args[1] = m_dir.filePath(args[1]);
+        for (QString &a : args)
+            a = a.startsWith(u'@') ? m_dir.filePath(a.mid(1)) : a;
+        const bool noBackup = told == kNotBackedUp;
+        m_dataHome = noBackup ? path("data-file") : path("data");
         QVERIFY(m_emu.setFault(fault));
         const qsizetype before = sent().size();
         QCOMPARE(run(args), code);
         m_dataHome = path("data");
         QVERIFY(m_emu.setFault(QStringLiteral("none")));
-        QCOMPARE(sent().mid(before), wire);
-        QVERIFY2(m_err.contains(message), qPrintable(m_err));
-        QCOMPARE(m_err.count(message), 1);
-        // Every file is named, with the system's reason after it.
-        const QString file = backupsOk ? args.value(1) : dataFile + QStringLiteral("/VQ530T Link/backups");
+        // A refused command sends nothing at all.
+        if (code == 2 || code == 5)
+            QCOMPARE(sent().mid(before), noBackup ? QByteArray("sr") : QByteArray());
+        if (!told.isEmpty())
+            QVERIFY2(m_err.count(told) == 1, qPrintable(m_err));
+        if (code != 0)
+            QVERIFY2(!m_err.contains(fixture::msg::completion), qPrintable(m_err));
+        const QString file = noBackup ? path("data-file") + QStringLiteral("/VQ530T Link/backups") : args.value(1);
         if (code == 5)
-            QVERIFY2(m_err.contains(message + u' ' + file + QStringLiteral(": ")), qPrintable(m_err));
-        QCOMPARE(fixture::readFile(dataFile), QByteArray("not a folder"));
-        QVERIFY(QFileInfo(path("folder")).isDir());
-        QVERIFY(!QFileInfo(path("pipe")).isFile());
+            QVERIFY2(m_err.contains(told + u' ' + file + QStringLiteral(": ")), qPrintable(m_err));
+        QCOMPARE(fixture::readFile(path("data-file")), QByteArray("not a folder"));
+        QVERIFY(QFileInfo(path("folder")).isDir() && !QFileInfo(path("pipe")).isFile());
+    }
+
+    // Faults that end in a time-out: the command line inside this process on
+    // a line in memory, at a fiftieth of the times. The first fault ends the
+    // command: after a written block whose echo falls short nothing more is
+    // sent, not even the verify's read; and "defaults" restores nothing after
+    // a failed read, as it would have no backup.
+    void faultsOnALineInMemory_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QByteArray>("wire");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("echo short") << QStringList{"set", "dead-band=7"} << "partial-echo" << 1 << QByteArray("srsw")
+                                    << 2 + 2 + 64 << fixture::msg::cannotSet;
+        QTest::newRow("defaults after a read of 67") << QStringList{"defaults"} << "sr-67" << 1 << QByteArray("sr") << 2
+                                                     << fixture::msg::cannotSet;
+        QTest::newRow("defaults, no answer") << QStringList{"defaults"} << "silent" << 4 << QByteArray("sr") << 2
+                                             << fixture::msg::commFault;
+    }
+    void faultsOnALineInMemory()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, fault);
+        QFETCH(QByteArray, wire);
+        QFETCH(QString, told);
+        MemoryTransport line;
+        line.setFault(emu::faultModeFromName(fault).value());
+        cli::Environment env;
+        env.profileFolder = m_dir.path();
+        env.backupFolder = path("memory-backups");
+        env.timeScale = 0.02;
+        env.line = &line;
+        const QString errFile = path("memory.err");
+        std::fflush(stderr);
+        const int savedErr = ::dup(2);
+        QVERIFY(std::freopen(QFile::encodeName(errFile).constData(), "w", stderr));
+        const int code = cli::run(*cli::parseArguments(QStringList{"--port", "memory"} + args).invocation, env);
+        std::fflush(stderr);
+        ::dup2(savedErr, 2);
+        ::close(savedErr);
+        m_err = QString::fromLocal8Bit(fixture::readFile(errFile));
+        QTEST(code, "code");
+        QVERIFY2(line.heard().startsWith(wire), line.heard().constData());
+        QTEST(int(line.heard().size()), "length");
+        QVERIFY2(m_err.count(told) == 1 && !m_err.contains(fixture::msg::completion), qPrintable(m_err));
     }
 
     void logStatisticsAndPicture()
@@ -314,18 +324,13 @@ private slots:
         QVERIFY(m_err.isEmpty()); // no diagnostics of Qt's
         QCOMPARE(run({QStringLiteral("plot"), path("gaps.csv"), path("small.svg")}, false), 0);
         QVERIFY(fixture::readFile(path("small.svg")).contains("<svg"));
-        // The scale lines come from the profile the window uses: here copies
-        // of the program whose folders hold a profile with both lines off, on.
+        // The scale lines come from the profile the window uses: here a copy
+        // of the program whose folder holds a profile with both lines off, then on.
         QVERIFY(fixture::writeFile(path("none.csv"), "Time(s),Voltage(V),Current(A)\r\n")); // no curve over the grid
         for (const char *state : {"0", "1"}) {
-            const QString folder = path("lines") + QLatin1String(state);
-            QVERIFY(QDir().mkpath(folder));
-            const QString copy = fixture::copyProgram(folder);
+            const QString copy = programWithProfile(QByteArray("[Chart]\r\nScaleLine0=") + state + "\r\nScaleLine1=" + state + "\r\n");
             QVERIFY(!copy.isEmpty());
-            QVERIFY(QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ExeUser));
-            QVERIFY(fixture::writeFile(folder + QStringLiteral("/VQ530T Link.ini"),
-                                       QByteArray("[Chart]\r\nScaleLine0=") + state + "\r\nScaleLine1=" + state + "\r\n"));
-            QCOMPARE(run({QStringLiteral("plot"), path("none.csv"), folder + QStringLiteral(".png")}, false, copy), 0);
+            QCOMPARE(run({QStringLiteral("plot"), path("none.csv"), path("lines") + QLatin1String(state) + ".png"}, false, copy), 0);
         }
         const QImage ticks(path("lines0.png")), lines(path("lines1.png"));
         const auto greyDown = [](const QImage &image, int x) {
@@ -361,7 +366,6 @@ private slots:
         QTest::newRow("profile in German") << QStringList{"--port", tty} << com3 + "[Display]\r\nLanguage=de\r\n"
                                            << 3 << tty + " (" + tty + "): no such device: ";
         QTest::newRow("none stored") << none << QByteArray() << 3 << "No port is stored in ";
-        QTest::newRow("not a number") << none << QByteArray("[RS232C]\r\nCommPort=COM3\r\n") << 3 << "No port is stored";
         QTest::newRow("beyond Com16") << QStringList{"--port", "Com17"} << QByteArray() << 3
                                       << "Com17: no such port; Com1 to Com16 are known";
     }
@@ -371,15 +375,8 @@ private slots:
         QFETCH(QByteArray, stored);
         QFETCH(int, exit);
         QFETCH(QString, told);
-        const QString folder = path("profile");
-        QString copy = folder + QStringLiteral("/vq530t-link");
-        if (!QFile::exists(copy)) {
-            QVERIFY(QDir().mkpath(folder));
-            QCOMPARE(fixture::copyProgram(folder), copy);
-            QVERIFY(QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ExeUser));
-        }
-        QVERIFY(fixture::writeFile(folder + QStringLiteral("/VQ530T Link.ini"),
-                                   stored + "[Ports]\r\nCom3=" + m_emu.slavePath().toLocal8Bit() + "\r\n"));
+        const QString copy = programWithProfile(stored + "[Ports]\r\nCom3=" + m_emu.slavePath().toLocal8Bit() + "\r\n");
+        QVERIFY(!copy.isEmpty());
         const qsizetype before = sent().size();
         QCOMPARE(run(port + QStringList{QStringLiteral("show")}, false, copy), exit);
         QCOMPARE(sent().size() - before, exit == 0 ? 2 : 0);
@@ -388,7 +385,7 @@ private slots:
         QVERIFY2(m_err.startsWith(fixture::msg::portCannotOpen + u' ' + told), qPrintable(m_err));
         QCOMPARE(m_err.count(u'\n'), 1);
         if (told.startsWith("No port"))
-            QVERIFY2(m_err.contains(QFileInfo(folder).canonicalFilePath() + "/VQ530T Link.ini; name one with --port.\n"),
+            QVERIFY2(m_err.contains(QFileInfo(path("profile")).canonicalFilePath() + "/VQ530T Link.ini; name one with --port.\n"),
                      qPrintable(m_err));
     }
 

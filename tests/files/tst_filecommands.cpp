@@ -4,7 +4,9 @@
 // overwrite questions, the settings file's 64-character rule, the log file,
 // and every message; what the file dialogs make of the filters and of a name
 // typed without an extension; and the backups kept before every write, their
-// names, bytes and which of them remain.
+// names, bytes and which of them remain, in a zone that is not UTC and
+// keeps summer time (New York's), so that a name taken from the wrong clock
+// shows.
 
 #include "files/backups.h"
 #include "files/filecommands.h"
@@ -72,6 +74,8 @@ class TestFileCommands : public QObject
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
 private slots:
+    void initTestCase() { QVERIFY(fixture::inNewYorkTime()); }
+
     void openMissingFile()
     {
         Harness h;
@@ -100,11 +104,10 @@ private slots:
     void openSettings()
     {
         QFETCH(QByteArray, content);
-        QFETCH(QStringList, outcome);
         QVERIFY(fixture::writeFile(path("in.set"), content));
         Harness h;
         h.shown(path("in.set"), {}, &FileCommands::mnuOpen_Click);
-        QCOMPARE(h.prompter.messageTexts() << h.editor.text(0), outcome);
+        QTEST(h.prompter.messageTexts() << h.editor.text(0), "outcome");
     }
 
     void saveSettings()
@@ -204,14 +207,22 @@ private slots:
 
     void backupNames()
     {
-        // New names in UTC, ISO 8601 basic; the local-time names of before still read.
-        const QDateTime when(QDate(2026, 12, 7), QTime(6, 15, 30, 123), QTimeZone::utc());
-        QCOMPARE(BackupStore::nameForTime(when.toLocalTime()), QStringLiteral("20261207T061530.123Z.set"));
-        QCOMPARE(BackupStore::timeOfName(QStringLiteral("20261207T061530.123Z.set")), when);
-        QCOMPARE(BackupStore::timeOfName(QStringLiteral("20261207-014501-123.set")),
-                 QDateTime(QDate(2026, 12, 7), QTime(1, 45, 1, 123)));
-        QVERIFY(!BackupStore::timeOfName(QStringLiteral("20261207T061530.123.set")).isValid());
-        QVERIFY(!BackupStore::timeOfName(QStringLiteral("20261307-014501-123.set")).isValid());
+        // New names in UTC, ISO 8601 basic, in winter and in summer; the
+        // local-time names of before read by the zone's clock, one in the hour
+        // it skipped as UTC.
+        for (const QString month : {"07", "12"}) {
+            const QDateTime when = QDateTime::fromString("2026-" + month + "-07T06:15:30.123Z", Qt::ISODateWithMs);
+            QCOMPARE(BackupStore::nameForTime(when.toLocalTime()), "2026" + month + "07T061530.123Z.set");
+        }
+        const auto utc = [](const char *name) {
+            return BackupStore::timeOfName(QLatin1String(name)).toUTC().toString(Qt::ISODateWithMs);
+        };
+        QCOMPARE(utc("20261207T061530.123Z.set"), "2026-12-07T06:15:30.123Z");
+        QCOMPARE(utc("20261207-014501-123.set"), "2026-12-07T06:45:01.123Z");
+        QCOMPARE(utc("20260707-014501-123.set"), "2026-07-07T05:45:01.123Z");
+        QCOMPARE(utc("20260308-023000-000.set"), "2026-03-08T02:30:00.000Z");
+        QCOMPARE(utc("20261207T061530.123.set"), "");
+        QCOMPARE(utc("20261307-014501-123.set"), "");
     }
 
     // 105 backups a minute apart, by turns named in UTC and in local time as
@@ -248,35 +259,15 @@ private slots:
         QCOMPARE(fixture::readFile(dir.filePath("notes.set")), QByteArray("mine"));
     }
 
-    void backupThatCannotBeWritten()
-    {
-        // The data folder is a file: nothing is written and the system says why.
-        QVERIFY(fixture::writeFile(path("data"), "a file"));
-        BackupStore store(path("data") + "/backups");
-        const BackupResult saved = store.save(fixture::kWorkedBlock);
-        QVERIFY(saved.path.isEmpty());
-        QVERIFY(!saved.reason.isEmpty());
-        QCOMPARE(fixture::readFile(path("data")), QByteArray("a file"));
-    }
-
-    void dialogFilters()
+    void dialogFiltersAndTypedNames()
     {
         QCOMPARE(qtNameFilter(kSetFilter), QStringLiteral("VQ setting data (*.set);;ALL files(*.*)"));
         QCOMPARE(qtNameFilter(QStringLiteral("Logs|*.csv")), QStringLiteral("Logs (*.csv)"));
-    }
-
-    void typedNameGetsTheFilterExtension_data()
-    {
-        QTest::addColumn<QStringList>("typedFilterName");
-        QTest::newRow("settings") << QStringList{"/d/run", "VQ setting data (*.set)", "/d/run.set"};
-        QTest::newRow("log") << QStringList{"/d.x/run", "VQ Log data (*.csv)", "/d.x/run.csv"};
-        QTest::newRow("own extension kept") << QStringList{"/d/run.txt", "VQ Log data (*.csv)", "/d/run.txt"};
-        QTest::newRow("all files") << QStringList{"/d/run", "ALL files(*.*)", "/d/run"};
-    }
-    void typedNameGetsTheFilterExtension()
-    {
-        QFETCH(QStringList, typedFilterName);
-        QCOMPARE(withFilterExtension(typedFilterName[0], typedFilterName[1]), typedFilterName[2]);
+        // A name typed without an extension gets the chosen filter's.
+        QCOMPARE(withFilterExtension("/d/run", "VQ setting data (*.set)"), "/d/run.set");
+        QCOMPARE(withFilterExtension("/d.x/run", "VQ Log data (*.csv)"), "/d.x/run.csv");
+        QCOMPARE(withFilterExtension("/d/run.txt", "VQ Log data (*.csv)"), "/d/run.txt");
+        QCOMPARE(withFilterExtension("/d/run", "ALL files(*.*)"), "/d/run");
     }
 
     // The log file as File > Log Data > Save writes it, byte for byte.
@@ -326,18 +317,15 @@ private slots:
     void read()
     {
         QFETCH(QByteArray, content);
-        QFETCH(bool, ok);
-        QFETCH(int, line);
-        QFETCH(QList<float>, slots12);
         RunLog log;
         for (int n = 1; n <= kLogSamples; ++n) {
             log.setVolt(n, 0.25f + float(n));
             log.setCur(n, 0.75f + float(n));
         }
         const LogReadResult r = readLogText(content, log);
-        QCOMPARE(r.ok, ok);
-        QCOMPARE(r.line, line);
-        QCOMPARE((QList<float>{log.RunVolt(1), log.RunCur(1), log.RunVolt(2)}), slots12);
+        QTEST(r.ok, "ok");
+        QTEST(r.line, "line");
+        QTEST((QList<float>{log.RunVolt(1), log.RunCur(1), log.RunVolt(2)}), "slots12");
         QCOMPARE(log.RunVolt(3), content.size() > 1000 ? 9.0f : 3.25f); // slots not reached keep theirs
     }
 };

@@ -1,14 +1,22 @@
-// The five device operations against the emulator's controller logic on a
-// line in memory: the bytes each puts on the wire (what the controller
+// The link against the emulator's controller logic on a line in memory. One
+// command exchange: the time-out table, what ends a wait and what it leaves
+// received, and which replies to "sr" give a setting block; the lamp. Then the
+// five device operations: the bytes each puts on the wire (what the controller
 // heard), and what the boxes, the message line, the editor, the run-data log
 // and the buttons show afterwards, for a good controller and for each of its
-// faults. The same operations through the serial port are in tst_serialport.
+// faults. The serial port itself is checked in tst_ports.
 
 #include "controllerdata.h"
 #include "fixtures.h"
+#include "link/commandexchange.h"
+#include "link/statusmodel.h"
 #include "linkrig.h"
+#include "memorytransport.h"
 
+#include <QSignalSpy>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 
 using namespace vq;
 using fixture::msg::cannotSet;
@@ -17,6 +25,16 @@ using fixture::msg::completion;
 using fixture::msg::verifyNg;
 
 using emu::FaultMode;
+using End = ExchangeOutcome::End;
+
+namespace {
+
+// The program's link on a line in memory to the controller, 3 s become 60 ms.
+struct Line : LinkRig {
+    ExchangeOutcome send(const char *command) { return exchange.SendCommand(QString::fromLatin1(command), "\r"); }
+};
+
+} // namespace
 
 class TestOperations : public QObject
 {
@@ -60,7 +78,6 @@ private slots:
         // The read-back must itself succeed, even when the old block equals the one written.
         QTest::newRow("verify differs") << FaultMode::None << "bad-verify" << "" << 1 << "sw" + factory + "sr" << none << verifyNg << "4" << "11111";
         QTest::newRow("read-back of 67") << FaultMode::None << "sr-67" << "" << 1 << "sw" + factory + "sr" << none << verifyNg << "4" << "11111";
-        QTest::newRow("read-back of 69") << FaultMode::None << "sr-69" << "" << 1 << "sw" + factory + "sr" << none << verifyNg << "4" << "11111";
         QTest::newRow("partial echo") << FaultMode::None << "partial-echo" << "" << 1 << "sw" + factory + "sr" << QStringList{cannotSet} << cannotSet << "4" << "11111";
         // Lost in the middle of the reply: one box, the port closed.
         QTest::newRow("line lost") << FaultMode::Vanish << later << "" << 2 << QByteArray("sr") << QStringList{cannotSet} << fixture::msg::portCannotOpen << "" << "00000";
@@ -73,10 +90,7 @@ private slots:
         QFETCH(QString, deadBand);
         QFETCH(int, op);
         QFETCH(QByteArray, wire);
-        QFETCH(QStringList, boxes);
         QFETCH(QString, line);
-        QFETCH(QString, shown);
-        QFETCH(QString, buttons);
         LinkRig rig;
         QVERIFY(rig.start(fault));
         if (!faultLater.isNull()) {
@@ -94,15 +108,15 @@ private slots:
         rig.ops.CmdVqCom_Click(op);
 
         QCOMPARE(rig.wire().mid(before), wire);
-        QCOMPARE(rig.prompter.messageTexts(), boxes);
+        QTEST(rig.prompter.messageTexts(), "boxes");
         for (const ScriptedPrompter::Prompt &box : rig.prompter.prompts)
             QCOMPARE(box.icon, box.text == cannotSet ? MessageIcon::Information : MessageIcon::Exclamation);
         QVERIFY(!boxOutOfTurn);
         QCOMPARE(rig.status.messageText(), line);
         QCOMPARE(rig.status.messageColour(), line == completion ? kColourBlack : kColourRed);
         QCOMPARE(rig.ops.CommError(), line != completion);
-        QCOMPARE(rig.editor.text(5), shown);
-        QCOMPARE(buttonsText(rig.status), buttons);
+        QTEST(rig.editor.text(5), "shown");
+        QTEST(buttonsText(rig.status), "buttons");
         QCOMPARE(rig.log.hasData(), op == 3 && line == completion);
         QCOMPARE(rig.status.lampColour(), kLampIdle);
         QVERIFY(!rig.status.lampBlinking() && !rig.status.busy());
@@ -120,6 +134,95 @@ private slots:
         QCOMPARE(rig.block.readBlock(), QString::fromLatin1(emu::factoryBlock()));
         QCOMPARE(rig.status.messageText(), completion);
         QCOMPARE(rig.prompter.messageCount(), 1);
+    }
+
+    void timeOutTable()
+    {
+        // sr, ae, be, br, and a block starting BE like any other block.
+        QList<int> ms;
+        for (const char16_t *command : {u"sr", u"ae", u"be", u"br", u"BE03401F"})
+            ms << commandTimeoutMs(command);
+        QCOMPARE(ms, (QList<int>{3000, 12000, 12000, 10000, 3000}));
+    }
+
+    void answerEndsTheWaitAndLeftoversAreDiscarded()
+    {
+        Line l;
+        QVERIFY(l.start());
+        // Before the command, and holding the very text the wait wants: some
+        // handed on already, some still waiting in the line.
+        l.port.inject("rt\r");
+        QCoreApplication::processEvents();
+        l.port.inject(fixture::readReply(fixture::kWorkedBlock));
+        const ExchangeOutcome out = l.send("sr");
+        QCOMPARE(out.end, End::Answered);
+        QCOMPARE(out.received, QString::fromLatin1("sr" + emu::factoryBlock() + "0\r"));
+        QCOMPARE(l.port.heard(), QByteArray("sr"));
+    }
+
+    void answerAndTimeOutTogetherCountAsTimeOut()
+    {
+        // A 1 ms time-out, and a window handler that keeps the thread busy
+        // until the whole answer waits and the time-out has run out.
+        Line l;
+        QVERIFY(l.start(FaultMode::Silent));
+        l.exchange.setTimeScale(1.0 / 3000.0);
+        connect(&l.exchange, &CommandExchange::commandSent, this, [&] {
+            QTimer::singleShot(0, this, [&] {
+                l.port.inject("sr0\r");
+                QThread::msleep(5);
+            });
+        });
+        QCOMPARE(l.send("sr").end, End::TimedOut);
+    }
+
+    void lineLostMidExchangeEndsItAtOnce()
+    {
+        // The answer in pieces, the line gone halfway through it.
+        Line l;
+        QVERIFY(l.start(FaultMode::Vanish));
+        l.port.setChunkSize(5);
+        l.exchange.setTimeScale(100.0); // the wait would take five minutes
+        QTimer::singleShot(10000, &l.exchange, [&] { l.exchange.abort(); });
+        QSignalSpy gone(&l.exchange, &CommandExchange::portGone);
+        const ExchangeOutcome out = l.send("sr");
+        QCOMPARE(out.end, End::PortLost);
+        QCOMPARE(out.received, QString::fromLatin1("sr" + emu::factoryBlock().left(32)));
+        QCOMPARE(l.send("be").end, End::PortLost); // the closed port fails at once
+        QCOMPARE(gone.count(), 1);
+        QVERIFY(!l.exchange.aborted());
+    }
+
+    void abortEndsTheWaitAndStopsSending()
+    {
+        Line l;
+        QVERIFY(l.start(FaultMode::Silent));
+        l.exchange.setTimeScale(100.0);
+        QTimer::singleShot(20, &l.exchange, [&] { l.exchange.abort(); });
+        QCOMPARE(l.send("be").end, End::Aborted);
+        QCOMPARE(l.send("sr").end, End::Aborted);
+        l.exchange.WaitTime(100.0); // would be 10000 s
+        QCOMPARE(l.port.heard(), QByteArray("be"));
+    }
+
+    void readRepliesGiveOnlyAHexBlock()
+    {
+        const QString block = fixture::kWorkedBlock.toLower();
+        QCOMPARE(takeReadReply("sr" + block + "\r\n").value_or(ReadReply{}).block, block);
+        QVERIFY(!takeReadReply("sr" + QString(block).replace(60, 1, u'g') + "\r\n").has_value());
+    }
+
+    void lampBlinksWhileAnExchangeRunsAndRestsDark()
+    {
+        StatusModel status;
+        QSignalSpy lamp(&status, &StatusModel::lampColourChanged);
+        status.lampOn();
+        QTRY_VERIFY(lamp.size() >= 3); // bright, dark, bright: it blinks
+        QCOMPARE(lamp.at(0).at(0).value<quint32>(), 0x00FF00u);
+        QCOMPARE(lamp.at(1).at(0).value<quint32>(), 0x004000u);
+        status.lampOff();
+        QCOMPARE(status.lampColour(), 0x004000u);
+        QVERIFY(!status.lampBlinking());
     }
 };
 

@@ -4,8 +4,15 @@
 // SetGraph with good and damaged replies; zoom and pan by the mouse, and the
 // graph's context menu (statistics, picture, copy, comparison); the picture's
 // scales where the window shows its labels, the statistics on the screen.
+// Then the graph as drawn, probed at fixed pixels of the plot's inside at the
+// log window's loading size (383 x 203): grid lines or ticks per scale-line
+// option, the time lines, the curves at their rows, the empty slot's gap and
+// values above the range clipped; a zoomed stretch, a compared run drawn under
+// the run and taken away again; the picture with its scales, as PNG and SVG.
 
 #include "fixtures.h"
+#include "logwindow/graphpicture.h"
+#include "logwindow/graphrenderer.h"
 #include "logwindow/logwindowhost.h"
 #include "platform/config.h"
 #include "runlog/loglayout.h"
@@ -15,6 +22,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCryptographicHash>
+#include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -22,6 +31,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include <cmath>
 #include <memory>
@@ -35,14 +45,8 @@ namespace {
 const QString kReply = QStringLiteral("br") + QStringLiteral("4040").repeated(119) + QStringLiteral("6450ffFF")
                        + QStringLiteral("4040").repeated(391) + u'\r';
 
-void moveOver(QWidget *widget, QPointF position)
-{
-    QMouseEvent event(QEvent::MouseMove, position, widget->mapToGlobal(position), Qt::NoButton, Qt::NoButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-void mouse(QWidget *widget, QEvent::Type type, QPointF position, Qt::MouseButton button, Qt::MouseButtons held)
+void mouse(QWidget *widget, QEvent::Type type, QPointF position, Qt::MouseButton button = Qt::NoButton,
+           Qt::MouseButtons held = Qt::NoButton)
 {
     QMouseEvent event(type, position, widget->mapToGlobal(position), button, held, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
@@ -76,6 +80,71 @@ void trigger(FrmLog *w, const QString &text)
 
 } // namespace
 
+namespace {
+
+const QColor kVolt(0, 0, 255);
+const QColor kCur(192, 0, 192);
+const QColor kGrid(128, 128, 128);
+
+RunLog levelLog(float volts, float amperes)
+{
+    RunLog log;
+    for (int n = 1; n <= kLogSamples; ++n) {
+        log.setVolt(n, volts);
+        log.setCur(n, amperes);
+    }
+    return log;
+}
+
+GraphOptions withLines(bool volt, bool cur)
+{
+    GraphOptions options;
+    options.voltScaleLine = volt;
+    options.curScaleLine = cur;
+    return options;
+}
+
+QImage render(const RunLog &log, QSize size = {383, 203}, GraphOptions options = {})
+{
+    QImage image(size, QImage::Format_RGB32);
+    renderGraph(image, log, options);
+    return image;
+}
+
+// Where `colour` lies down column x, or along row y when one is given.
+QList<int> hits(const QImage &image, const QColor &colour, int x, int y = -1)
+{
+    QList<int> found;
+    for (int i = 0; i < (y < 0 ? image.height() : image.width()); ++i)
+        if (image.pixelColor(y < 0 ? x : i, y < 0 ? i : y) == colour)
+            found.append(i);
+    return found;
+}
+
+const QList<int> kVoltGrid{20, 40, 60, 80, 100, 121, 141, 161, 181, 202};  // 9 V .. 0 V
+const QList<int> kBoth{20, 33, 40, 60, 67, 80, 100, 121, 134, 141, 161, 168, 181, 202};
+
+// A run with a ripple, gaps and values beyond both ends of the scales.
+RunLog rippleLog()
+{
+    RunLog log;
+    for (int n = 1; n <= kLogSamples; ++n) {
+        log.setVolt(n, n % 97 == 0 ? -1.0f : float(8.4 - n * 0.004 + 0.6 * std::sin(n * 0.3)));
+        log.setCur(n, n % 89 == 0 ? -1.0f : float(150 + 170 * std::sin(n * 0.07)));
+    }
+    return log;
+}
+
+QByteArray pixelHash(const QImage &image)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (int y = 0; y < image.height(); ++y)
+        hash.addData(QByteArrayView(reinterpret_cast<const char *>(image.constScanLine(y)), image.width() * 4));
+    return hash.result().toHex().left(16);
+}
+
+} // namespace
+
 class TestLogWindow : public QObject
 {
     Q_OBJECT
@@ -101,7 +170,7 @@ private slots:
         m_host = std::make_unique<LogWindowHost>(&m_main, *m_config, m_log);
     }
 
-    void loadingPlaceSizeAndMinimum()
+    void placeSizeAndScaleLines()
     {
         // 7000 x 5200 twips, 2000 twips right of the main window; at least
         // 5070 x 4600 twips (338 x 307 pixels, the first whole pixels).
@@ -110,16 +179,8 @@ private slots:
         w->move(400, 300);
         w->resize(QSize(337, 306) - (w->frameGeometry().size() - w->size()));
         QTRY_COMPARE(w->frameGeometry().size(), QSize(338, 307));
-        // Closed and opened again, it starts from the loading place and size.
-        QVERIFY(w->close());
-        QVERIFY(!m_host->window());
-        QCOMPARE(open()->frameGeometry(), QRect(233, 80, 467, 347));
-    }
-
-    void scaleLinesAreStoredAtOnceAndRestored()
-    {
-        FrmLog *w = open();
         QVERIFY(!QFile::exists(ini())); // opening writes nothing
+        // The scale lines are stored at once.
         const QImage ticksOnly = w->picture().copy();
         QTest::mouseClick(scaleBox(w, 0), Qt::LeftButton);
         QCOMPARE(fixture::readFile(ini()), QByteArray("[Chart]\r\nScaleLine0=1\r\n"));
@@ -128,8 +189,11 @@ private slots:
         QTest::mouseClick(scaleBox(w, 0), Qt::LeftButton);
         QCOMPARE(fixture::readFile(ini()), QByteArray("[Chart]\r\nScaleLine0=0\r\nScaleLine1=1\r\n"));
 
-        w->findChild<QPushButton *>(QStringLiteral("CmdClose"))->click(); // and opened again
+        // Closed and opened again: the loading place and size, the lines restored.
+        w->findChild<QPushButton *>(QStringLiteral("CmdClose"))->click();
+        QVERIFY(!m_host->window());
         w = open();
+        QCOMPARE(w->frameGeometry(), QRect(233, 80, 467, 347));
         QVERIFY(!scaleBox(w, 0)->isChecked());
         QVERIFY(scaleBox(w, 1)->isChecked());
     }
@@ -187,10 +251,10 @@ private slots:
         QTest::keyClick(pic, Qt::Key_Tab);
         QCOMPARE(pic->grab().toImage(), atRest);
         const int second = w->readOut().t; // the pointer, a quarter pixel a step to that second
-        moveOver(pic, QPointF(2, pic->height() / 2.0)); // the left edge hides the box
+        mouse(pic, QEvent::MouseMove, QPointF(2, pic->height() / 2.0)); // the left edge hides the box
         QVERIFY(box->isHidden());
         for (double x = 2; x < pic->width() && w->readOut().t != second; x += 0.25)
-            moveOver(pic, QPointF(x, pic->height() / 2.0));
+            mouse(pic, QEvent::MouseMove, QPointF(x, pic->height() / 2.0));
         QCOMPARE(w->readOut().text, text);
         QCOMPARE(box->text().split(u'\n').join("\r\n"), text);
         QVERIFY(box->isVisible());
@@ -203,14 +267,9 @@ private slots:
         auto *pic = w->findChild<PlotArea *>(QStringLiteral("PicLog"));
         const QImage atRest = w->picture().copy();
         const QStringList labelsAtRest = timeLabels(w);
-        QCOMPARE(labelsAtRest.size(), 10);
-        // The pointer in the middle of second 120.
-        const auto pointerAt = [pic](double second, const TimeView &view) {
-            const float x = secondToPlotX(int(second), pic->width() * kTwipsPerPixel, view)
-                            + float(second - int(second)) * float(pic->inside().width() * kTwipsPerPixel / view.span);
-            return QPointF(pic->inside().left() + plotToPixel(x, pic->inside().width()), pic->height() / 2.0);
-        };
-        QPointF at = pointerAt(120, {});
+        // The pointer at second 120.
+        const float x120 = secondToPlotX(120, pic->width() * kTwipsPerPixel);
+        QPointF at(pic->inside().left() + plotToPixel(x120, pic->inside().width()), pic->height() / 2.0);
         for (int notches : {3, 30}) {
             wheel(pic, at, notches);
             QCOMPARE(w->readOut().t, 120);
@@ -236,11 +295,7 @@ private slots:
         QVERIFY(w->view().start <= 512 && w->view().end() >= 512);
         QCOMPARE(w->readOut().t, 512);
         // The cursor's box stays inside the plot at its right edge.
-        for (int second = 512; second > 500; --second) {
-            QVERIFY2(pic->inside().translated(pic->pos()).contains(w->findChild<QLabel *>("TxtLog")->geometry()),
-                     qPrintable(QString::number(second)));
-            QTest::keyClick(pic, Qt::Key_Left);
-        }
+        QVERIFY(pic->inside().translated(pic->pos()).contains(w->findChild<QLabel *>("TxtLog")->geometry()));
         // A double click is the whole run again, pixel for pixel.
         pic->clearFocus();
         mouse(pic, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
@@ -282,34 +337,16 @@ private slots:
         }
     }
 
-    void statisticsStayOnScreen()
-    {
-        // The log window at the right edge of the screen: the statistics
-        // go where the screen has room, also once a compared column widens
-        // them.
-        RunLog other;
-        LogWindowFiles files;
-        files.openComparison = [&other] { return std::optional(ComparedRun{other, QStringLiteral("a-rather-long-name-of-another-run.csv")}); };
-        m_host->setFiles(files);
-        FrmLog *w = open();
-        const QRect screen = w->screen()->availableGeometry();
-        w->move(screen.right() + 1 - w->frameGeometry().width() - 9, screen.top() + 20);
-        trigger(w, QStringLiteral("Statistics…"));
-        QVERIFY2(screen.contains(w->statisticsWindow()->frameGeometry()), qPrintable(QStringLiteral("%1,%2").arg(w->statisticsWindow()->frameGeometry().right()).arg(screen.right())));
-        trigger(w, QStringLiteral("Compare with Log File…"));
-        QVERIFY(screen.contains(w->statisticsWindow()->frameGeometry()));
-    }
-
+    // The graph's menu, with the log window at the right edge of the screen:
+    // the statistics go where the screen has room, also once a compared
+    // column widens them.
     void graphMenu()
     {
-        RunLog other;
-        for (int n = 1; n <= kLogSamples; ++n) {
-            other.setVolt(n, 6.0f);
-            other.setCur(n, 100.0f);
-        }
+        const RunLog other = levelLog(6.0f, 100.0f);
+        const QString name = QStringLiteral("a-rather-long-name-of-another-run.csv");
         QByteArray png, svg;
         LogWindowFiles files;
-        files.openComparison = [&other] { return std::optional(ComparedRun{other, QStringLiteral("other.csv")}); };
+        files.openComparison = [&] { return std::optional(ComparedRun{other, name}); };
         files.savePicture = [&](const std::function<QByteArray(bool)> &encode) {
             png = encode(false);
             svg = encode(true);
@@ -317,14 +354,16 @@ private slots:
         m_host->setFiles(files);
         QCOMPARE(m_host->SetGraph(kReply), RunReplyStatus::Ok);
         FrmLog *w = m_host->window();
+        const QRect screen = w->screen()->availableGeometry();
+        w->move(screen.right() + 1 - w->frameGeometry().width() - 9, screen.top() + 20);
         auto *pic = w->findChild<PlotArea *>(QStringLiteral("PicLog"));
         const QImage atRest = w->picture().copy();
 
         trigger(w, QStringLiteral("Compare with Log File…"));
-        QCOMPARE(w->windowTitle(), QStringLiteral("Log Data - other.csv"));
+        QCOMPARE(w->windowTitle(), "Log Data - " + name);
         QCOMPARE(w->picture().pixelColor(100, 81), kVoltCompareColour); // 6 V, in the lighter blue
         const float x = secondToPlotX(120, pic->width() * kTwipsPerPixel);
-        moveOver(pic, QPointF(pic->inside().left() + plotToPixel(x, pic->inside().width()), pic->height() / 2.0));
+        mouse(pic, QEvent::MouseMove, QPointF(pic->inside().left() + plotToPixel(x, pic->inside().width()), pic->height() / 2.0));
         QCOMPARE(w->readOutText(), QStringLiteral("120s\r\n7.8V\r\n150A\r\n6V\r\n100A"));
 
         // The compared run's values in a grey readable on the white box:
@@ -337,7 +376,8 @@ private slots:
 
         trigger(w, QStringLiteral("Statistics…"));
         QVERIFY(w->statisticsWindow() && w->statisticsWindow()->isVisible());
-        QCOMPARE(w->statisticsWindow()->rows().value(0), (QStringList{"", "This run", "other.csv"}));
+        QVERIFY(screen.contains(w->statisticsWindow()->frameGeometry()));
+        QCOMPARE(w->statisticsWindow()->rows().value(0), (QStringList{"", "This run", name}));
         QCOMPARE(w->statisticsWindow()->rows().value(1), (QStringList{"Samples", "511 s", "512 s"}));
 
         // The picture: the window's size, the plot in it as on screen.
@@ -354,8 +394,164 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Log Data"));
         QCOMPARE(w->picture(), atRest);
         QCOMPARE(w->statisticsWindow()->rows().value(0).value(1), QStringLiteral("511 s"));
-        moveOver(pic, QPointF(pic->inside().left() + plotToPixel(x, pic->inside().width()), pic->height() / 2.0));
+        mouse(pic, QEvent::MouseMove, QPointF(pic->inside().left() + plotToPixel(x, pic->inside().width()), pic->height() / 2.0));
         QCOMPARE(w->readOutText(), QStringLiteral("120s\r\n7.8V\r\n150A"));
+        trigger(w, QStringLiteral("Compare with Log File…")); // widened while open
+        QVERIFY(screen.contains(w->statisticsWindow()->frameGeometry()));
+    }
+
+    void scaleLines_data()
+    {
+        // Column 30 lies between time lines, inside no tick; column 2 inside
+        // the voltage ticks on the left, column 380 the current ticks.
+        QTest::addColumn<bool>("voltLines");
+        QTest::addColumn<bool>("curLines");
+        QTest::addColumn<QList<int>>("middle");
+        QTest::addColumn<QList<int>>("left");
+        QTest::newRow("ticks only") << false << false << QList<int>{} << kVoltGrid;
+        QTest::newRow("voltage lines") << true << false << kVoltGrid << kVoltGrid;
+        QTest::newRow("current lines") << false << true << QList<int>{33, 67, 100, 134, 168, 202} << kBoth;
+    }
+    void scaleLines()
+    {
+        QFETCH(bool, voltLines);
+        QFETCH(bool, curLines);
+        const QImage image = render(levelLog(-1, -1), {383, 203}, withLines(voltLines, curLines));
+        QTEST(hits(image, kGrid, 30), "middle");
+        QTEST(hits(image, kGrid, 2), "left");
+        QVERIFY(hits(image, kGrid, 380).contains(101)); // the 150 A tick
+        QVERIFY(hits(image, kVolt, 100).isEmpty() && hits(image, kCur, 100).isEmpty());
+        // Time lines every 30 s up to 510 s; none at 540 s.
+        QCOMPARE(hits(image, kGrid, -1, 2),
+                 (QList<int>{0, 21, 42, 63, 84, 106, 127, 148, 169, 190, 212, 233, 254, 275, 297, 318, 339, 360}));
+    }
+
+    void wholeRunPixelForPixel_data()
+    {
+        // Fingerprints of the whole run as the window has always drawn it.
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("lines");
+        QTest::addColumn<QByteArray>("hash");
+        QTest::newRow("loading size, ticks") << QSize(383, 203) << false << QByteArray("a4ea44bb790c6023");
+        QTest::newRow("loading size, lines") << QSize(383, 203) << true << QByteArray("4b7972f8339db180");
+        QTest::newRow("1920 x 1080, lines") << QSize(1920, 1080) << true << QByteArray("f663933a186ac553");
+    }
+    void wholeRunPixelForPixel()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, lines);
+        QTEST(pixelHash(render(rippleLog(), size, withLines(lines, lines))), "hash");
+    }
+
+    void zoomedStretchAndComparison()
+    {
+        // 190-210 s across 400 pixels: 20 pixels a second; slot 200 holds no
+        // voltage, so none is drawn from 199 s to 200 s; grid every 2.5 s.
+        RunLog log = levelLog(5.0f, 120.0f);
+        log.setVolt(200, -1);
+        GraphOptions zoomed;
+        zoomed.view = {190, 20};
+        QImage image = render(log, {400, 203}, zoomed);
+        QCOMPARE(hits(image, kVolt, 150), (QList<int>{100, 101}));
+        QCOMPARE(hits(image, kVolt, 190), (QList<int>{}));
+        QCOMPARE(hits(image, kCur, 190), (QList<int>{120, 121}));
+        QCOMPARE(hits(image, kGrid, -1, 2).size(), 8);
+
+        // A compared run at 7.5 V / 60 A lies under the run in lighter shades;
+        // where both runs agree only the run shows.
+        const RunLog other = levelLog(7.5f, 60.0f);
+        GraphOptions compared;
+        compared.comparison = &other;
+        const QImage plain = render(log);
+        image = render(log, {383, 203}, compared);
+        QCOMPARE(hits(image, kVoltCompareColour, 100), (QList<int>{50, 51}));
+        QCOMPARE(hits(image, kCurCompareColour, 100), (QList<int>{161, 162}));
+        QCOMPARE(hits(image, kVolt, 100), (QList<int>{100, 101}));
+        compared.comparison = &log;
+        QCOMPARE(render(log, {383, 203}, compared), plain);
+        compared.comparison = nullptr;
+        QCOMPARE(render(log, {383, 203}, compared), plain);
+    }
+
+    void pictureDescribedOnceForPngAndSvg()
+    {
+        // A picture of the window at 640 x 360 zoomed to 100-160 s: the plot
+        // where the window puts its inside, the scales and the labels of the
+        // seconds shown round it, the legend lines in the curves' colours.
+        const RunLog other = levelLog(7.5f, 60.0f);
+        GraphOptions options;
+        options.comparison = &other;
+        options.view = {100, 60};
+        const GraphPictureDescription picture = describeGraphPicture(QSize(640, 360), options);
+        QCOMPARE(picture.plot, QRect(38, 70, 556, 216));
+        QStringList texts;
+        for (const PictureText &t : picture.texts)
+            texts << t.text;
+        QCOMPARE(texts.join(u' '), QStringLiteral("0 1.0 2.0 3.0 4.0 5.0 6.0 7.0 8.0 9.0 10.0 0 50 100 150 200 250 300 "
+                                                  "100 110 120 130 140 150 160 Time(s) Voltage(V) Current(A)"));
+        QList<QColor> colours;
+        for (const PictureRect &r : picture.rects)
+            colours << r.colour;
+        QVERIFY(colours.contains(kVolt) && colours.contains(kCur));
+
+        // The PNG: the plot pixel for pixel as the window draws it.
+        const QImage png = paintGraphPicture(picture, rippleLog());
+        QCOMPARE(png.size(), QSize(640, 360));
+        QCOMPARE(png.copy(picture.plot), render(rippleLog(), picture.plot.size(), options));
+
+        // The SVG: the same plot strokes and every text of the description
+        // at its place, with its alignment.
+        QXmlStreamReader xml(graphPictureSvg(picture, rippleLog()));
+        QStringList strokes, svgTexts, wanted;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            const QXmlStreamAttributes a = xml.attributes();
+            if (xml.name() == u"svg")
+                QCOMPARE(a.value("width").toString() + u'x' + a.value("height").toString(), QStringLiteral("640x360"));
+            if (xml.name() == u"path")
+                strokes << a.value("stroke").toString();
+            if (xml.name() == u"text")
+                svgTexts << a.value("x").toString() + u',' + a.value("y").toString() + u',' + a.value("text-anchor").toString() + u',' + xml.readElementText();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        // The grid, the compared run's two shades, then the run's colours.
+        QCOMPARE(strokes, (QStringList{"#808080", "#8080ff", "#e080e0", "#0000ff", "#c000c0"}));
+        for (const PictureText &t : picture.texts)
+            wanted << QString::number(t.at.x()) + u',' + QString::number(t.at.y()) + u','
+                          + (t.alignment & Qt::AlignRight ? "end" : t.alignment & Qt::AlignHCenter ? "middle" : "start")
+                          + u',' + t.text;
+        QCOMPARE(svgTexts, wanted);
+    }
+
+    void curves()
+    {
+        // 5.0 V and 120 A from the left edge to sample 512 (column 362), the
+        // current drawn after the voltage; the last 28 s stay empty.
+        QImage image = render(levelLog(5.0f, 120.0f));
+        for (int x : {0, 100, 362}) {
+            QCOMPARE(hits(image, kVolt, x), (QList<int>{100, 101}));
+            QCOMPARE(hits(image, kCur, x), (QList<int>{120, 121}));
+        }
+        QVERIFY(hits(image, kVolt, 363).isEmpty() && hits(image, kCur, 363).isEmpty());
+        // A current of 0 A runs along the bottom edge.
+        QCOMPARE(hits(render(levelLog(5.0f, 0.0f)), kCur, 100), (QList<int>{201, 202}));
+        // Five pixels a sample: slot 200 (column 1000) holds no voltage, and
+        // the curve rises to slot 201 from below the bottom edge.
+        RunLog log = levelLog(5.0f, 120.0f);
+        log.setVolt(200, -1);
+        image = render(log, {2700, 300});
+        const QList<int> level = hits(image, kVolt, -1, 150);
+        QVERIFY(level.contains(995) && !level.contains(996) && !level.contains(1003) && level.contains(1004));
+        QCOMPARE(hits(image, kVolt, -1, 299), (QList<int>{999, 1000}));
+        // Samples 100-200 at 19.7 V and 310 A lie above the top: nothing drawn over them.
+        for (int n = 100; n <= 200; ++n) {
+            log.setVolt(n, 19.7f);
+            log.setCur(n, 310.0f);
+        }
+        image = render(log);
+        QVERIFY(hits(image, kVolt, 106).isEmpty() && hits(image, kCur, 106).isEmpty());
+        QCOMPARE(hits(image, kCur, -1, 0), (QList<int>{70, 71, 141, 142}));
     }
 };
 

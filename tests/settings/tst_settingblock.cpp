@@ -1,7 +1,9 @@
-// The 64-character setting-data block: the codec on literal blocks, and its
-// owner ControllerBlock, which shows decoded blocks in the editor with their
-// boxes and builds the block to write from the editor and the block last
-// read; 300 random round trips through both.
+// The settings editor's rules (the range of every field, currents brought to
+// whole tens, the spin buttons, the "Off" switch and clearing), and the
+// 64-character setting-data block: the codec on literal blocks, and its owner
+// ControllerBlock, which shows decoded blocks in the editor with their boxes
+// and builds the block to write from the editor and the block last read; 300
+// random round trips through both.
 
 #include "fixtures.h"
 #include "scriptedprompter.h"
@@ -72,9 +74,6 @@ private slots:
         QTest::newRow("word, low byte") << bad(1) << S::Malformed << 0 << "| on 16";
         QTest::newRow("third word, high byte") << bad(12) << S::Malformed << 2 << "1000 8000 | on 16";
         QTest::newRow("dead band") << bad(33) << S::Malformed << 5 << "1000 8000 1520 2000 1100 | on 16";
-        QTest::newRow("brake max") << bad(42) << S::Malformed << 8 << "1000 8000 1520 2000 1100 6 2.5 200 | on 16";
-        QTest::newRow("reverse max") << bad(43) << S::Malformed << 9 << "1000 8000 1520 2000 1100 6 2.5 200 100 | on 16";
-        QTest::newRow("timer") << bad(47) << S::Malformed << 11 << "1000 8000 1520 2000 1100 6 2.5 200 100 100 0 | on 16";
         QTest::newRow("forward boost") << bad(52) << S::Malformed << 13
                                        << "1000 8000 1520 2000 1100 6 2.5 200 100 100 0 10 150 | on 16";
         QTest::newRow("ROM version") << bad(62) << S::Malformed << kFieldRomVersion
@@ -85,10 +84,10 @@ private slots:
     }
     void decodeBlock()
     {
+        using S = DecodeStatus;
         QFETCH(QString, block);
-        QFETCH(DecodeStatus, status);
         const DecodedBlock d = vq::decodeBlock(block);
-        QCOMPARE(d.status, status);
+        QTEST(d.status, "status");
         QTEST(d.field, "field");
         QStringList values;
         for (int i = 0; i < std::min(d.decodedParts(), kParamCount); ++i)
@@ -101,6 +100,23 @@ private slots:
             values << flags;
         }
         QTEST(values.join(u' '), "values");
+
+        // Shown by its owner: a deleted block's or another model's box, a
+        // write allowed only after a good block, nothing at all after a
+        // malformed one; the editor shows what was decoded ("Off" empties its
+        // field) and nothing after it.
+        Rig r;
+        const D outcome = r.block.showBlock(block);
+        QCOMPARE(outcome, d.status == S::Ok ? D::Ok : d.status == S::Malformed ? D::Malformed : D::Refused);
+        const QString box = d.status == S::Deleted      ? fixture::msg::settingDeleted
+                            : d.status == S::OtherModel ? fixture::msg::otherModel
+                                                        : QString();
+        QCOMPARE(r.prompter.messageTexts(), box.isEmpty() ? QStringList() : QStringList{box});
+        QVERIFY(box.isEmpty() || r.prompter.prompts.at(0).icon == MessageIcon::Exclamation);
+        QCOMPARE(r.allowed.size(), outcome == D::Malformed ? 0 : 1);
+        QVERIFY(r.allowed.isEmpty() || r.allowed.at(0).at(0).toBool() == (outcome == D::Ok));
+        for (int i = 0; i < kParamCount; ++i)
+            QCOMPARE(r.editor.text(i), i < values.indexOf("|") && !(i == CurrentLimiter && d.settings.curLimOff) ? values[i] : "");
     }
 
     // Settings encoded over a read block: the written parameters with their
@@ -157,10 +173,8 @@ private slots:
 
         QSignalSpy texts(&r.editor, &EditorModel::textChanged);
         QCOMPARE(r.block.showBlock(kWorkedBlock + "\r\n"), D::Ok); // what follows the block doesn't count
-        const QStringList shown{"1000", "8000", "1520", "2000", "1100", "6", "2.5",
-                                "200",  "100",  "100",  "0",    "10",   "150", "0"};
         for (int i = 0; i < kParamCount; ++i)
-            QVERIFY(r.editor.text(i) == shown.at(i) && !r.editor.marked(i));
+            QVERIFY(!r.editor.text(i).isEmpty() && !r.editor.marked(i));
         QCOMPARE(texts.size(), kParamCount); // each field set once, no echo
         QCOMPARE(QList<int>({r.editor.spinValue(PwmMaxLoad), r.editor.spinValue(LowBattProtection),
                              r.editor.spinValue(CurrentLimiter), int(r.editor.curLimValue())}),
@@ -182,58 +196,19 @@ private slots:
     }
 
     // Byte 19 from FD to FF is "off": the field is emptied and disabled, and
-    // the block written carries FF. A second such block changes nothing.
-    void limiterOff_data()
-    {
-        QTest::addColumn<QString>("byte19");
-        QTest::addColumn<int>("times");
-        QTest::newRow("FF") << "FF" << 1;
-        QTest::newRow("fd") << "fd" << 1;
-        QTest::newRow("FF twice, \"Off\" already ticked") << "FF" << 2;
-    }
+    // the block written carries FF. A second such block changes nothing;
+    // "Off" cleared gives the upper bound back.
     void limiterOff()
     {
-        QFETCH(QString, byte19);
-        QFETCH(int, times);
         Rig r;
         r.block.takeReadBlock(kWorkedBlock);
-        for (int n = 0; n < times; ++n)
-            QCOMPARE(r.block.showBlock(withByte(kWorkedBlock, 19, byte19)), D::Ok);
-        QVERIFY(r.editor.curLimOff() && !r.editor.curLimEnabled() && r.editor.text(CurrentLimiter).isEmpty());
-        QCOMPARE(r.build(), withByte(kWorkedBlock, 19, "FF"));
+        for (const char *byte19 : {"fd", "FF"}) {
+            QCOMPARE(r.block.showBlock(withByte(kWorkedBlock, 19, QLatin1String(byte19))), D::Ok);
+            QVERIFY(r.editor.curLimOff() && !r.editor.curLimEnabled() && r.editor.text(CurrentLimiter).isEmpty());
+            QCOMPARE(r.build(), withByte(kWorkedBlock, 19, "FF"));
+        }
         r.editor.setCurLimOff(false);
         QCOMPARE(r.editor.text(CurrentLimiter), QStringLiteral("300"));
-    }
-
-    // A deleted block, another model's, or a character that isn't a
-    // hexadecimal digit where a plain byte stands. Fields from `shown` on
-    // keep what they showed (nothing, here).
-    void decode_data()
-    {
-        QTest::addColumn<QString>("block");
-        QTest::addColumn<D>("outcome");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<int>("shown");
-        const auto bad = [](int pos) { return QString(kWorkedBlock).replace(pos - 1, 1, u'G'); };
-        QTest::newRow("deleted") << withByte(kWorkedBlock, 29, "ff") << D::Refused << fixture::msg::settingDeleted << 0;
-        QTest::newRow("other model") << withByte(kWorkedBlock, 29, "02") << D::Refused << fixture::msg::otherModel << 0;
-        QTest::newRow("dead band") << bad(33) << D::Malformed << "" << 5;
-        QTest::newRow("63 characters") << kWorkedBlock.left(63) << D::Malformed << "" << 0;
-    }
-    void decode()
-    {
-        QFETCH(QString, block);
-        QFETCH(D, outcome);
-        QFETCH(QString, box);
-        QFETCH(int, shown);
-        Rig r;
-        QCOMPARE(r.block.showBlock(block), outcome);
-        QCOMPARE(r.prompter.messageTexts(), box.isEmpty() ? QStringList() : QStringList{box});
-        QVERIFY(box.isEmpty() || r.prompter.prompts.at(0).icon == MessageIcon::Exclamation);
-        QCOMPARE(r.allowed.size(), outcome == D::Malformed ? 0 : 1);
-        QVERIFY(r.allowed.isEmpty() || r.allowed.at(0).at(0).toBool() == (outcome == D::Ok));
-        for (int i = 0; i < kParamCount; ++i)
-            QCOMPARE(r.editor.text(i).isEmpty(), i >= shown);
     }
 
     // One field of the worked block edited, then the block built: its
@@ -265,7 +240,6 @@ private slots:
         if (pos >= 0)
             r.block.takeReadBlock(kWorkedBlock);
         r.editor.setText(field, text);
-        QCOMPARE(r.editor.text(field), text);
         QCOMPARE(pos > 0 ? r.build().mid(pos - 1, expected.size()) : r.build() + r.block.writeBlock(),
                  pos > 0 ? expected : QStringLiteral("<refused>"));
         QCOMPARE(r.prompter.messageTexts(), pos > 0 ? QStringList() : QStringList{expected});
@@ -306,6 +280,92 @@ private slots:
             for (int i = 0; i < kParamCount; ++i)
                 QCOMPARE(back.editor.text(i), r.editor.text(i));
         }
+    }
+
+    // The lowest and highest value the controller accepts in each field, and
+    // the next value beyond each, which is marked red.
+    void bounds_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QStringList>("texts"); // lowest, highest, below, above
+        const QStringList pwm{"100", "10000", "99", "10001"}, point{"720", "2320", "719", "2321"},
+            percent{"0", "100", "-1", "101"}, amps{"50", "300", "40", "310"};
+        const QList<QStringList> rows{pwm,  pwm,  {"1020", "2020", "1019", "2021"}, point, point,
+                                      {"2", "50", "1", "51"}, {"2.5", "6", "2.4", "6.1"}, amps, percent, percent,
+                                      percent, {"0", "240", "-1", "241"}, amps, percent};
+        for (int i = 0; i < kParamCount; ++i)
+            QTest::addRow("%d", i) << i << rows.at(i);
+    }
+    void bounds()
+    {
+        QFETCH(int, field);
+        QFETCH(QStringList, texts);
+        EditorModel editor;
+        for (int k = 0; k < 4; ++k) {
+            editor.setText(field, texts.at(k));
+            QCOMPARE(editor.text(field), texts.at(k));
+            QCOMPARE(editor.marked(field), k >= 2);
+        }
+    }
+
+    // Typed texts, arrow clicks ("+" up, "-" down) and "Off" ticked ("off")
+    // or cleared ("on"), in order. Ticking "Off" empties field 7; clearing it
+    // gives back the last number the field held, or the upper bound for the
+    // 480 A of "off".
+    void editing_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("marked");
+        QTest::addColumn<int>("spin");
+        QTest::newRow("one digit of a current waits") << 7 << QStringList{"5"} << "5" << true << 50;
+        QTest::newRow("55 A to 60") << 7 << QStringList{"5", "55"} << "60" << false << 60;
+        QTest::newRow("295 A to 300") << 12 << QStringList{"295"} << "300" << false << 300;
+        QTest::newRow("455 A stays, red") << 7 << QStringList{"455"} << "455" << true << 50;
+        QTest::newRow("25 A may grow") << 12 << QStringList{"2", "25", "250"} << "250" << false << 250;
+        QTest::newRow("3. waits, old mark kept") << 6 << QStringList{"9", "3."} << "3." << true << 25;
+        QTest::newRow("3.0 V follows spin") << 6 << QStringList{"3.0"} << "3" << false << 30;
+        QTest::newRow("empty, up: lower bound") << 5 << QStringList{"+"} << "2" << false << 2;
+        QTest::newRow("empty, down: nothing") << 5 << QStringList{"-"} << "" << false << 2;
+        QTest::newRow("red, up: upper bound") << 8 << QStringList{"150", "+"} << "100" << false << 100;
+        QTest::newRow("spin at upper bound") << 8 << QStringList{"100", "150", "+"} << "150" << true << 100;
+        QTest::newRow("amperes in tens") << 7 << QStringList{"+", "+", "+", "-"} << "60" << false << 60;
+        QTest::newRow("volts in tenths to 6") << 6 << QStringList{"5.9", "+", "+"} << "6" << false << 60;
+        QTest::newRow("Off cleared") << 7 << QStringList{"200", "off", "on"} << "200" << false << 200;
+        QTest::newRow("480 A not given back") << 7 << QStringList{"480", "off", "on"} << "300" << false << 300;
+        QTest::newRow("no number yet") << 7 << QStringList{"120", "1.", "off", "on"} << "120" << false << 120;
+    }
+    void editing()
+    {
+        QFETCH(int, field);
+        QFETCH(QStringList, steps);
+        EditorModel editor;
+        for (const QString &s : steps) {
+            if (s == u"off" || s == u"on")
+                editor.setCurLimOff(s == u"off");
+            else
+                s == u"+" ? editor.spinUp(field) : s == u"-" ? editor.spinDown(field) : editor.setText(field, s);
+        }
+        QCOMPARE(editor.curLimEnabled(), steps.count(QStringLiteral("off")) == steps.count(QStringLiteral("on")));
+        QTEST(editor.text(field), "text");
+        QTEST(editor.marked(field), "marked");
+        QTEST(editor.spinValue(field), "spin");
+    }
+
+    // ClearData clears "Off" first, so that field 7 ends empty with the others.
+    void clearAndReset()
+    {
+        EditorModel editor;
+        editor.setText(BrakeMaxDuty, QStringLiteral("150"));
+        editor.setText(CurrentLimiter, QStringLiteral("200"));
+        editor.setCurLimOff(true);
+        editor.setMode(2, true);
+        editor.ClearData();
+        QVERIFY(editor.text(CurrentLimiter).isEmpty() && editor.text(BrakeMaxDuty).isEmpty());
+        QVERIFY(editor.curLimEnabled() && !editor.mode(2) && editor.marked(BrakeMaxDuty)); // emptying keeps the mark
+        editor.reset();
+        QVERIFY(!editor.marked(BrakeMaxDuty) && editor.curLimValue() == 0.0f);
     }
 };
 

@@ -6,9 +6,13 @@
 // constants the program itself uses.
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <QTimeZone>
+
+#include <ctime>
 
 namespace fixture {
 
@@ -86,6 +90,24 @@ inline QByteArray readFile(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// Runs this process, and the programs it starts, in the zone of New York
+// (UTC-5, UTC-4 in summer), written as a rule so no zone files are needed: a
+// time taken from the wrong clock then shows. True once local time follows it.
+[[nodiscard]] inline bool inNewYorkTime()
+{
+#ifdef Q_OS_WIN
+    qputenv("TZ", "EST5EDT"); // the C runtime's form; it keeps the same summer rule
+    ::_tzset();
+#else
+    qputenv("TZ", "EST5EDT,M3.2.0,M11.1.0");
+    ::tzset();
+#endif
+    const auto hourAt = [](int month) {
+        return QDateTime(QDate(2026, month, 1), QTime(12, 0), QTimeZone::utc()).toLocalTime().time().hour();
+    };
+    return hourAt(1) == 7 && hourAt(7) == 8;
 }
 
 } // namespace fixture

@@ -103,7 +103,6 @@ void MemoryTransport::queue(const QByteArray &bytes)
 {
     if (!m_open || bytes.isEmpty())
         return;
-    m_answered += bytes;
     const qsizetype step = m_chunkSize > 0 ? m_chunkSize : bytes.size();
     for (qsizetype at = 0; at < bytes.size(); at += step)
         m_arrived.append(bytes.mid(at, step));

@@ -27,12 +27,8 @@ public:
     explicit MemoryTransport(QObject *parent = nullptr);
     ~MemoryTransport() override;
 
-    // The controller behind the line, its stored block and log.
-    [[nodiscard]] emu::ControllerDevice &controller() { return m_device; }
-
     // Any of the emulator's faults; late, unasked and vanish are the line's.
     void setFault(emu::FaultMode mode);
-    [[nodiscard]] emu::FaultMode fault() const { return m_device.fault(); }
     // How late the late fault answers, and how often the unasked fault chatters.
     void setLateMs(int ms) { m_lateMs = ms; }
     void setUnaskedMs(int ms);
@@ -45,10 +41,8 @@ public:
     // Characters on the line that nobody asked for, arriving like an answer.
     void inject(const QByteArray &bytes) { queue(bytes); }
 
-    // Everything the controller has heard, and everything it answered that
-    // reached the line (faults applied), since the transport was made.
+    // Everything the controller has heard since the transport was made.
     [[nodiscard]] QByteArray heard() const { return m_heard; }
-    [[nodiscard]] QByteArray answered() const { return m_answered; }
 
     [[nodiscard]] bool open(const QString &devicePath) override;
     void close() override;
@@ -73,7 +67,6 @@ private:
     QTimer m_unaskedTimer;
     QList<QByteArray> m_arrived; // on the line, not yet handed on
     QByteArray m_heard;
-    QByteArray m_answered;
     QString m_devicePath;
     QString m_errorText;
     Error m_error = Error::None;

@@ -56,15 +56,8 @@ bool PtyEnd::send(const QByteArray &bytes)
     return done == bytes.size();
 }
 
-bool PtyEnd::waitUntilDelivered(int ms)
-{
-    pollfd p{m_slave, POLLIN, 0};
-    return m_slave >= 0 && ::poll(&p, 1, ms) == 1;
-}
-
 void PtyEnd::hangUp()
 {
-    m_notifier.reset();
     ::close(m_fd); // -1 when never opened: refused harmlessly
     ::close(m_slave);
     m_fd = m_slave = -1;
@@ -87,18 +80,4 @@ QByteArray PtyEnd::readUntil(const std::function<bool(const QByteArray &)> &done
             m_lineLost = true;
     }
     return bytes;
-}
-
-void PtyEnd::answer(std::function<QByteArray(const QByteArray &)> respond)
-{
-    m_respond = std::move(respond);
-    m_notifier = std::make_unique<QSocketNotifier>(m_fd, QSocketNotifier::Read);
-    connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] {
-        char buffer[4096];
-        const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
-        if (n > 0) {
-            received += QByteArray(buffer, qsizetype(n));
-            send(m_respond(QByteArray(buffer, qsizetype(n))));
-        }
-    });
 }

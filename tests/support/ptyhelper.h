@@ -3,14 +3,11 @@
 // One end of a pseudo-terminal for tests. openFarEnd() makes a new line and
 // plays the controller's end of it (the program opens slavePath()); open()
 // takes the program's end of an existing line, raw at 9600 baud, the way a
-// plain termios program would. Reads block on poll() against a deadline;
-// answer() replies from the event loop instead, for waits that run one.
+// plain termios program would. Reads block on poll() against a deadline.
 
 #include <QObject>
-#include <QSocketNotifier>
 
 #include <functional>
-#include <memory>
 
 class PtyEnd : public QObject
 {
@@ -26,9 +23,6 @@ public:
     [[nodiscard]] int slaveFd() const { return m_slave; }
 
     bool send(const QByteArray &bytes);
-    // Whether what was sent to the program is waiting in its driver (pseudo-
-    // terminals hand bytes over asynchronously).
-    bool waitUntilDelivered(int ms = 2000);
     // The line goes away, as an unplugged adapter does.
     void hangUp();
 
@@ -40,16 +34,10 @@ public:
     // A read saw the line go away (end of file, EIO, hang-up).
     [[nodiscard]] bool lineLost() const { return m_lineLost; }
 
-    // From now on every chunk that arrives is added to `received` and answered
-    // with respond(chunk) from the event loop.
-    void answer(std::function<QByteArray(const QByteArray &)> respond);
-    QByteArray received;
 
 private:
     int m_fd = -1;
     int m_slave = -1;
     bool m_lineLost = false;
     QString m_slavePath;
-    std::function<QByteArray(const QByteArray &)> m_respond;
-    std::unique_ptr<QSocketNotifier> m_notifier;
 };

@@ -170,7 +170,9 @@ private slots:
         QVERIFY(fallback.fileName().contains(QStringLiteral("-%1-").arg(::getuid())));
     }
 
-    void readEditWriteThroughTheWindow()
+    // Read, edit and write; writes refused once no backup can be kept; then
+    // a line that goes away in the middle of a reply.
+    void sessionThroughTheWindow()
     {
         AppRig rig;
         rig.pin({{1, m_line}}, " 1");
@@ -190,16 +192,10 @@ private slots:
         QCOMPARE(shown(rig.window().TxtMsg()), fixture::msg::completion + "|black");
         QCOMPARE(shown(lowBatt), "4.5|black");
         QCOMPARE(rig.prompter.prompts.size(), 0);
-    }
 
-    void writeWithoutABackupIsRefused()
-    {
-        // The backups' folder can't be made: the data folder is a file.
-        AppRig rig;
-        rig.pin({{1, m_line}}, " 1");
+        // The backups' folder can't be made: a file stands in its place.
+        QVERIFY(QDir(rig.filePath("backups")).removeRecursively());
         QVERIFY(fixture::writeFile(rig.filePath("backups"), "a file"));
-        QVERIFY(rig.start(1.0));
-        QTest::mouseClick(rig.window().CmdVqCom(0), Qt::LeftButton); // Setting Data Read
         for (int button : {1, 2}) { // Setting Data Write, Default Data Write
             const qsizetype before = received().size();
             rig.prompter.clear();
@@ -217,6 +213,18 @@ private slots:
                      "The controller's settings could not be backed up. Nothing was written.|red");
         }
         QCOMPARE(fixture::readFile(rig.filePath("backups")), QByteArray("a file"));
+
+        rig.prompter.clear();
+        QVERIFY(m_emu->setFault("vanish"));
+        QTest::mouseClick(rig.window().CmdVqCom(0), Qt::LeftButton); // the reply breaks off, the line goes
+        QCOMPARE(shown(rig.window().TxtMsg()), fixture::msg::portCannotOpen + "|red");
+        QCOMPARE(deviceButtons(rig.window()), "00000");
+        m_line = m_emu->waitForReopen(); // a new line from now on
+        QVERIFY(!m_line.isEmpty());
+        // One time-out box, its text by how much of the reply arrived before the line went.
+        QCOMPARE(rig.prompter.messageCount(), 1);
+        QVERIFY(QStringList({fixture::msg::commFault, fixture::msg::cannotSet}).contains(rig.prompter.messageTexts().at(0)));
+        QVERIFY(!rig.app->portControl().isOpen());
     }
 
     void closingWhileAnOperationWaits_data()
@@ -256,23 +264,6 @@ private slots:
         QTRY_COMPARE(received().mid(before), QByteArray("br"));
         QCOMPARE(rig.dialogRuns, 0);
         QCOMPARE(rig.prompter.prompts.size(), 0); // no time-out box, nothing else
-    }
-
-    void lostLineIsReportedOnce()
-    {
-        AppRig rig;
-        rig.pin({{1, m_line}}, " 1");
-        QVERIFY(rig.start(1.0));
-        QVERIFY(m_emu->setFault("vanish"));
-        QTest::mouseClick(rig.window().CmdVqCom(0), Qt::LeftButton); // the reply breaks off, the line goes
-        QCOMPARE(shown(rig.window().TxtMsg()), fixture::msg::portCannotOpen + "|red");
-        QCOMPARE(deviceButtons(rig.window()), "00000");
-        m_line = m_emu->waitForReopen(); // a new line from now on
-        QVERIFY(!m_line.isEmpty());
-        // One time-out box, its text by how much of the reply arrived before the line went.
-        QCOMPARE(rig.prompter.messageCount(), 1);
-        QVERIFY(QStringList({fixture::msg::commFault, fixture::msg::cannotSet}).contains(rig.prompter.messageTexts().at(0)));
-        QVERIFY(!rig.app->portControl().isOpen());
     }
 
     // A killed copy may leave its line refusing its settings: the next test

@@ -22,42 +22,45 @@ windows_program=$windows_build/vq530t-link.exe
 export WINEPREFIX=${WINEPREFIX:-$windows_build/wine}
 
 work=$(mktemp -d)
-# start_emulator runs in a command substitution, a subshell: the emulator's
-# process id reaches stop_emulator through this file.
-pid_file=$work/emulator.pid
+emulator_pid=
+emulator_pids=() # every emulator started, ended on any way out
 cleanup() {
-  [ -s "$pid_file" ] && kill "$(cat "$pid_file")" 2>/dev/null || true
+  local pid
+  for pid in "${emulator_pids[@]}"; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  # Wine's own processes of this prefix (wineserver, its device and service
+  # processes) end with the comparison too.
+  wineserver -k >/dev/null 2>&1 || true
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # Starts the emulator on a fresh pseudo-terminal, with its state and trace in
-# $1; prints the terminal's path.
+# $1; sets pty to the terminal's path. Not to be called in a subshell: the
+# emulator's process id must reach this shell, or nothing would end it.
 start_emulator() {
   local dir=$1
   shift
   "$emulator" --no-stdin --no-pacing --state "$dir/state.dat" --trace "$dir/trace.txt" "$@" >"$dir/emulator.out" 2>&1 &
-  echo $! >"$pid_file"
+  emulator_pid=$!
+  emulator_pids+=("$emulator_pid")
   for _ in $(seq 100); do
     [ -s "$dir/emulator.out" ] && break
     sleep 0.05
   done
-  head -n1 "$dir/emulator.out"
+  pty=$(head -n1 "$dir/emulator.out")
 }
 
 stop_emulator() {
-  local pid
-  pid=$(cat "$pid_file" 2>/dev/null) || return 0
-  kill "$pid" 2>/dev/null || true
-  # Not this shell's child: wait until it is gone.
-  for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.05
-  done
-  : >"$pid_file"
+  kill "$emulator_pid" 2>/dev/null || true
+  wait "$emulator_pid" 2>/dev/null || true
+  emulator_pid=
 }
 
 # The bytes each way, whatever chunks they crossed in: "RX" (to the
@@ -72,7 +75,7 @@ run_operations() {
   local kind=$1 dir=$work/$1
   mkdir -p "$dir/home"
   local pty
-  pty=$(start_emulator "$dir")
+  start_emulator "$dir"
   local -a program
   if [ "$kind" = linux ]; then
     program=("$linux_program" --port "$pty")
@@ -123,7 +126,7 @@ set -e
 [ "$code" = 3 ] || fail "a missing port: exit code $code, not 3"
 
 mkdir -p "$work/silent"
-pty=$(start_emulator "$work/silent" --fault silent)
+start_emulator "$work/silent" --fault silent
 ln -sfn "$pty" "$WINEPREFIX/dosdevices/com5"
 set +e
 env VQ_WINE_PRELOAD="$shim" "$here/run.sh" "$windows_program" --port COM5 read "$work/silent.set" >/dev/null 2>&1
@@ -138,7 +141,7 @@ stop_emulator
 vanish_code() {
   local kind=$1 dir=$work/vanish-$1 pty
   mkdir -p "$dir"
-  pty=$(start_emulator "$dir" --fault vanish)
+  start_emulator "$dir" --fault vanish
   set +e
   if [ "$kind" = linux ]; then
     (cd "$dir" && timeout 60 "$linux_program" --port "$pty" read vanished.set >out.txt 2>err.txt)
@@ -161,7 +164,7 @@ windows_vanish=$(cat "$work/vanish-windows/code")
 # Every port the system has: Wine's COM5 on the emulator's line, free, and a
 # trace of a read that shows its bytes.
 mkdir -p "$work/ports"
-pty=$(start_emulator "$work/ports")
+start_emulator "$work/ports"
 ln -sfn "$pty" "$WINEPREFIX/dosdevices/com5"
 set +e
 env VQ_WINE_PRELOAD="$shim" "$here/run.sh" "$windows_program" ports >"$work/ports/ports.txt" 2>&1
