@@ -1,9 +1,8 @@
-// The trace of the line, pinned as the file and the report show it, and the
-// states of a port decided by error classes.
+// The trace of the line, pinned as the file and the report show it. (The
+// states of a port by error class are tst_ports'.)
 
 #include "memorytransport.h"
 #include "platform/linetrace.h"
-#include "platform/systemports.h"
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -15,29 +14,6 @@ class TestLineTrace : public QObject
     Q_OBJECT
 
 private slots:
-    void stateFollowsTheErrorClass_data()
-    {
-        using E = Transport::Error;
-        QTest::addColumn<Transport::Error>("error");
-        QTest::addColumn<bool>("accessDenied");
-        QTest::addColumn<PortState>("state");
-        QTest::newRow("opened") << E::None << false << PortState::Free;
-        QTest::newRow("held by another program") << E::NoPermission << false << PortState::InUse;
-        QTest::newRow("not this user's") << E::NoPermission << true << PortState::NoPermission;
-        QTest::newRow("no answer to the open") << E::NoAnswer << false << PortState::NoAnswer;
-        QTest::newRow("settings refused") << E::Unsupported << false << PortState::NoAnswer;
-        QTest::newRow("failed otherwise") << E::Failed << false << PortState::NoAnswer;
-        QTest::newRow("gone meanwhile") << E::NotFound << false << PortState::NoAnswer;
-    }
-
-    void stateFollowsTheErrorClass()
-    {
-        QFETCH(Transport::Error, error);
-        QFETCH(bool, accessDenied);
-        QFETCH(PortState, state);
-        QCOMPARE(portStateOf(error, accessDenied), state);
-    }
-
     // Header and lines as a file or a report holds them; the times, the
     // system and Qt's version replaced.
     void traceIsPinned()
