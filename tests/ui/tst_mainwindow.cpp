@@ -286,7 +286,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("display"); // the profile's [Display] section
         QTest::addColumn<QString>("button");     // the first device button
-        QTest::newRow("none") << QByteArray() << "Setting Data Read";
         QTest::newRow("de") << QByteArray("[Display]\r\nLanguage=de\r\n") << "Einstellungen lesen";
         QTest::newRow("ja") << QByteArray("[Display]\r\nLanguage=ja\r\n") << "設定データ読込";
         QTest::newRow("unknown") << QByteArray("[Display]\r\nLanguage=DE\r\n") << "Setting Data Read";

@@ -5,10 +5,10 @@
 // box, Cancel or OK; one running copy per user; the real program ended by a
 // signal. Then a session clicked through the window: read, edit and write with
 // the block found on the line; the menus while an operation waits and closing
-// the window in that wait; a line that goes away mid-operation; Copy Report.
+// the window in that wait; Copy Report.
 // Last, what the window offers for a line that fails: the port dialog's list
 // that follows the plug and its "Other Ports…", and a lost line that comes
-// back by itself after the box is closed.
+// back by itself after the box is closed, or stays closed.
 
 #include "apprig.h"
 #include "emulatorprocess.h"
@@ -199,7 +199,7 @@ private slots:
     }
 
     // Read and Copy Report, edit and write; writes refused once no backup can
-    // be kept; then a line that goes away in the middle of a reply.
+    // be kept.
     void sessionThroughTheWindow()
     {
         AppRig rig;
@@ -251,18 +251,6 @@ private slots:
                      "The controller's settings could not be backed up. Nothing was written.|red");
         }
         QCOMPARE(fixture::readFile(rig.filePath("backups")), QByteArray("a file"));
-
-        rig.prompter.clear();
-        QVERIFY(m_emu->setFault("vanish"));
-        QTest::mouseClick(rig.window().CmdVqCom(0), Qt::LeftButton); // the reply breaks off, the line goes
-        QCOMPARE(shown(rig.window().TxtMsg()), fixture::msg::portCannotOpen + "|red");
-        QCOMPARE(deviceButtons(rig.window()), "00000");
-        m_line = m_emu->waitForReopen(); // a new line from now on
-        QVERIFY(!m_line.isEmpty());
-        // One time-out box, its text by how much of the reply arrived before the line went.
-        QCOMPARE(rig.prompter.messageCount(), 1);
-        QVERIFY(QStringList({fixture::msg::commFault, fixture::msg::cannotSet}).contains(rig.prompter.messageTexts().at(0)));
-        QVERIFY(!rig.app->portControl().isOpen());
     }
 
     void closingWhileAnOperationWaits_data()
@@ -443,7 +431,9 @@ private slots:
         QSignalSpy messages(&rig.app->status(), &StatusModel::messageChanged);
         QVERIFY(emu.setFault("vanish"));
         bool openWhileBoxUp = true;
-        rig.prompter.onPrompt = [&](const ScriptedPrompter::Prompt &) {
+        rig.prompter.onPrompt = [&](const ScriptedPrompter::Prompt &box) {
+            // One time-out box, its text by how much of the reply came before the line went.
+            QVERIFY(QStringList({fixture::msg::commFault, fixture::msg::cannotSet}).contains(box.text));
             QVERIFY(!emu.waitForReopen().isEmpty());
             QVERIFY(emu.setFault("none"));
             watcher.plugged();
@@ -465,6 +455,7 @@ private slots:
         QVERIFY(lost.wait(5000));
         watcher.plugged();
         QCOMPARE(shown(rig.window().TxtMsg()), fixture::msg::portCannotOpen + "|red");
+        QCOMPARE(deviceButtons(rig.window()), "00000");
         QVERIFY(rig.app->portReturn().awaiting() && !rig.app->portControl().isOpen());
     }
 };
