@@ -86,19 +86,6 @@ private slots:
         QTEST(fixture::readFile(config.iniPath()), "after");
     }
 
-    // The windows' language under [Display]: read as it stands (the window
-    // takes a code it doesn't know for English), written when picked.
-    void language()
-    {
-        prepare("[Display]\r\nLanguage= xx \r\n[RS232C]\r\nCommPort= 3\r\n");
-        Config config(m_dir.path());
-        QCOMPARE(config.readLanguage(), QStringLiteral("xx"));
-        config.storeLanguage(QStringLiteral("ja"));
-        QCOMPARE(fixture::readFile(config.iniPath()), QByteArray("[Display]\r\nLanguage=ja\r\n[RS232C]\r\nCommPort= 3\r\n"));
-        prepare("<none>");
-        QCOMPARE(config.readLanguage(), QString());
-    }
-
     void load_data()
     {
         QTest::addColumn<QByteArray>("file");

@@ -287,7 +287,7 @@ private slots:
         QTest::addColumn<QByteArray>("display"); // the profile's [Display] section
         QTest::addColumn<QString>("button");     // the first device button
         QTest::newRow("de") << QByteArray("[Display]\r\nLanguage=de\r\n") << "Einstellungen lesen";
-        QTest::newRow("ja") << QByteArray("[Display]\r\nLanguage=ja\r\n") << "設定データ読込";
+        QTest::newRow("ja, blanks around") << QByteArray("[Display]\r\nLanguage= ja \r\n") << "設定データ読込";
         QTest::newRow("unknown") << QByteArray("[Display]\r\nLanguage=DE\r\n") << "Setting Data Read";
     }
     void profileLanguage()

@@ -410,7 +410,6 @@ private slots:
         QCOMPARE(items(dialog.Combo()), QStringList({"Com4"}));
         QCOMPARE(dialog.Combo()->currentText(), "Com4");
         QCOMPARE(config.CommPortNo, 4);
-        QVERIFY(fixture::readFile(config.iniPath()).contains("Com4=" + other.toLatin1() + "\r\n"));
         QVERIFY(fixture::readFile(config.iniPath()).contains("CommPort= 4\r\n"));
     }
 
