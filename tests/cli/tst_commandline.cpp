@@ -446,14 +446,14 @@ private slots:
                  qPrintable(m_out));
     }
 
-    void traceShowsTheBytesOfARead()
+    void traceShowsTheBytesOfAShow()
     {
         const QString copy = programWithProfile("[RS232C]\r\nCommPort= 3\r\n[Ports]\r\nCom3="
                                                 + m_emu.slavePath().toLocal8Bit() + "\r\n");
         QVERIFY(!copy.isEmpty());
         const QString trace = path("read.trace");
         const qsizetype sentBefore = sent().size();
-        QCOMPARE(run({"--trace", trace, "read", path("t.set")}, false, copy), 0);
+        QCOMPARE(run({"--trace", trace, "show"}, false, copy), 0);
         // The header as tst_config pins it, then the line's events and bytes.
         const QStringList lines = QString::fromUtf8(fixture::readFile(trace)).split(u'\n');
         QCOMPARE(lines.at(3), QStringLiteral("Port: Com3 (%1) 9600,O,8,1").arg(m_emu.slavePath()));
@@ -464,7 +464,7 @@ private slots:
         QCOMPARE(lines.last(), ""); // ends with a line end
 
         QCOMPARE(run({"--trace", trace, "ports"}, false, copy), 2); // not a device command
-        QCOMPARE(run({"--trace", m_dir.path(), "read", path("u.set")}, false, copy), 5); // a folder
+        QCOMPARE(run({"--trace", m_dir.path(), "show"}, false, copy), 5); // a folder
         QCOMPARE(sent().mid(sentBefore), QByteArray("sr"));
     }
 };
