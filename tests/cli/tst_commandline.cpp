@@ -11,11 +11,13 @@
 #include "files/settingsfile.h"
 #include "fixtures.h"
 #include "memorytransport.h"
+#include "platform/serialport.h"
 #include "runlog/runlog.h"
 #include "scriptedprompter.h"
 #include "settings/controllerblock.h"
 #include "settings/editormodel.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QImage>
@@ -410,6 +412,60 @@ private slots:
         QCOMPARE(entries, 5 + 11 + 14);
         QVERIFY(QRegularExpression(QStringLiteral(R"(\n\.TH \S+ 1 "\d{4}-\d\d-\d\d")")).match(manual).hasMatch());
 #endif
+    }
+
+    // The emulator's line as `ports --json` lists it, pinned as Com3 beside a
+    // copy of the program.
+    QJsonObject listedPort(const QString &copy)
+    {
+        if (run({QStringLiteral("--json"), QStringLiteral("ports")}, false, copy) != 0)
+            return {};
+        const QJsonArray ports = QJsonDocument::fromJson(m_out.toUtf8()).object().value("ports").toArray();
+        for (const QJsonValue &p : ports)
+            if (p.toObject().value("name").toString() == m_emu.slavePath())
+                return p.toObject();
+        return {};
+    }
+
+    void portsNamesThePinAndTheState()
+    {
+        const QString copy = programWithProfile("[Ports]\r\nCom3=" + m_emu.slavePath().toLocal8Bit() + "\r\n");
+        QVERIFY(!copy.isEmpty());
+        const QJsonObject port = listedPort(copy);
+        QCOMPARE(port.value("pinned").toString(), "Com3");
+        QCOMPARE(port.value("state").toString(), "free");
+        QVERIFY(port.value("by_id").isNull());
+
+        SerialPort holder; // another program holds the line
+        QVERIFY(holder.open(m_emu.slavePath()));
+        QCOMPARE(listedPort(copy).value("state").toString(), "in-use");
+        QCOMPARE(run({QStringLiteral("ports")}, false, copy), 0);
+        QVERIFY2(m_out.contains(QRegularExpression("^" + QRegularExpression::escape(m_emu.slavePath())
+                                                   + " +Com3 +in use by another program *$",
+                                                   QRegularExpression::MultilineOption)),
+                 qPrintable(m_out));
+    }
+
+    void traceShowsTheBytesOfAShow()
+    {
+        const QString copy = programWithProfile("[RS232C]\r\nCommPort= 3\r\n[Ports]\r\nCom3="
+                                                + m_emu.slavePath().toLocal8Bit() + "\r\n");
+        QVERIFY(!copy.isEmpty());
+        const QString trace = path("read.trace");
+        const qsizetype sentBefore = sent().size();
+        QCOMPARE(run({"--trace", trace, "show"}, false, copy), 0);
+        // The header as tst_config pins it, then the line's events and bytes.
+        const QStringList lines = QString::fromUtf8(fixture::readFile(trace)).split(u'\n');
+        QCOMPARE(lines.at(3), QStringLiteral("Port: Com3 (%1) 9600,O,8,1").arg(m_emu.slavePath()));
+        QVERIFY(QRegularExpression("^\\d+ -- opening " + QRegularExpression::escape(m_emu.slavePath()) + "$")
+                    .match(lines.at(6)).hasMatch());
+        QVERIFY(lines.at(7).endsWith(" -- line opened") && lines.at(lines.size() - 2).endsWith(" -- command ended"));
+        QCOMPARE(fixture::tracedBytes(lines.join(u'\n'), " TX "), QByteArray("sr"));
+        QCOMPARE(lines.last(), ""); // ends with a line end
+
+        QCOMPARE(run({"--trace", trace, "ports"}, false, copy), 2); // not a device command
+        QCOMPARE(run({"--trace", m_dir.path(), "show"}, false, copy), 5); // a folder
+        QCOMPARE(sent().mid(sentBefore), QByteArray("sr"));
     }
 };
 

@@ -4,14 +4,19 @@
 // choice it hands back, how opening the port leaves the message line, its tool
 // tip and the device buttons, and how each kind of failure is named. The device
 // operations cross the serial port byte for byte in tst_commandline (all five)
-// and tst_program (the window's, a line vanishing under one).
+// and tst_program (the window's, a line vanishing under one). Last, the
+// system's other ports reached through a Com number: the one pinned to them,
+// their own, or a free one pinned for them.
 
 #include "emulatorprocess.h"
 #include "fixtures.h"
+#include "link/portpins.h"
 #include "link/portselection.h"
 #include "linkrig.h"
 #include "memorytransport.h"
+#include "platform/profilefile.h"
 #include "platform/serialport.h"
+#include "platform/systemports.h"
 #include "ptyhelper.h"
 
 #include <QSignalSpy>
@@ -22,6 +27,8 @@
 
 using namespace vq;
 
+using Pins = QMap<int, QString>;
+
 class TestPorts : public QObject
 {
     Q_OBJECT
@@ -30,23 +37,22 @@ class TestPorts : public QObject
     Config m_config{m_dir.path()};
     PtyEnd m_line; // pinned as Com3 and Com17
 
+private slots:
+    void initTestCase() { QVERIFY(m_line.openFarEnd()); }
+
     // Every number pinned, so that no serial device of the machine takes part.
-    void pinAll(bool withLine)
+    void init()
     {
         QFile::remove(m_config.iniPath());
         for (int n = 1; n <= 17; ++n) {
-            const bool line = withLine && (n == 3 || n == 17);
-            const QString device = line ? m_line.slavePath() : QStringLiteral("/nonexistent/vq-com%1").arg(n);
+            const QString device =
+                n == 3 || n == 17 ? m_line.slavePath() : QStringLiteral("/nonexistent/vq-com%1").arg(n);
             m_config.WriteIniString(QStringLiteral("Ports"), QStringLiteral("Com%1").arg(n), device);
         }
     }
 
-private slots:
-    void initTestCase() { QVERIFY(m_line.openFarEnd()); }
-
     void listsThePortsOfCom1ToCom16ThatOpen()
     {
-        pinAll(true);
         PortSelection sel(m_config);
         sel.ListPorts();
         QCOMPARE(sel.entries().size(), 1); // Com1..Com16 only: never Com17
@@ -62,17 +68,10 @@ private slots:
         QCOMPARE(sel.choice().value_or(PortChoice{}).device, m_line.slavePath());
         sel.CmdCancel_Click();
         QVERIFY(!sel.choice().has_value());
-
-        pinAll(false);
-        sel.ListPorts();
-        QCOMPARE(sel.entries().size(), 1);
-        QCOMPARE(sel.entries()[0].text, QStringLiteral("Not found"));
-        QVERIFY(!fixture::readFile(m_config.iniPath()).contains("CommPort"));
     }
 
     void openingShowsWhyAndRetriesThroughTheDialog()
     {
-        pinAll(true);
         SerialPort port;
         StatusModel status;
         PortControl control(port, m_config, status);
@@ -108,28 +107,36 @@ private slots:
         QCOMPARE(status.messageText(), fixture::msg::portInitialized);
         QCOMPARE(port.devicePath(), m_line.slavePath());
         QCOMPARE(buttonsText(status), QStringLiteral("10111"));
-
-        control.mnuCom_Click(); // cancelled: closed, red, buttons off
-        QVERIFY(!port.isOpen());
-        QCOMPARE(status.messageText(), fixture::msg::portCannotOpen);
-        QCOMPARE(buttonsText(status), QStringLiteral("00000"));
     }
 
+    // How a failure to open is named, and the state the port list gives it.
     void failureToOpenIsNamedByItsKind_data()
     {
+        using E = Transport::Error;
         QTest::addColumn<Transport::Error>("error");
+        QTest::addColumn<bool>("accessDenied");
         QTest::addColumn<QString>("why");
-        QTest::newRow("not found") << Transport::Error::NotFound << "no such device";
-        QTest::newRow("no permission") << Transport::Error::NoPermission << "no permission, or in use by another program";
-        QTest::newRow("unsupported") << Transport::Error::Unsupported << "the line settings are refused";
-        QTest::newRow("no answer") << Transport::Error::NoAnswer << "the port does not answer";
-        QTest::newRow("failed") << Transport::Error::Failed << "the device refused";
+        QTest::addColumn<PortState>("state");
+        QTest::newRow("opened") << E::None << false << "" << PortState::Free;
+        QTest::newRow("not found") << E::NotFound << false << "no such device" << PortState::NoAnswer;
+        const QString noPermission = QStringLiteral("no permission, or in use by another program");
+        QTest::newRow("held by another program") << E::NoPermission << false << noPermission << PortState::InUse;
+        QTest::newRow("not this user's") << E::NoPermission << true << noPermission << PortState::NoPermission;
+        QTest::newRow("unsupported") << E::Unsupported << false << "the line settings are refused"
+                                     << PortState::NoAnswer;
+        QTest::newRow("no answer") << E::NoAnswer << false << "the port does not answer" << PortState::NoAnswer;
+        QTest::newRow("failed") << E::Failed << false << "the device refused" << PortState::NoAnswer;
     }
 
     void failureToOpenIsNamedByItsKind()
     {
         QFETCH(Transport::Error, error);
+        QFETCH(bool, accessDenied);
         QFETCH(QString, why);
+        QFETCH(PortState, state);
+        QCOMPARE(portStateOf(error, accessDenied), state);
+        if (why.isEmpty())
+            return;
         MemoryTransport line;
         line.setOpenFailure(error, QStringLiteral("the system's words"));
         QVERIFY(!line.open(QStringLiteral("/dev/ttyUSB1")));
@@ -185,6 +192,47 @@ private slots:
         QVERIFY(lost.wait(5000));
         QVERIFY(!port.isOpen() && !port.write("sr"));
         QVERIFY(!lost.wait(50)); // late notifications of the gone device
+    }
+    // Which Com number reaches a port, and what is pinned for it.
+    void otherPortIsReachedThroughAFreeNumber_data()
+    {
+        QTest::addColumn<Pins>("pins");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("byId");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("pinned"); // what Com<number> holds afterwards
+        const QString id = QStringLiteral("/dev/serial/by-id/usb-FTDI_X-if00-port0");
+        QTest::newRow("ttyUSB0 is Com5") << Pins{} << "/dev/ttyUSB0" << "" << 5 << "";
+        QTest::newRow("ttyACM9 is pinned to Com2 by its by-id link")
+            << Pins{} << "/dev/ttyACM9" << id << 2 << id;
+        QTest::newRow("ttyUSB0 pinned elsewhere") << Pins{{9, "/dev/ttyUSB0"}} << "/dev/ttyUSB0" << "" << 9
+                                                  << "/dev/ttyUSB0";
+        QTest::newRow("its by-id link pinned already") << Pins{{12, id}} << "/dev/ttyUSB3" << id << 12 << id;
+        QTest::newRow("numbers pinned to others are skipped")
+            << Pins{{2, "/dev/x"}, {3, "/dev/y"}} << "/dev/rfcomm0" << "" << 4 << "/dev/rfcomm0";
+        Pins all;
+        for (int n = 1; n <= 16; ++n)
+            all.insert(n, QStringLiteral("/dev/pin%1").arg(n));
+        QTest::newRow("all sixteen taken") << all << "/dev/rfcomm0" << "" << 0 << "";
+    }
+
+    void otherPortIsReachedThroughAFreeNumber()
+    {
+        QFETCH(Pins, pins);
+        QFETCH(QString, name);
+        QFETCH(QString, byId);
+        QFETCH(int, number);
+        QFETCH(QString, pinned);
+        QFile::remove(m_config.iniPath());
+        for (auto it = pins.cbegin(); it != pins.cend(); ++it)
+            m_config.WriteIniString("Ports", QStringLiteral("Com%1").arg(it.key()), it.value());
+        // Com1's fixed device is there; the rest are not.
+        const QList<SystemPort> present{{"/dev/ttyS0"}, {name, {}, {}, byId}};
+        QCOMPARE(reachPort(m_config, present.at(1), present), number);
+        if (number > 0) {
+            QCOMPARE(readProfileString(m_config.iniPath(), "Ports", QStringLiteral("Com%1").arg(number), QString()),
+                     pinned);
+        }
     }
 };
 

@@ -503,10 +503,10 @@ private slots:
         QCOMPARE(png.size(), QSize(640, 360));
         QCOMPARE(png.copy(picture.plot), render(rippleLog(), picture.plot.size(), options));
 
-        // The SVG: the same plot strokes and every text of the description
-        // at its place, with its alignment.
+        // The SVG: the same plot strokes (its texts are pinned byte for byte
+        // in tst_mainwindow's short-log.svg).
         QXmlStreamReader xml(graphPictureSvg(picture, rippleLog()));
-        QStringList strokes, svgTexts, wanted;
+        QStringList strokes;
         while (!xml.atEnd()) {
             if (xml.readNext() != QXmlStreamReader::StartElement)
                 continue;
@@ -515,17 +515,10 @@ private slots:
                 QCOMPARE(a.value("width").toString() + u'x' + a.value("height").toString(), QStringLiteral("640x360"));
             if (xml.name() == u"path")
                 strokes << a.value("stroke").toString();
-            if (xml.name() == u"text")
-                svgTexts << a.value("x").toString() + u',' + a.value("y").toString() + u',' + a.value("text-anchor").toString() + u',' + xml.readElementText();
         }
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         // The grid, the compared run's two shades, then the run's colours.
         QCOMPARE(strokes, (QStringList{"#808080", "#8080ff", "#e080e0", "#0000ff", "#c000c0"}));
-        for (const PictureText &t : picture.texts)
-            wanted << QString::number(t.at.x()) + u',' + QString::number(t.at.y()) + u','
-                          + (t.alignment & Qt::AlignRight ? "end" : t.alignment & Qt::AlignHCenter ? "middle" : "start")
-                          + u',' + t.text;
-        QCOMPARE(svgTexts, wanted);
     }
 
     void curves()

@@ -1,12 +1,16 @@
 // The profile file "VQ530T Link.ini": what is read from it, what writing one
 // key does to a hand-edited file, the start-up values and the port devices.
+// Then the trace of the line, pinned as a file or a report holds it.
 
 #include "fixtures.h"
 #include "link/portmap.h"
+#include "memorytransport.h"
 #include "platform/config.h"
 #include "platform/instanceguard.h"
+#include "platform/linetrace.h"
 
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -80,19 +84,6 @@ private slots:
         Config config(before == "<no folder>" ? m_dir.filePath(QStringLiteral("no/such")) : m_dir.path());
         port ? config.storeCommPort(3) : config.storeScaleLine(1, true);
         QTEST(fixture::readFile(config.iniPath()), "after");
-    }
-
-    // The windows' language under [Display]: read as it stands (the window
-    // takes a code it doesn't know for English), written when picked.
-    void language()
-    {
-        prepare("[Display]\r\nLanguage= xx \r\n[RS232C]\r\nCommPort= 3\r\n");
-        Config config(m_dir.path());
-        QCOMPARE(config.readLanguage(), QStringLiteral("xx"));
-        config.storeLanguage(QStringLiteral("ja"));
-        QCOMPARE(fixture::readFile(config.iniPath()), QByteArray("[Display]\r\nLanguage=ja\r\n[RS232C]\r\nCommPort= 3\r\n"));
-        prepare("<none>");
-        QCOMPARE(config.readLanguage(), QString());
     }
 
     void load_data()
@@ -216,6 +207,58 @@ private slots:
         InstanceGuard again(program, runtime.path());
         QVERIFY(again.tryAcquire());
         QVERIFY(fixture::readFile(path) != leftBehind); // the lock is this guard's own now
+    }
+
+    // Header and lines as a file or a report holds them; the times, the
+    // system and Qt's version replaced.
+    void traceIsPinned()
+    {
+        MemoryTransport line;
+        LineTrace trace(line);
+        trace.setKeepAll(true);
+        QVERIFY(line.open(QStringLiteral("/dev/ttyVQ")));
+        line.setChunkSize(40);
+        QVERIFY(line.write("sr"));
+        QTRY_COMPARE(trace.lines().size(), 3);
+        line.inject(QByteArray("\x00\xfe\\\t\n\x7f~", 7)); // every kind of byte
+        QTRY_COMPARE(trace.lines().size(), 4);
+        line.setFault(emu::FaultMode::Vanish);
+        QVERIFY(line.write("sr"));
+        QTRY_VERIFY(!line.isOpen());
+
+        QString text = traceHeader(QStringLiteral("Com3"), line) + u'\n' + trace.lines().join(u'\n') + u'\n';
+        text.replace(QRegularExpression(QStringLiteral("^System: .*$"), QRegularExpression::MultilineOption),
+                     QStringLiteral("System: S"));
+        text.replace(QRegularExpression(QStringLiteral("^Qt: .*$"), QRegularExpression::MultilineOption),
+                     QStringLiteral("Qt: Q"));
+        text.replace(QRegularExpression(QStringLiteral("^[0-9]+ "), QRegularExpression::MultilineOption),
+                     QStringLiteral("T "));
+        QCOMPARE(text, QStringLiteral("VQ530T Link 1.00\n"
+                                      "System: S\n"
+                                      "Qt: Q\n"
+                                      "Port: Com3 (/dev/ttyVQ)\n"
+                                      "Adapter: unknown\n"
+                                      "\n"
+                                      "T TX sr\n"
+                                      "T RX srD0077017DC056C074C04000000000000042755\n"
+                                      "T RX 6A50321A05500A85C8000112090\\r\n"
+                                      "T RX \\x00\\xfe\\\\\\t\\n\\x7f~\n"
+                                      "T TX sr\n"
+                                      "T RX srD0077017DC056C074C04000000000000\n"
+                                      "T -- line lost\n"));
+    }
+
+    void windowKeepsTheLast200Lines()
+    {
+        MemoryTransport line;
+        LineTrace trace(line);
+        QVERIFY(line.open(QStringLiteral("/dev/ttyVQ")));
+        for (int i = 0; i < 250; ++i)
+            emit line.dataSent(QByteArray::number(i));
+        const QStringList lines = trace.lines();
+        QCOMPARE(lines.size(), 200);
+        QVERIFY(lines.first().endsWith(QStringLiteral(" TX 50")));
+        QVERIFY(lines.last().endsWith(QStringLiteral(" TX 249")));
     }
 };
 
