@@ -227,7 +227,11 @@ private slots:
         for (auto it = pins.cbegin(); it != pins.cend(); ++it)
             m_config.WriteIniString("Ports", QStringLiteral("Com%1").arg(it.key()), it.value());
         // Com1's fixed device is there; the rest are not.
-        const QList<SystemPort> present{{"/dev/ttyS0"}, {name, {}, {}, byId}};
+        SystemPort com1, wanted;
+        com1.systemName = QStringLiteral("/dev/ttyS0");
+        wanted.systemName = name;
+        wanted.byIdLink = byId;
+        const QList<SystemPort> present{com1, wanted};
         QCOMPARE(reachPort(m_config, present.at(1), present), number);
         if (number > 0) {
             QCOMPARE(readProfileString(m_config.iniPath(), "Ports", QStringLiteral("Com%1").arg(number), QString()),
