@@ -142,7 +142,7 @@ Do you overwrite?</source>
     </message>
     <message>
         <source>Default Data Write</source>
-        <translation>Werkseinstellungen schreiben</translation>
+        <translation>Werksdaten schreiben</translation>
     </message>
     <message>
         <source>Data Get</source>
@@ -390,7 +390,7 @@ Do you overwrite?</source>
     </message>
     <message>
         <source>Cancel</source>
-        <translation>Abbrechen</translation>
+        <translation>Abbruch</translation>
     </message>
 </context>
 <context>

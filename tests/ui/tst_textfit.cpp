@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QStyleOption>
 #include <QTest>
 
@@ -105,7 +106,8 @@ QString misfit(QWidget *w, const Shown &shown)
     const int lines = qRound(fm.boundingRect(shown.box, shown.flags, shown.text).height() / fm.lineSpacing());
     const double width = lines == 1 ? glyphs.width() * dpr : 0;
     const double height = (lines == 1 ? glyphs.height() : (lines - 1) * fm.lineSpacing() + fm.capHeight()) * dpr;
-    const QRect clip = qobject_cast<QLineEdit *>(w) ? box : whole;
+    // An entry box and a push button clip their text at their contents.
+    const QRect clip = qobject_cast<QLineEdit *>(w) || qobject_cast<QPushButton *>(w) ? box : whole;
     const int f = shown.flags;
     const bool atSide = (!(f & Qt::AlignRight) && ink.right() >= clip.right())
                         || (!(f & Qt::AlignLeft) && ink.left() <= clip.left());
