@@ -521,10 +521,6 @@ void FrmMain::showEvent(QShowEvent *event)
     // it afterwards is left alone.
     if (!m_placed) {
         m_placed = true;
-        // Fitted again in the fonts the window is shown with: made in a
-        // language from the profile, its captions were first fitted before
-        // the style had polished it.
-        fitCaptions();
         if (const QScreen *screen = this->screen()) {
             QRect frame = frameGeometry();
             frame.moveCenter(screen->availableGeometry().center());
