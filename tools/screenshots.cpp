@@ -218,15 +218,16 @@ int main(int argc, char *argv[])
         return fail(QStringLiteral("cannot write the second run"));
     second.close();
     prompter.fileNames = {second.fileName()};
-    const auto trigger = [log](const QString &text) {
+    // The menu's entries by their English captions, in the language shown.
+    const auto trigger = [log](const char *text) {
         for (QAction *action : log->graphActions())
-            if (action->text() == text)
+            if (action->text() == QCoreApplication::translate("vq::FrmLog", text))
                 action->trigger();
     };
-    trigger(QStringLiteral("Compare with Log File…"));
+    trigger("Compare with Log File…");
     log->resize(720, 480);
     log->setView({0, 180});
-    trigger(QStringLiteral("Statistics…"));
+    trigger("Statistics…");
     QWidget *statistics = log->statisticsWindow();
     if (!log->comparison() || !statistics)
         return fail(QStringLiteral("the comparison or the statistics did not show"));
