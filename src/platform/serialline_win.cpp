@@ -11,6 +11,8 @@
 
 #include "platform/serialline.h"
 
+#include "platform/serialcomm_win.h"
+
 #include "core/constants.h"
 
 #include <QMetaObject>
@@ -430,33 +432,44 @@ QString systemPortDevice(int port)
     return QStringLiteral("COM%1").arg(port);
 }
 
-PortDescription describePortDevice(const QString &device)
+QList<SerialCommEntry> serialCommMap()
 {
-    // The system's serial-port map names the driver's device for each COM
-    // name (\Device\Serial0, \Device\VCP0 for an FTDI adapter, ...).
-    PortDescription result;
+    QList<SerialCommEntry> entries;
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return result;
-    const QString wanted = device.startsWith(QLatin1String("\\\\.\\")) ? device.mid(4) : device;
+        return entries;
     for (DWORD index = 0;; ++index) {
         wchar_t name[256];
         DWORD nameLength = 256;
         wchar_t value[64];
         DWORD valueBytes = sizeof value;
         DWORD type = 0;
-        if (RegEnumValueW(key, index, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE *>(value), &valueBytes)
-            != ERROR_SUCCESS)
+        const LONG result = RegEnumValueW(key, index, name, &nameLength, nullptr, &type,
+                                          reinterpret_cast<BYTE *>(value), &valueBytes);
+        if (result == ERROR_MORE_DATA)
+            continue; // a name or value too long for a serial port: not one
+        if (result != ERROR_SUCCESS)
             break;
-        if (type != REG_SZ)
-            continue;
-        const QString comName = QString::fromWCharArray(value, int(valueBytes / sizeof(wchar_t))).section(QChar(0), 0, 0);
-        if (comName.compare(wanted, Qt::CaseInsensitive) == 0) {
-            result.description = QString::fromWCharArray(name, int(nameLength));
+        if (type == REG_SZ)
+            entries.append({QString::fromWCharArray(name, int(nameLength)),
+                            QString::fromWCharArray(value, int(valueBytes / sizeof(wchar_t))).section(QChar(0), 0, 0)});
+    }
+    RegCloseKey(key);
+    return entries;
+}
+
+PortDescription describePortDevice(const QString &device)
+{
+    // The system's serial-port map names the driver's device for each COM
+    // name (\Device\Serial0, \Device\VCP0 for an FTDI adapter, ...).
+    PortDescription result;
+    const QString wanted = device.startsWith(QLatin1String("\\\\.\\")) ? device.mid(4) : device;
+    for (const SerialCommEntry &entry : serialCommMap()) {
+        if (entry.comName.compare(wanted, Qt::CaseInsensitive) == 0) {
+            result.description = entry.driverDevice;
             break;
         }
     }
-    RegCloseKey(key);
     return result;
 }
 

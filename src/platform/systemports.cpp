@@ -2,8 +2,11 @@
 
 #include "platform/serialport.h"
 
+#include <QCollator>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
 
 #ifndef Q_OS_WIN
 #include <cerrno>
@@ -61,6 +64,15 @@ void probeSystemPort(SystemPort &port)
     }
     port.state = portStateOf(line.error(), deviceAccessDenied(port.systemName));
     port.reason = line.errorText();
+}
+
+void sortByName(QList<SystemPort> &ports)
+{
+    QCollator collator;
+    collator.setNumericMode(true);
+    std::sort(ports.begin(), ports.end(), [&collator](const SystemPort &a, const SystemPort &b) {
+        return collator.compare(a.systemName, b.systemName) < 0;
+    });
 }
 
 } // namespace vq

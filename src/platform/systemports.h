@@ -43,6 +43,10 @@ struct SystemPort {
 // not yet probed (state Free).
 [[nodiscard]] QList<SystemPort> systemPorts();
 
+// Orders a port list by name as a person counts: COM2 before COM10, ttyS2
+// before ttyS10, ttyACM0 before ttyUSB0.
+void sortByName(QList<SystemPort> &ports);
+
 // Whether `device` (a system name, or a link such as a by-id link) is there
 // now: the adapter is plugged in.
 [[nodiscard]] bool portDevicePresent(const QString &device);

@@ -3,7 +3,6 @@
 
 #include "platform/systemports.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 #include <QSerialPortInfo>
@@ -41,12 +40,7 @@ QList<SystemPort> systemPorts()
         port.byIdLink = byIdLinkOf(port.systemName);
         ports.append(port);
     }
-    // ttyS2 before ttyS10, ttyACM0 before ttyUSB0.
-    QCollator collator;
-    collator.setNumericMode(true);
-    std::sort(ports.begin(), ports.end(), [&collator](const SystemPort &a, const SystemPort &b) {
-        return collator.compare(a.systemName, b.systemName) < 0;
-    });
+    sortByName(ports);
     return ports;
 }
 

@@ -5,7 +5,8 @@
 
 #include "platform/systemports.h"
 
-#include <QCollator>
+#include "platform/serialcomm_win.h"
+
 
 #include <windows.h>
 // The ports class's GUID defined here rather than taken from a library.
@@ -25,25 +26,8 @@ namespace {
 QStringList serialCommNames()
 {
     QStringList names;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return names;
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[256];
-        DWORD nameLength = 256;
-        wchar_t value[64];
-        DWORD valueBytes = sizeof value;
-        DWORD type = 0;
-        const LONG result = RegEnumValueW(key, index, name, &nameLength, nullptr, &type,
-                                          reinterpret_cast<BYTE *>(value), &valueBytes);
-        if (result == ERROR_MORE_DATA)
-            continue;
-        if (result != ERROR_SUCCESS)
-            break;
-        if (type == REG_SZ)
-            names << QString::fromWCharArray(value, int(valueBytes / sizeof(wchar_t))).section(QChar(0), 0, 0);
-    }
-    RegCloseKey(key);
+    for (const SerialCommEntry &entry : serialCommMap())
+        names << entry.comName;
     return names;
 }
 
@@ -158,12 +142,7 @@ QList<SystemPort> systemPorts()
             ports.append(port);
         }
     }
-    // COM2 before COM10.
-    QCollator collator;
-    collator.setNumericMode(true);
-    std::sort(ports.begin(), ports.end(), [&collator](const SystemPort &a, const SystemPort &b) {
-        return collator.compare(a.systemName, b.systemName) < 0;
-    });
+    sortByName(ports);
     return ports;
 }
 
