@@ -49,6 +49,33 @@ struct TextBox {
     int flags = 0;
 };
 
+// A label's text ends where a control made after it (so drawn over it)
+// begins beside it: the Current Limiter's caption ends at its "Off" box. The
+// label keeps its place and takes a right margin as wide as the cover.
+void keepUncovered(QLabel *label)
+{
+    const QWidget *parent = label->parentWidget();
+    if (!parent)
+        return;
+    const QObjectList &siblings = parent->children();
+    const QRect place = label->geometry();
+    int right = place.width();
+    for (qsizetype i = siblings.indexOf(label) + 1; i < siblings.size(); ++i) {
+        auto *over = qobject_cast<QWidget *>(siblings[i]);
+        // A label draws no background: only its text could cover. A control
+        // not yet shown counts unless it was hidden on purpose.
+        if (!over || over->isWindow() || qobject_cast<QLabel *>(over)
+            || (over->isHidden() && over->testAttribute(Qt::WA_WState_ExplicitShowHide)))
+            continue;
+        const QRect g = over->geometry();
+        if (g.intersects(place) && g.left() > place.left())
+            right = std::min(right, g.left() - place.left());
+    }
+    const QMargins margins(0, 0, place.width() - right, 0);
+    if (label->contentsMargins() != margins)
+        label->setContentsMargins(margins);
+}
+
 std::optional<TextBox> textBox(QWidget *control)
 {
     if (auto *label = qobject_cast<QLabel *>(control)) {
@@ -127,6 +154,7 @@ void placeLabel(QLabel *label, bool wrapped)
     const QRect wanted = wrapped ? room : place;
     if (label->geometry() != wanted)
         label->setGeometry(wanted);
+    keepUncovered(label);
 }
 
 void showCaption(QWidget *control, const QString &text, bool wrapped, const QString &caption)
@@ -183,8 +211,10 @@ void fitCaption(QWidget *control, const QString &caption)
 {
     auto *label = qobject_cast<QLabel *>(control);
     auto *button = qobject_cast<QAbstractButton *>(control);
-    if (label)
+    if (label) {
         placeLabel(label, false);
+        keepUncovered(label);
+    }
     std::optional<TextBox> box = textBox(control);
     if (!box)
         return;

@@ -1,5 +1,5 @@
 // Every caption, button and value of the four windows lies inside its
-// control: drawn twice, its text in two colours, the differing pixels (its
+// control, and no control drawn after it covers it: drawn twice, its text in two colours, the differing pixels (its
 // ink) lie in the contents rectangle, as large as the text in its font (a
 // text cut off is smaller, its ink at the edge it is cut at), at 7.5 points
 // or more. A row per language and window; ctest also runs it with taller
@@ -129,7 +129,19 @@ QStringList misfits(QWidget *window)
         const Shown shown = shownIn(w);
         if (!w->isVisibleTo(window) || shown.text.isEmpty())
             continue;
-        if (const QString why = misfit(w, shown); !why.isEmpty())
+        QString why = misfit(w, shown);
+        // A control made after it, on the same parent, is drawn over it (a
+        // label draws no background).
+        const QObjectList &siblings = w->parentWidget()->children();
+        const QRect ink = inkOf(w).translated(w->pos() * w->devicePixelRatio());
+        for (qsizetype i = siblings.indexOf(w) + 1; why.isEmpty() && i < siblings.size(); ++i) {
+            auto *over = qobject_cast<QWidget *>(siblings[i]);
+            const qreal dpr = w->devicePixelRatio();
+            if (over && !over->isWindow() && over->isVisibleTo(window) && !qobject_cast<QLabel *>(over)
+                && QRectF(QPointF(over->pos()) * dpr, QSizeF(over->size()) * dpr).toAlignedRect().intersects(ink))
+                why = QStringLiteral("covered by ") + over->objectName();
+        }
+        if (!why.isEmpty())
             found << QStringLiteral("%1 \"%2\": %3").arg(w->objectName(), shown.text, why);
     }
     return found;
