@@ -43,7 +43,8 @@ fi
 
 # What the cross build, Wine and the installer need, from Debian.
 bash scripts/setup.sh g++-mingw-w64-x86-64-posix mingw-w64-tools ninja-build \
-  wine wine64 xvfb xauth fonts-wine nsis zip unzip icoutils librsvg2-bin tesseract-ocr
+  wine wine64 xvfb xauth fonts-wine nsis zip unzip icoutils librsvg2-bin tesseract-ocr \
+  tesseract-ocr-deu tesseract-ocr-jpn tesseract-ocr-fra tesseract-ocr-spa
 
 # ---------------------------------------------------------------------------
 # Qt for Windows
@@ -210,12 +211,18 @@ for dpi in 96 144; do
   done < <(grep -a -o '^FAIL!  : TestTextFit::everyTextInsideItsControl([a-z]*, [a-z]*)' "$win_build/textfit.txt" \
              | sed 's/.*(\(.*\), \(.*\))/\1 \2/')
 done
-log "legibility: the main window read by OCR, the Linux program's and the Windows build's at 96 and 144 dpi"
+log "legibility: the main window read by OCR, the Linux program's and the Windows build's at 96 and 144 dpi (German and Japanese at 96)"
 bash tests/wine/legibility.sh "$linux_build" || failed_checks+=("legibility on Linux")
 for dpi in 96 144; do
   bash tests/wine/legibility.sh "$linux_build" "$win_build" "$shim" "$dpi" || failed_checks+=("legibility at $dpi dpi")
 done
+# The German and Japanese windows, read with tesseract's models for them.
 bash tests/wine/set_dpi.sh 96
+for language in de ja; do
+  bash tests/wine/legibility.sh --language "$language" "$linux_build" || failed_checks+=("legibility on Linux, $language")
+  bash tests/wine/legibility.sh --language "$language" "$linux_build" "$win_build" "$shim" 96 \
+    || failed_checks+=("legibility at 96 dpi, $language")
+done
 log "fit test and legibility took $(( SECONDS - checks_started )) s"
 if [ ${#failed_checks[@]} -gt 0 ]; then
   log "failed: ${failed_checks[*]}"

@@ -7,11 +7,20 @@
 # script lists it as a known misread still to be mended (then it is named as
 # such); a known misread that now reads right is named too, to be struck off.
 #
-#   tests/wine/legibility.sh LINUX_BUILD                         the Linux window
-#   tests/wine/legibility.sh LINUX_BUILD WINDOWS_BUILD SHIM DPI  the Windows build
-#                                                                under Wine at DPI
+#   tests/wine/legibility.sh [--language CODE] LINUX_BUILD
+#                                  the Linux window
+#   tests/wine/legibility.sh [--language CODE] LINUX_BUILD WINDOWS_BUILD SHIM DPI
+#                                  the Windows build under Wine at DPI
+# CODE is the window's language (de, es, fr, ja; English without it), read
+# with tesseract's model for that language; its captions are the ones the
+# window shows.
 # The Windows build needs VQ_WIN_BUILD and VQ_WIN_QT (tests/wine/run.sh).
 set -euo pipefail
+language=
+if [ "${1:-}" = --language ]; then
+  language=$2
+  shift 2
+fi
 linux_build=$(realpath "$1")
 windows_build=${2:+$(realpath "$2")}
 shim=${3:+$(realpath "$3")}
@@ -40,10 +49,17 @@ stop_emulator
 sed -i "s/^block=.*/block=$worked/" "$work/state.dat"
 start_emulator
 
+declare -A model=([de]=deu [es]=spa [fr]=fra [ja]=jpn)
+ocr_model=eng
+shot_language=()
+if [ -n "$language" ]; then
+  ocr_model=${model[$language]:?no OCR model for language $language}
+  shot_language=(--language "$language")
+fi
 if [ -z "$windows_build" ]; then
   where="Linux"
   known_key=linux
-  QT_QPA_PLATFORM=offscreen "$linux_build/tools/vq530t-screenshots" "$work/shot" --port "$line" --texts >/dev/null
+  QT_QPA_PLATFORM=offscreen "$linux_build/tools/vq530t-screenshots" "$work/shot" --port "$line" --texts "${shot_language[@]}" >/dev/null
 else
   where="Windows build, $dpi dpi"
   known_key=$dpi
@@ -52,22 +68,26 @@ else
   ln -sfn "$line" "$WINEPREFIX/dosdevices/com5"
   VQ_WINE_PRELOAD=$shim xvfb-run -a -s "-screen 0 1280x1024x24" \
     "$here/run.sh" "$windows_build/vq530t-screenshots.exe" \
-    "$(realpath --relative-to=/ "$work/shot" | sed 's|^|Z:\\|; s|/|\\|g')" --port COM5 --texts -platform windows >/dev/null
+    "$(realpath --relative-to=/ "$work/shot" | sed 's|^|Z:\\|; s|/|\\|g')" --port COM5 --texts "${shot_language[@]}" -platform windows >/dev/null
 fi
 
 # The text as one line (a caption fitted on two lines reads as its words in
 # order). Tesseract tells round brackets from braces badly at any
 # size and sometimes reads one twice (the Linux window's "frequency(" comes
 # out as "frequency{" or "frequency({"): a run of brackets counts as one.
+# The values are figures in every language: they are read as such.
 read_text() {
-  tesseract "$1" - --psm 6 -l eng 2>/dev/null | tr -d '\f' | sed '/^[[:space:]]*$/d' | paste -sd' ' \
-    | sed 's/^[[:space:]]*//; s/[[:space:]]*$//' | tr '{[]}' '(())' | tr -s '()'
+  tesseract "$1" - --psm 6 -l "${2:-$ocr_model}" 2>/dev/null | tr -d '\f' | sed '/^[[:space:]]*$/d' | paste -sd' ' \
+    | sed 's/^[[:space:]]*//; s/[[:space:]]*$//' | tr '{[]}' '(())' | tr -s '()' | spacing
 }
+# Japanese is written without blanks between words, and tesseract puts them
+# between some of its characters: there, texts are compared without blanks.
+spacing() { if [ "$language" = ja ]; then tr -d '[:space:]'; else cat; fi; }
 
 # Known misreads, "KEY CONTROL" a line (KEY: linux, or the Windows build's dpi).
 declare -A known=()
 while read -r key control _; do
-  [ "$key" = "$known_key" ] && known[$control]=1
+  [ "$key" = "$known_key${language:+-$language}" ] && known[$control]=1
 done < <(grep -v '^[[:space:]]*\(#\|$\)' "$here/legibility-known.txt" 2>/dev/null || true)
 
 declare -A right=([values]=0 [buttons]=0 [captions]=0) total=([values]=0 [buttons]=0 [captions]=0)
@@ -79,16 +99,16 @@ while IFS=$'\t' read -r control picture text; do
     LblCaption_*) group=captions ;;
     *) continue ;;
   esac
-  expected=$text
+  expected=$(printf '%s' "$text" | spacing)
   if [ "$group" = values ]; then
     expected=${value[$control]}
     [ "$text" = "$expected" ] || misread+=("$control shows \"$text\", not \"$expected\"")
   fi
   total[$group]=$((total[$group] + 1))
-  got=$(read_text "$work/shot/main-window-texts/$picture")
+  got=$(read_text "$work/shot/main-window-texts/$picture" "$([ "$group" = values ] && echo eng)")
   if [ "$got" = "$expected" ]; then
     right[$group]=$((right[$group] + 1))
-    [ -z "${known[$control]:-}" ] || echo "  now read right, strike it off legibility-known.txt: $known_key $control"
+    [ -z "${known[$control]:-}" ] || echo "  now read right, strike it off legibility-known.txt: $known_key${language:+-$language} $control"
   elif [ -n "${known[$control]:-}" ]; then
     echo "  known misread: $control \"$expected\" read as \"$got\""
   else
@@ -96,7 +116,7 @@ while IFS=$'\t' read -r control picture text; do
   fi
 done < <(tr -d '\r' <"$work/shot/main-window-texts/texts.tsv")
 
-echo "legibility, $where: values ${right[values]} of ${total[values]}," \
+echo "legibility, $where${language:+, language $language}: values ${right[values]} of ${total[values]}," \
      "device buttons ${right[buttons]} of ${total[buttons]}, row captions ${right[captions]} of ${total[captions]}"
 if [ "${total[values]}" -ne 10 ] || [ "${total[buttons]}" -ne 5 ] || [ "${total[captions]}" -ne 10 ]; then
   misread+=("expected 10 values, 5 buttons and 10 row captions in the picture")
