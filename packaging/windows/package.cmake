@@ -24,6 +24,12 @@ endforeach()
 # The README and the licence as text a Windows user opens with a double click.
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . RENAME README.txt)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+# The licence of the bold face compiled into the program for the entry boxes.
+if(VQ_EMBED_VALUE_FONT)
+  set(VQ_VALUE_FONT_LICENSE /usr/share/doc/fonts-dejavu-core/copyright
+      CACHE FILEPATH "The licence of the compiled-in bold face")
+  install(FILES ${VQ_VALUE_FONT_LICENSE} DESTINATION . RENAME DejaVu-fonts-LICENSE.txt)
+endif()
 
 set(CPACK_GENERATOR "ZIP;NSIS")
 set(CPACK_STRIP_FILES ON)

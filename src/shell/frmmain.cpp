@@ -12,6 +12,7 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
@@ -61,6 +62,27 @@ QPixmap makeLogo()
     p.setPen(Qt::white);
     p.drawText(QRect(56, 0, 92, 45), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("VQ530T"));
     return pm;
+}
+
+// The entry boxes' bold face. A build may carry one of its own in
+// :/fonts/value-bold.ttf (the Windows build carries DejaVu Sans Bold): there
+// the dialog face differs from one machine to the next (Tahoma, Segoe UI, a
+// Japanese system's UI Gothic) and not every one has a bold that keeps its
+// strokes in a 19-pixel box; Wine's stand-in Tahoma has no real bold at all.
+// Without one, or if it doesn't load, the window's own font made bold.
+QFont valueFieldFont(const QFont &windowFont)
+{
+    static const QString carried = [] {
+        const QString file = QStringLiteral(":/fonts/value-bold.ttf");
+        const int id = QFile::exists(file) ? QFontDatabase::addApplicationFont(file) : -1;
+        return id < 0 ? QString() : QFontDatabase::applicationFontFamilies(id).value(0);
+    }();
+    QFont f = windowFont;
+    if (!carried.isEmpty())
+        f.setFamilies({carried, windowFont.family()});
+    f.setBold(true);
+    f.setPointSize(12);
+    return f;
 }
 
 // The classic 8-point dialog font that the fixed layout was drawn for.
@@ -215,9 +237,7 @@ void FrmMain::buildButtons(QWidget *area)
 
 void FrmMain::buildEditor(QWidget *area)
 {
-    QFont fieldFont = font();
-    fieldFont.setBold(true);
-    fieldFont.setPointSize(12);
+    const QFont fieldFont = valueFieldFont(font());
 
     m_fraTmp = new QFrame(area);
     m_fraTmp->setObjectName(QStringLiteral("FraTmp"));

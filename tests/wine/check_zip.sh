@@ -24,7 +24,8 @@ top=$(basename "$zip" .zip)
 app="$unpacked/$top"
 
 # The list: what the zip holds, and nothing else.
-expected="LICENSE.txt
+expected="DejaVu-fonts-LICENSE.txt
+LICENSE.txt
 Qt6Core.dll
 Qt6Gui.dll
 Qt6Widgets.dll

@@ -2,6 +2,8 @@
 # Pictures of the Windows build's main window and log window, drawn by Qt's
 # Windows platform under Wine (in Xvfb, with Wine's own fonts), against the
 # emulator on COM5: docs/windows-main-window.png and docs/windows-log-window.png.
+# Drawn at 96 dpi (100 %), the most common setting, whatever the checks
+# before left the prefix at.
 #
 #   tests/wine/screenshots.sh LINUX_BUILD WINDOWS_BUILD SHIM DOCS
 set -euo pipefail
@@ -11,6 +13,7 @@ shim=$(realpath "$3")
 docs=$(realpath "$4")
 here=$(dirname "$(realpath "$0")")
 export WINEPREFIX=${WINEPREFIX:-$windows_build/wine}
+bash "$here/set_dpi.sh" 96
 
 work=$(mktemp -d)
 "$linux_build/emulator/vq530t-emulator" --no-stdin --no-pacing --state "$work/state.dat" >"$work/emulator.out" 2>&1 &
