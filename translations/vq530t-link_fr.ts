@@ -142,7 +142,7 @@ Voulez-vous le remplacer ?</translation>
     </message>
     <message>
         <source>Default Data Write</source>
-        <translation>Écrire réglages d&apos;usine</translation>
+        <translation>Réglages d&apos;usine</translation>
     </message>
     <message>
         <source>Data Get</source>

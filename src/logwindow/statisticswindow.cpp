@@ -1,6 +1,7 @@
 #include "logwindow/statisticswindow.h"
 
 #include "core/displaytext.h"
+#include "logwindow/textfit.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -63,6 +64,7 @@ void StatisticsWindow::showRows()
                 bold.setBold(true);
                 label->setFont(bold);
             }
+            reserveInkRoom(label);
             m_grid->addWidget(label, int(r), int(c));
         }
     }

@@ -11,6 +11,7 @@
 #include <QStyleOptionFrame>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace vq {
@@ -274,6 +275,32 @@ void fitCaption(QWidget *control, const QString &caption)
         return show(shown, false);
     font.setPointSizeF(std::min(design.pointSizeF(), kReadablePointSize));
     show(text, false);
+}
+
+void reserveInkRoom(QLabel *label)
+{
+    const QFontMetricsF metrics(label->font());
+    QString text = label->text();
+    text.replace(u'\n', u' ');
+    const QRectF ink = metrics.tightBoundingRect(text);
+    // Room beyond the line, and a device pixel more for where the baseline
+    // is rounded. Above: any ink beyond the ascent (the accents of capitals
+    // in Wine's Tahoma). Below: only ink deeper than the plain letters' and
+    // signs', which the line holds though their box, rounded out to whole
+    // pixels, may reach a fraction beyond it.
+    static const QString plain = [] {
+        QString all;
+        for (char16_t c = u'!'; c <= u'~'; ++c)
+            all += QChar(c);
+        return all;
+    }();
+    const double device = 1.0 / label->devicePixelRatio();
+    const auto room = [&](double beyond) { return beyond > 0 ? int(std::ceil(beyond + device)) : 0; };
+    const bool deeper = ink.bottom() > metrics.tightBoundingRect(plain).bottom();
+    const QMargins margins(0, room(-ink.top() - metrics.ascent()), 0,
+                           deeper ? room(ink.bottom() - metrics.descent()) : 0);
+    if (label->contentsMargins() != margins)
+        label->setContentsMargins(margins);
 }
 
 void setWrapRoom(QWidget *label, const QRect &room)

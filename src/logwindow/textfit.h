@@ -12,6 +12,7 @@
 #include <QString>
 
 class QFontMetricsF;
+class QLabel;
 class QLineEdit;
 class QWidget;
 
@@ -37,6 +38,13 @@ void fitCaption(QWidget *control, const QString &caption = {});
 // A taller place that a label may take when its caption needs two lines
 // (its own place when it is on one line).
 void setWrapRoom(QWidget *label, const QRect &room);
+
+// A label that a layout sizes gets its font's line height; some fonts put
+// the accents of capitals (É, Í) above their ascent, where such a label
+// cuts them off. The label gets margins as deep as its text's ink reaches
+// beyond the line above and below, so the layout gives it that room; a text
+// within its line gets none.
+void reserveInkRoom(QLabel *label);
 
 // Fits the bold value font of an entry box to the box's height, as a
 // caption is fitted to its width: the largest size up to the design size

@@ -8,12 +8,14 @@
 #include "apprig.h"
 #include "logwindow/logwindowhost.h"
 #include "settings/controllerblock.h"
+#include "logwindow/textfit.h"
 #include "shell/frmconfig.h"
 #include "shell/uilanguage.h"
 
 #include <QAction>
 #include <QDebug>
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -195,6 +197,36 @@ private slots:
         const QStringList found = misfits(shown);
         setUiLanguage(QStringLiteral("en"));
         QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
+    }
+
+    // A label sized by a layout is its font's line tall: accents stacked
+    // above a capital (Vietnamese Ấ, Pinyin Ǖ) reach beyond that, and are
+    // drawn only where the label reserved room for them. A text within its
+    // line keeps the label as it was.
+    void inkBeyondTheLineGetsRoom()
+    {
+        QWidget window;
+        QFont large = window.font();
+        large.setPixelSize(40);
+        window.setFont(large);
+        auto *grid = new QGridLayout(&window);
+        grid->setSizeConstraint(QLayout::SetFixedSize);
+        auto *stacked = new QLabel(QStringLiteral("\u1EA4\u01D5"), &window);
+        auto *plain = new QLabel(QStringLiteral("Samples"), &window);
+        grid->addWidget(stacked, 0, 0);
+        grid->addWidget(plain, 1, 0);
+        const QFontMetricsF fm(large);
+        const QRectF glyphs = fm.tightBoundingRect(stacked->text());
+        QVERIFY(glyphs.top() < -fm.ascent() - 1);
+        reserveInkRoom(stacked);
+        reserveInkRoom(plain);
+        QCOMPARE(plain->contentsMargins(), QMargins());
+        window.show();
+        const QRect ink = inkOf(stacked);
+        // Drawn whole: as tall as its glyphs, not cut off at the label's top.
+        const qreal dpr = stacked->devicePixelRatio();
+        QVERIFY2(ink.height() >= (glyphs.height() - 1) * dpr,
+                 qPrintable(QDebug::toString(ink) + QDebug::toString(glyphs)));
     }
 };
 
