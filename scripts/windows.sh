@@ -44,7 +44,7 @@ fi
 # What the cross build, Wine and the installer need, from Debian.
 bash scripts/setup.sh g++-mingw-w64-x86-64-posix mingw-w64-tools ninja-build \
   wine wine64 xvfb xauth fonts-wine nsis zip unzip icoutils librsvg2-bin tesseract-ocr \
-  tesseract-ocr-deu tesseract-ocr-jpn tesseract-ocr-fra tesseract-ocr-spa
+  tesseract-ocr-deu tesseract-ocr-jpn tesseract-ocr-script-jpan tesseract-ocr-fra tesseract-ocr-spa
 
 # ---------------------------------------------------------------------------
 # Qt for Windows
