@@ -42,8 +42,8 @@ void setWrapRoom(QWidget *label, const QRect &room);
 // A label that a layout sizes gets its font's line height; some fonts put
 // the accents of capitals (É, Í) above their ascent, where such a label
 // cuts them off. The label gets margins as deep as its text's ink reaches
-// beyond the line above and below, so the layout gives it that room; a text
-// within its line gets none.
+// beyond the line (below it, only ink deeper than the plain letters'), so
+// the layout gives it that room; a text within its line gets none.
 void reserveInkRoom(QLabel *label);
 
 // Fits the bold value font of an entry box to the box's height, as a
