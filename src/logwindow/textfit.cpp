@@ -148,13 +148,11 @@ QString twoLines(const QFont &font, const QString &text)
 // A label's geometry for one line or for two.
 void placeLabel(QLabel *label, bool wrapped)
 {
-    const QRect room = label->property(kRoom).toRect();
-    if (room.isNull())
-        return;
-    const QRect place = label->property(kPlace).toRect();
-    const QRect wanted = wrapped ? room : place;
-    if (label->geometry() != wanted)
-        label->setGeometry(wanted);
+    if (const QRect room = label->property(kRoom).toRect(); !room.isNull()) {
+        const QRect wanted = wrapped ? room : label->property(kPlace).toRect();
+        if (label->geometry() != wanted)
+            label->setGeometry(wanted);
+    }
     keepUncovered(label);
 }
 
@@ -212,10 +210,8 @@ void fitCaption(QWidget *control, const QString &caption)
 {
     auto *label = qobject_cast<QLabel *>(control);
     auto *button = qobject_cast<QAbstractButton *>(control);
-    if (label) {
+    if (label)
         placeLabel(label, false);
-        keepUncovered(label);
-    }
     std::optional<TextBox> box = textBox(control);
     if (!box)
         return;

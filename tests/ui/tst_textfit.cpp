@@ -1,14 +1,14 @@
 // Every caption, button and value of the four windows lies inside its
-// control, and no control drawn after it covers it: drawn twice, its text in two colours, the differing pixels (its
-// ink) lie in the contents rectangle, as large as the text in its font (a
-// text cut off is smaller, its ink at the edge it is cut at), at 7.5 points
-// or more. A row per language and window; ctest also runs it with taller
+// control, and no control drawn after it covers it: drawn twice, its text
+// in two colours, the differing pixels (its ink) lie in the contents
+// rectangle, as large as the text in its font (a text cut off is smaller,
+// its ink at the edge it is cut at), at 7.5 points or more. A row per language and window; ctest also runs it with taller
 // fonts and at 150 %, the Windows stage under Wine at 96 and 144 dpi.
 
 #include "apprig.h"
 #include "logwindow/logwindowhost.h"
-#include "settings/controllerblock.h"
 #include "logwindow/textfit.h"
+#include "settings/controllerblock.h"
 #include "shell/frmconfig.h"
 #include "shell/uilanguage.h"
 
@@ -135,10 +135,10 @@ QStringList misfits(QWidget *window)
         // A control made after it, on the same parent, is drawn over it (a
         // label draws no background).
         const QObjectList &siblings = w->parentWidget()->children();
-        const QRect ink = inkOf(w).translated(w->pos() * w->devicePixelRatio());
+        const qreal dpr = w->devicePixelRatio();
+        const QRect ink = inkOf(w).translated(w->pos() * dpr);
         for (qsizetype i = siblings.indexOf(w) + 1; why.isEmpty() && i < siblings.size(); ++i) {
             auto *over = qobject_cast<QWidget *>(siblings[i]);
-            const qreal dpr = w->devicePixelRatio();
             if (over && !over->isWindow() && over->isVisibleTo(window) && !qobject_cast<QLabel *>(over)
                 && QRectF(QPointF(over->pos()) * dpr, QSizeF(over->size()) * dpr).toAlignedRect().intersects(ink))
                 why = QStringLiteral("covered by ") + over->objectName();
